@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs every build, run and test dependency from Debian packages.
+# Safe to run again: apt skips what is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libfreeimage-dev
+  imagemagick
+  libwxgtk3.2-dev
+  libcairo2-dev libpango1.0-dev libfontconfig-dev
+  libarchive-dev libpng-dev zlib1g-dev libcurl4-openssl-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+  fonts-liberation2
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

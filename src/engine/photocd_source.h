@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct FIBITMAP;
+
+// The highest resolution an image pac stores, read from its header: 0 Base,
+// 1 4Base, 2 16Base. nullopt when the bytes carry no image pac header.
+std::optional<int> photoCdLevelFromHeader(const uint8_t* data, size_t size);
+std::optional<int> storedPhotoCdLevel(const std::string& path);
+
+// How long one run of the outside decoder may take before it is killed.
+extern int g_decoderTimeoutSeconds;
+
+// Runs ImageMagick's convert for one subimage of inputPath into picturePath.
+// The input reaches convert through a link inside workFolder, so that no
+// character of the user's file name can pick a coder, an option or a glob.
+//
+// The picture is written as binary PPM, not Targa: ImageMagick 6 stores its
+// Targa rows top first while the header says bottom first, and FreeImage,
+// reading the header as written, would turn every picture upside down. PPM
+// has a single row order.
+void extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
+                     const std::string& workFolder);
+
+// The extracted picture when it exists and loads, else the PhotoCD decoder
+// of FreeImage on the input itself; nullptr when neither works.
+FIBITMAP* loadExtractedPicture(const std::string& picturePath, const std::string& inputPath);

@@ -1,0 +1,3 @@
+#include "overlay/watermark.h"
+
+FIBITMAP* applyWatermark(FIBITMAP* picture, int, int) { return picture; }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// One line of UTF-8 text and a line feed on standard output, flushed at once
+// so that the lines keep their order with anything a child process prints.
+void printLine(const std::string& text);
+
+// Sets the terminal's title when standard output is a terminal.
+void setConsoleTitle(const std::string& title);
+
+// Waits for one key press on a terminal; returns at once when standard input
+// is not a terminal or has ended, so that scripts never hang.
+void waitForKey();

@@ -1,0 +1,111 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+
+std::optional<int64_t> regularFileSize(const std::string& path)
+{
+    struct stat st{};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return static_cast<int64_t>(st.st_size);
+}
+
+bool pathExists(const std::string& path)
+{
+    struct stat st{};
+    return lstat(path.c_str(), &st) == 0;
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat st{};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool removeFile(const std::string& path)
+{
+    return unlink(path.c_str()) == 0;
+}
+
+std::optional<int64_t> lastWriteTime(const std::string& path)
+{
+    struct stat st{};
+    if (stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return static_cast<int64_t>(st.st_mtim.tv_sec);
+}
+
+bool setLastWriteTime(const std::string& path, int64_t seconds)
+{
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(seconds);
+    times[1].tv_nsec = 0;
+    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+std::string createPrivateTempFolder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string base = tmp && *tmp ? tmp : "/tmp";
+    if (base.back() != '/')
+        base += '/';
+    std::string pattern = base + "korvane-XXXXXX";
+    if (!mkdtemp(pattern.data()))
+        return "";
+    return pattern + "/";
+}
+
+void removeTempFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                unlink((folder + name).c_str());
+        }
+        closedir(dir);
+    }
+    rmdir(folder.c_str());
+}
+
+std::string executablePath()
+{
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    return length > 0 ? std::string(buffer, static_cast<size_t>(length)) : std::string();
+}
+
+std::string executableFolder()
+{
+    std::string path = executablePath();
+    return path.empty() ? currentFolder() : path.substr(0, path.rfind('/') + 1);
+}
+
+std::string currentFolder()
+{
+    char buffer[PATH_MAX];
+    if (!getcwd(buffer, sizeof(buffer)))
+        return "/";
+    std::string folder = buffer;
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string absolutePath(const std::string& path)
+{
+    if (!path.empty() && path.front() == '/')
+        return path;
+    return currentFolder() + path;
+}

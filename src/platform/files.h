@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Size in bytes of a regular file; nullopt when it is missing, unreadable as a
+// file or not a regular file.
+std::optional<int64_t> regularFileSize(const std::string& path);
+bool pathExists(const std::string& path);
+bool isDirectory(const std::string& path);
+bool removeFile(const std::string& path);
+
+// Last-write time as seconds since 1970 (UTC); nullopt when it cannot be read.
+std::optional<int64_t> lastWriteTime(const std::string& path);
+// Changes only the last-write time; the access time stays as it is.
+bool setLastWriteTime(const std::string& path, int64_t seconds);
+
+// A new folder, private to this user, in $TMPDIR or /tmp; "" on failure.
+// The returned path ends with "/".
+std::string createPrivateTempFolder();
+// Removes the folder and every file directly inside it.
+void removeTempFolder(const std::string& folder);
+
+// The running executable's path, and its folder ending with "/".
+std::string executablePath();
+std::string executableFolder();
+// The current working folder, ending with "/".
+std::string currentFolder();
+// path made absolute against the current folder.
+std::string absolutePath(const std::string& path);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// Builds the message catalogue from the built-in English table.
+void buildCatalogue();
+
+// The text of key in group, matched without regard to ASCII case, or
+// "%NO_STRING_ERROR%".
+std::string lookupText(const std::string& group, const std::string& key);
+
+// Replaces "%s1%" .. "%s4%" (any case) by the non-empty values, in that order.
+std::string fillPlaceholders(const std::string& text, const std::string& s1, const std::string& s2,
+                             const std::string& s3, const std::string& s4);

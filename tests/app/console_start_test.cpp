@@ -1,0 +1,58 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+TEST(ConsoleStart, VersionIsPrintedForEitherSpellingInFirstPlace)
+{
+    EXPECT_EQ(runKorvane({"-V"}).output, "3.0\n");
+    EXPECT_EQ(runKorvane({"--Version"}).output, "3.0\n");
+    EXPECT_EQ(runKorvane({"-v"}).exitCode, 0);
+}
+
+TEST(ConsoleStart, HelpPrintsTheUsageTextLineForLine)
+{
+    ProgramRun run = runKorvane({"-?"});
+    std::vector<std::string> lines = run.lines();
+    ASSERT_EQ(lines.size(), 36u);
+    EXPECT_EQ(lines[0], " ");
+    EXPECT_EQ(lines[1], "Usage: korvane -i <filename> [options]");
+    EXPECT_EQ(lines[5], "  korvane -i /tmp/example.pcd -o /tmp/converted");
+    EXPECT_EQ(lines[13], "  -c STR, --conversion=STR  Set output extension, STR = (jpg | bmp | ...)");
+    EXPECT_EQ(lines[35], "  -v, --version             Display version information and exit");
+    EXPECT_EQ(runKorvane({"--HELP"}).output, run.output);
+}
+
+TEST(ConsoleStart, FirstPositionSwitchesElsewhereAreIgnored)
+{
+    ProgramRun run = runKorvane({"--jpg-quality=50", "-h"});
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleStart, NoParametersEndsQuietlyWithoutAWindow)
+{
+    ScratchFolder config;
+    ProgramRun run = runKorvane({}, {{"XDG_CONFIG_HOME", config.path}, {"DISPLAY", ""}});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, "");
+}
+
+TEST(ConsoleStart, SecondCopyOfTheSameVersionEndsSilently)
+{
+    ScratchFolder locks;
+    std::string lockPath = locks.path + "Tessaly_PCD_to_JPG_3.0.lock";
+    int fd = open(lockPath.c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+
+    ProgramRun held = runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", locks.path}});
+    EXPECT_EQ(held.exitCode, 0);
+    EXPECT_EQ(held.output, "");
+
+    close(fd);
+    EXPECT_EQ(runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", locks.path}}).output, "3.0\n");
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// A folder of its own for one test, removed with everything in it.
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path;  // ends with "/"
+};
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string output;  // standard output
+    std::vector<std::string> lines() const;
+};
+
+// Runs the korvane program with the arguments. Each run gets a private lock
+// folder (so runs never see each other as a second copy) unless env names one.
+ProgramRun runKorvane(const std::vector<std::string>& arguments,
+                      const std::map<std::string, std::string>& env = {},
+                      const std::string& workingFolder = "");
+
+std::string testDataPath(const std::string& name);  // below testdata/photocd
+void writeFile(const std::string& path, const std::string& content);
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+// A PATH that holds only a `convert` running the given shell script body,
+// followed by the system folders for the shell's own tools.
+std::string stubConvertPath(const ScratchFolder& folder, const std::string& scriptBody);
