@@ -75,6 +75,9 @@ FIBITMAP* loadExtractedPicture(const std::string& picturePath, const std::string
     if (size && *size > 0 && pictureIsSane(picturePath))
         if (FIBITMAP* picture = FreeImage_Load(FIF_PPMRAW, picturePath.c_str(), 0))
             return picture;
-    // A decoder that left nothing usable still leaves the Base picture.
+    // A decoder that left nothing usable still leaves the Base picture. FreeImage
+    // decodes any bytes at all as PhotoCD, so only a real image pac gets there.
+    if (!storedPhotoCdLevel(inputPath))
+        return nullptr;
     return FreeImage_Load(FIF_PCD, inputPath.c_str(), 0);
 }

@@ -27,5 +27,6 @@ void extractSubimage(const std::string& inputPath, int index, const std::string&
                      const std::string& workFolder);
 
 // The extracted picture when it exists and loads, else the PhotoCD decoder
-// of FreeImage on the input itself; nullptr when neither works.
+// of FreeImage on the input itself when it is an image pac; nullptr when
+// neither works.
 FIBITMAP* loadExtractedPicture(const std::string& picturePath, const std::string& inputPath);

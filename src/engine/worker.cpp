@@ -101,7 +101,9 @@ bool convertFile()
     WorkFolder work;
     if (work.path.empty())
         return false;
-    const std::string picturePath = work.path + nameWithoutExtension(fileNameOf(g_job.inputPath)) + ".ppm";
+    // A fixed name: the folder is private, and no character of the user's
+    // file name reaches convert's command line.
+    const std::string picturePath = work.path + "picture.ppm";
 
     extractLargestSubimage(picturePath, work.path);
     FIBITMAP* picture = loadExtractedPicture(picturePath, g_job.inputPath);

@@ -56,3 +56,12 @@ TEST(ConsoleStart, SecondCopyOfTheSameVersionEndsSilently)
     close(fd);
     EXPECT_EQ(runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", locks.path}}).output, "3.0\n");
 }
+
+TEST(ConsoleStart, WindowOnlySwitchesEndQuietlyOnTheConsole)
+{
+    for (const char* option : {"-U", "-T"}) {
+        ProgramRun run = runKorvane({option, "x"}, {{"DISPLAY", ""}});
+        EXPECT_EQ(run.exitCode, 0) << option;
+        EXPECT_EQ(run.output, "") << option;
+    }
+}

@@ -1,0 +1,173 @@
+#include <dirent.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/photocd_source.h"
+#include "engine/worker.h"
+#include "test_support.h"
+
+namespace {
+
+// A small binary PPM picture of the given size, as convert would leave it.
+std::string ppmPicture(int width, int height)
+{
+    std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    return header + std::string(static_cast<size_t>(width * height * 3), '\x80');
+}
+
+// A stub convert that logs each subimage index it is asked for and copies
+// the prepared picture of that index, if there is one, to its output.
+std::string loggingStub(const ScratchFolder& folder)
+{
+    return stubConvertPath(folder,
+                           "log=\"" + folder.path + "runs.log\"\n"
+                           "index=$(printf '%s' \"$4\" | sed 's/.*\\[\\([0-9]*\\)\\]$/\\1/')\n"
+                           "printf '%s ' \"$index\" >> \"$log\"\n"
+                           "out=${5#ppm:}\n"
+                           "[ -f \"" + folder.path + "picture-$index.ppm\" ] && cp \"" + folder.path +
+                           "picture-$index.ppm\" \"$out\"\n"
+                           "exit 1");
+}
+
+// A file with the .pcd extension that carries no image pac header.
+std::string headerlessInput(const ScratchFolder& folder)
+{
+    std::string path = folder.path + "plain.pcd";
+    writeFile(path, std::string(4096, 'x'));
+    return path;
+}
+
+std::vector<std::string> folderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir))
+            if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
+                names.push_back(entry->d_name);
+        closedir(dir);
+    }
+    return names;
+}
+
+}  // namespace
+
+TEST(PhotoCdHeader, HighestStoredResolutionComesFromTheAttributesByte)
+{
+    EXPECT_EQ(storedPhotoCdLevel(testDataPath("kodim23.pcd")), 0);
+    EXPECT_EQ(storedPhotoCdLevel(testDataPath("kodim04.pcd")), 0);
+    EXPECT_EQ(storedPhotoCdLevel(testDataPath("kodim15-4base.pcd")), 1);
+    EXPECT_EQ(storedPhotoCdLevel(testDataPath("kodim23-16base.pcd")), 2);
+
+    std::vector<uint8_t> header(0xE03, 0);
+    std::copy_n("PCD_IPI", 7, header.begin() + 2048);
+    header[0xE02] = 0x0C;  // a resolution that does not exist
+    EXPECT_EQ(photoCdLevelFromHeader(header.data(), header.size()), std::nullopt);
+    header[0xE02] = 0x05;  // 4Base, rotated
+    EXPECT_EQ(photoCdLevelFromHeader(header.data(), header.size()), 1);
+    EXPECT_EQ(photoCdLevelFromHeader(header.data(), 0xE02), std::nullopt);
+    header[2048] = 'X';
+    EXPECT_EQ(photoCdLevelFromHeader(header.data(), header.size()), std::nullopt);
+}
+
+TEST(PhotoCdLevelForSize, SecondExtractionOnlyForWidePicturesOfPhotoCdSize)
+{
+    EXPECT_EQ(photoCdLevelForSize(3072, 1024), 4);
+    EXPECT_EQ(photoCdLevelForSize(1024, 3072), 4);
+    EXPECT_EQ(photoCdLevelForSize(6144, 2048), 5);
+    EXPECT_EQ(photoCdLevelForSize(1536, 512), 3);
+    EXPECT_EQ(photoCdLevelForSize(3072, 2048), 0);
+    EXPECT_EQ(photoCdLevelForSize(1638, 1024), 0);  // just under the limit of 1.6
+    EXPECT_EQ(photoCdLevelForSize(3000, 1000), 0);
+    EXPECT_EQ(photoCdLevelForSize(0, 0), 0);
+}
+
+TEST(Extraction, HeaderlessInputTriesEveryIndexUntilOneLeavesAPicture)
+{
+    ScratchFolder folder;
+    writeFile(folder.path + "picture-0.ppm", ppmPicture(64, 48));
+    std::string path = loggingStub(folder);
+    ProgramRun run = runKorvane({"-q", "-i", headerlessInput(folder), "-o", folder.path}, {{"PATH", path}});
+    EXPECT_EQ(readFile(folder.path + "runs.log"), "6 5 4 3 2 1 0 ");
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(fileExists(folder.path + "plain.jpg"));
+}
+
+TEST(Extraction, StoredResolutionSkipsIndexesThatCannotExist)
+{
+    ScratchFolder folder;
+    std::string path = loggingStub(folder);
+    runKorvane({"-q", "-i", testDataPath("kodim23-16base.pcd"), "-o", folder.path}, {{"PATH", path}});
+    runKorvane({"-q", "-i", testDataPath("kodim15-4base.pcd"), "-o", folder.path}, {{"PATH", path}});
+    writeFile(folder.path + "picture-3.ppm", ppmPicture(768, 512));
+    runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", folder.path}, {{"PATH", path}});
+    // 16Base from 5 down, 4Base from 4 down (nothing left by the stub), Base at 3 at once.
+    EXPECT_EQ(readFile(folder.path + "runs.log"), "5 4 3 2 1 0 4 3 2 1 0 3 ");
+}
+
+TEST(Extraction, WidePictureOfPhotoCdSizeIsExtractedOnceMore)
+{
+    ScratchFolder folder;
+    writeFile(folder.path + "picture-6.ppm", ppmPicture(1536, 512));
+    writeFile(folder.path + "picture-3.ppm", ppmPicture(96, 64));
+    std::string path = loggingStub(folder);
+    runKorvane({"-q", "-i", headerlessInput(folder), "-o", folder.path}, {{"PATH", path}});
+    EXPECT_EQ(readFile(folder.path + "runs.log"), "6 3 ");
+    EXPECT_TRUE(fileExists(folder.path + "plain.jpg"));
+}
+
+TEST(Extraction, WithoutConvertThePhotoCdDecoderGivesTheBasePicture)
+{
+    ScratchFolder folder;
+    ScratchFolder emptyPath;
+    ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23-16base.pcd"), "-o", folder.path},
+                                {{"PATH", emptyPath.path}});
+    EXPECT_EQ(run.output, "");
+    ASSERT_TRUE(fileExists(folder.path + "kodim23-16base.jpg"));
+}
+
+TEST(Extraction, GarbageLeftByConvertFallsBackToTheBasePicture)
+{
+    ScratchFolder folder;
+    std::string path = stubConvertPath(folder, "printf 'P6\\n99999 99999\\n255\\nshort' > \"${5#ppm:}\"");
+    ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", folder.path}, {{"PATH", path}});
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
+}
+
+TEST(Extraction, NonPhotoCdContentFailsWithoutOutput)
+{
+    ScratchFolder folder;
+    ScratchFolder emptyPath;
+    ProgramRun run = runKorvane({"-q", "-i", headerlessInput(folder), "-o", folder.path},
+                                {{"PATH", emptyPath.path}});
+    EXPECT_EQ(run.output, "Conversion stopped\n");
+    EXPECT_FALSE(fileExists(folder.path + "plain.jpg"));
+}
+
+TEST(Extraction, UsersFilesBesideTheInputAndTheTemporaryFolderSurvive)
+{
+    ScratchFolder work;
+    ScratchFolder temp;
+    writeFile(work.path + "kodim23.tga", "my own targa");
+    writeFile(work.path + "kodim23.ppm", "my own pixmap");
+    ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", work.path},
+                                {{"TMPDIR", temp.path}}, work.path);
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(fileExists(work.path + "kodim23.jpg"));
+    EXPECT_EQ(readFile(work.path + "kodim23.tga"), "my own targa");
+    EXPECT_EQ(readFile(work.path + "kodim23.ppm"), "my own pixmap");
+    EXPECT_TRUE(folderEntries(temp.path).empty()) << "the private work folder was left behind";
+}
+
+TEST(Extraction, NoFileNameReachesConvertAsACoderOrOption)
+{
+    ScratchFolder folder;
+    std::string path = stubConvertPath(folder, "printf '%s\\n' \"$@\" >> \"" + folder.path + "args.log\"");
+    std::string tricky = folder.path + "-ps:x[1].pcd";
+    writeFile(tricky, readFile(testDataPath("kodim23.pcd")));
+    runKorvane({"-q", "-i", tricky, "-o", folder.path}, {{"PATH", path}});
+    std::string args = readFile(folder.path + "args.log");
+    EXPECT_NE(args.find("-quiet\n-colorspace\nsRGB\npcd:"), std::string::npos) << args;
+    EXPECT_EQ(args.find("ps:x"), std::string::npos) << args;
+    EXPECT_NE(args.find("[3]\nppm:"), std::string::npos) << args;
+}
