@@ -1,16 +1,37 @@
 #include <FreeImage.h>
 
+#include <charconv>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/program_identity.h"
 #include "app/window_mode.h"
+#include "engine/photocd_source.h"
+#include "platform/environment.h"
 #include "platform/instance_lock.h"
+
+namespace {
+
+// KORVANE_CONVERT_TIMEOUT: seconds one run of convert may take before it is
+// stopped; for slow machines and for scripts that want to fail fast.
+void readDecoderTimeout()
+{
+    std::optional<std::string> value = environmentValue("KORVANE_CONVERT_TIMEOUT");
+    if (!value)
+        return;
+    int seconds = 0;
+    auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), seconds);
+    if (error == std::errc() && end == value->data() + value->size() && seconds > 0)
+        g_decoderTimeoutSeconds = seconds;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     FreeImage_Initialise(FALSE);
+    readDecoderTimeout();
     // A second copy of the same version ends at once and silently.
     if (acquireInstanceLock(titledName(programTitle, programVersion))) {
         std::vector<std::string> parameters(argv + 1, argv + argc);

@@ -17,6 +17,8 @@ namespace {
 constexpr size_t kSignatureOffset = 2048;
 constexpr char kSignature[] = "PCD_IPI";
 constexpr size_t kAttributesOffset = 0xE02;
+// Base fills sectors 96 to 383; the 4Base data start at sector 389.
+constexpr int64_t kFirstHigherResolutionByte = 389 * 2048 + 1;
 
 // Larger pictures than this are refused rather than risking all memory.
 constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
@@ -48,12 +50,20 @@ std::optional<int> photoCdLevelFromHeader(const uint8_t* data, size_t size)
 
 std::optional<int> storedPhotoCdLevel(const std::string& path)
 {
+    std::optional<int64_t> size = regularFileSize(path);
+    if (!size)
+        return std::nullopt;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;
     std::vector<uint8_t> header(kAttributesOffset + 1);
     file.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size()));
-    return photoCdLevelFromHeader(header.data(), static_cast<size_t>(file.gcount()));
+    std::optional<int> level = photoCdLevelFromHeader(header.data(), static_cast<size_t>(file.gcount()));
+    // A header may claim more than the file holds: the higher resolutions
+    // begin only after the Base picture and its tables.
+    if (level && *level > 0 && *size < kFirstHigherResolutionByte)
+        return 0;
+    return level;
 }
 
 void extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,

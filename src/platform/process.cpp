@@ -53,12 +53,20 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSecon
     posix_spawn_file_actions_addopen(&io.actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&io.actions, 2, "/dev/null", O_WRONLY, 0);
 
+    // A process group of its own, so that a hung program is stopped together
+    // with whatever it started.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, args[0], &io.actions, nullptr, args.data(), environ) != 0)
+    const int spawned = posix_spawnp(&pid, args[0], &io.actions, &attributes, args.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (spawned != 0)
         return ProgramOutcome::NotStarted;
     if (waitWithLimit(pid, timeoutSeconds))
         return ProgramOutcome::Finished;
-    kill(pid, SIGKILL);
+    kill(-pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return ProgramOutcome::TimedOut;
 }

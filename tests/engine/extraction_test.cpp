@@ -1,5 +1,7 @@
 #include <dirent.h>
 
+#include <chrono>
+
 #include <gtest/gtest.h>
 
 #include "engine/photocd_source.h"
@@ -67,6 +69,16 @@ TEST(PhotoCdHeader, HighestStoredResolutionComesFromTheAttributesByte)
     EXPECT_EQ(photoCdLevelFromHeader(header.data(), 0xE02), std::nullopt);
     header[2048] = 'X';
     EXPECT_EQ(photoCdLevelFromHeader(header.data(), header.size()), std::nullopt);
+}
+
+TEST(PhotoCdHeader, AClaimOfHigherResolutionsInABaseSizedFileIsIgnored)
+{
+    ScratchFolder folder;
+    std::string pac = readFile(testDataPath("kodim23.pcd"));
+    pac[0xE02] = 0x08;
+    writeFile(folder.path + "claims16base.pcd", pac);
+    EXPECT_EQ(storedPhotoCdLevel(folder.path + "claims16base.pcd"), 0);
+    EXPECT_EQ(storedPhotoCdLevel(folder.path + "missing.pcd"), std::nullopt);
 }
 
 TEST(PhotoCdLevelForSize, SecondExtractionOnlyForWidePicturesOfPhotoCdSize)
@@ -170,4 +182,18 @@ TEST(Extraction, NoFileNameReachesConvertAsACoderOrOption)
     EXPECT_NE(args.find("-quiet\n-colorspace\nsRGB\npcd:"), std::string::npos) << args;
     EXPECT_EQ(args.find("ps:x"), std::string::npos) << args;
     EXPECT_NE(args.find("[3]\nppm:"), std::string::npos) << args;
+}
+
+TEST(Extraction, AHungConvertIsStoppedAfterTheTimeLimit)
+{
+    ScratchFolder folder;
+    std::string path = stubConvertPath(folder, "sleep 60");
+    const auto start = std::chrono::steady_clock::now();
+    ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", folder.path},
+                                {{"PATH", path}, {"KORVANE_CONVERT_TIMEOUT", "1"}});
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+    // Four tries of one second each, then the Base picture from FreeImage.
+    EXPECT_LT(seconds.count(), 30);
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
 }

@@ -1,0 +1,11 @@
+#include "platform/environment.h"
+
+#include <cstdlib>
+
+std::optional<std::string> environmentValue(const std::string& name)
+{
+    const char* value = std::getenv(name.c_str());
+    if (!value)
+        return std::nullopt;
+    return std::string(value);
+}
