@@ -1,12 +1,118 @@
 #include "app/options.h"
 
+#include "app/option_table.h"
+#include "app/profile.h"
 #include "engine/job_state.h"
 #include "platform/text.h"
 
-// The console and job options only for now.
+namespace {
+
+const char* const kMissingValue = "Incorrect number of parameters";
+const char* const kInvalidProfile = "Invalid profile file";
+
+int parameterCount(const CommandLine& commandLine)
+{
+    return static_cast<int>(commandLine.parameters.size());
+}
+
+std::string trimmedParameter(const CommandLine& commandLine, int index)
+{
+    if (index < 0 || index >= parameterCount(commandLine))
+        return "";
+    return trimBlanks(commandLine.parameters[static_cast<size_t>(index)]);
+}
+
+// A quoted text value that the user's quoting split over several parameters
+// is joined again with single spaces, up to the parameter ending the quote.
+std::string joinedValue(const CommandLine& commandLine, int& index, std::string value)
+{
+    if (!startsWith(value, "\"") || endsWith(value, "\""))
+        return value;
+    while (index + 1 < parameterCount(commandLine)) {
+        ++index;
+        std::string next = optionValueAt(commandLine, index);
+        value += ' ';
+        value += next;
+        if (endsWith(next, "\""))
+            break;
+    }
+    return value;
+}
+
+enum class JobOption { kNone, kInput, kOutput, kConversion };
+
+JobOption jobOptionNamed(const std::string& name)
+{
+    if (name == "-I" || name == "--INPUT")
+        return JobOption::kInput;
+    if (name == "-O" || name == "--OUTPUT")
+        return JobOption::kOutput;
+    if (name == "-C" || name == "--CONVERSION")
+        return JobOption::kConversion;
+    return JobOption::kNone;
+}
+
+// -i, -o and -c: the short form takes the next parameter, the long form what
+// follows "=". Either way a value that looks like an option is missing.
+void applyJobOption(CommandLine& commandLine, int& index, const std::string& name, JobOption option)
+{
+    if (option == JobOption::kInput)
+        g_job.consoleMode = 1;
+    if (!startsWith(name, "--"))
+        ++index;
+    std::string value = optionValueAt(commandLine, index);
+    if (value.empty() || startsWith(value, "-")) {
+        commandLine.errorText = kMissingValue;
+        return;
+    }
+    if (option == JobOption::kConversion) {
+        g_job.outputExt = withoutEndQuotes(value);
+        return;
+    }
+    value = withoutEndQuotes(joinedValue(commandLine, index, value));
+    (option == JobOption::kInput ? g_job.cliInput : g_job.outputFolder) = value;
+}
+
+// The value of a long option; "" when it is missing. Without "=" the value is
+// the whole parameter, which begins with "--"; a single "-" starts a negative number.
+std::string longOptionValue(CommandLine& commandLine, int index)
+{
+    std::string value = optionValueAt(commandLine, index);
+    if (value.empty() || startsWith(value, "--")) {
+        commandLine.errorText = kMissingValue;
+        return "";
+    }
+    return value;
+}
+
+void applyProfileOption(CommandLine& commandLine, int& index)
+{
+    std::string value = longOptionValue(commandLine, index);
+    if (!commandLine.errorText.empty())
+        return;
+    if (!applyProfile(withoutEndQuotes(joinedValue(commandLine, index, value))))
+        commandLine.errorText = kInvalidProfile;
+}
+
+void applyCommandLineSetting(CommandLine& commandLine, int& index, const SettingOption& option)
+{
+    if (option.kind == OptionValueKind::kSwitchOn || option.kind == OptionValueKind::kSwitchOff) {
+        applySettingOption(option, "");
+        return;
+    }
+    std::string value = longOptionValue(commandLine, index);
+    if (!commandLine.errorText.empty())
+        return;
+    if (option.kind == OptionValueKind::kText)
+        value = withoutEndQuotes(joinedValue(commandLine, index, value));
+    applySettingOption(option, value);
+}
+
+}  // namespace
+
 std::string optionNameAt(const CommandLine& commandLine, int index)
 {
-    std::string parameter = trimBlanks(commandLine.parameters[static_cast<size_t>(index)]);
+    std::string parameter = trimmedParameter(commandLine, index);
     if (!startsWith(parameter, "-"))
         return "";
     if (startsWith(parameter, "--"))
@@ -16,7 +122,7 @@ std::string optionNameAt(const CommandLine& commandLine, int index)
 
 std::string optionValueAt(const CommandLine& commandLine, int index)
 {
-    std::string parameter = trimBlanks(commandLine.parameters[static_cast<size_t>(index)]);
+    std::string parameter = trimmedParameter(commandLine, index);
     size_t equals = parameter.find('=', 2);
     if (startsWith(parameter, "--") && equals != std::string::npos)
         return parameter.substr(equals + 1);
@@ -25,27 +131,22 @@ std::string optionValueAt(const CommandLine& commandLine, int index)
 
 void parseOptions(CommandLine& commandLine)
 {
-    const int count = static_cast<int>(commandLine.parameters.size());
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < parameterCount(commandLine) && commandLine.errorText.empty(); ++i) {
         const std::string name = optionNameAt(commandLine, i);
+        if (name.empty())
+            continue;
         if (name == "-Q" || name == "--QUIET") {
             commandLine.quietMode = true;
         } else if (name == "-D" || name == "--DEBUG") {
             g_job.runMode = "DEBUG";
         } else if (name == "-P" || name == "--PAUSE") {
             commandLine.pauseAtExit = true;
-        } else if (name == "-I" || name == "--INPUT" || name == "-O" || name == "--OUTPUT") {
-            const bool input = name == "-I" || name == "--INPUT";
-            if (input)
-                g_job.consoleMode = 1;
-            if (!startsWith(name, "--"))
-                ++i;
-            std::string value = i < count ? optionValueAt(commandLine, i) : "";
-            if (value.empty() || startsWith(value, "-")) {
-                commandLine.errorText = "Incorrect number of parameters";
-                return;
-            }
-            (input ? g_job.cliInput : g_job.outputFolder) = value;
+        } else if (JobOption option = jobOptionNamed(name); option != JobOption::kNone) {
+            applyJobOption(commandLine, i, name, option);
+        } else if (name == "--PROFILE") {
+            applyProfileOption(commandLine, i);
+        } else if (const SettingOption* option = findSettingOption(name, OptionSource::kCommandLine)) {
+            applyCommandLineSetting(commandLine, i, *option);
         }
     }
 }

@@ -1,0 +1,104 @@
+#include "settings/number_text.h"
+
+#include <charconv>
+#include <limits>
+
+#include "platform/text.h"
+
+namespace {
+
+size_t skipBlanks(std::string_view text, size_t at)
+{
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
+        ++at;
+    return at;
+}
+
+int digitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return 99;
+}
+
+// Unsigned arithmetic wraps, which keeps exactly the low 32 bits of any length
+// of digits without overflow.
+int32_t readDigits(std::string_view text, size_t at, bool negative, uint32_t base)
+{
+    uint32_t value = 0;
+    for (; at < text.size(); ++at) {
+        int digit = digitValue(text[at]);
+        if (static_cast<uint32_t>(digit) >= base)
+            break;
+        value = value * base + static_cast<uint32_t>(digit);
+    }
+    return static_cast<int32_t>(negative ? 0u - value : value);
+}
+
+// Where the digits start after blanks and an optional sign.
+size_t afterSign(std::string_view text, bool& negative)
+{
+    size_t at = skipBlanks(text, 0);
+    negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        ++at;
+    return at;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+int32_t parseInteger(std::string_view text)
+{
+    bool negative = false;
+    size_t at = afterSign(text, negative);
+    if (at < text.size() && text[at] == '$')
+        return readDigits(text, at + 1, negative, 16);
+    if (at < text.size() && text[at] == '%')
+        return readDigits(text, at + 1, negative, 2);
+    return readDigits(text, at, negative, 10);
+}
+
+int32_t parseDecimalInteger(std::string_view text)
+{
+    bool negative = false;
+    size_t at = afterSign(text, negative);
+    return readDigits(text, at, negative, 10);
+}
+
+double parseReal(std::string_view text)
+{
+    const std::string word = trimBlanks(text);
+    if (equalsIgnoreCaseAscii(word, "+Infinity"))
+        return std::numeric_limits<double>::infinity();
+    if (equalsIgnoreCaseAscii(word, "-Infinity"))
+        return -std::numeric_limits<double>::infinity();
+    if (equalsIgnoreCaseAscii(word, "NaN"))
+        return std::numeric_limits<double>::quiet_NaN();
+
+    bool negative = false;
+    size_t at = afterSign(word, negative);
+    // from_chars would also take "inf", "nan" and a second sign; only digits
+    // or a decimal point may start the number here.
+    if (at >= word.size() || !(isDigit(word[at]) || word[at] == '.'))
+        return 0.0;
+    const char* first = word.data() + at;
+    const char* last = word.data() + word.size();
+    double value = 0.0;
+    auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        std::string_view number(first, static_cast<size_t>(end - first));
+        size_t exponent = number.find_first_of("eE");
+        bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() &&
+                    number[exponent + 1] == '-';
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (error != std::errc()) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}

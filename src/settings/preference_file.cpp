@@ -1,0 +1,148 @@
+#include "settings/preference_file.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "settings/number_text.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Without a byte-order mark every byte is one ISO-8859-1 character.
+std::string latin1ToUtf8(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            text += c;
+        } else {
+            text += static_cast<char>(0xC0 | (byte >> 6));
+            text += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return text;
+}
+
+size_t skipBlanks(std::string_view line)
+{
+    size_t at = 0;
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+        ++at;
+    return at;
+}
+
+// A group written twice is one group, kept where it was first written.
+size_t groupIndex(PreferenceFile& file, std::string_view name)
+{
+    for (size_t i = 0; i < file.groups.size(); ++i)
+        if (equalsIgnoreCaseAscii(file.groups[i].name, name))
+            return i;
+    file.groups.push_back({std::string(name), {}});
+    return file.groups.size() - 1;
+}
+
+// One line without its line end. current is the index of the group entries go
+// to; entries before the first group header go to a group without a name.
+void readLine(PreferenceFile& file, std::optional<size_t>& current, std::string_view line)
+{
+    line.remove_prefix(skipBlanks(line));
+    if (line.empty() || line.front() == ';')
+        return;
+    if (line.front() == '[') {
+        line.remove_prefix(1);
+        current = groupIndex(file, line.substr(0, line.find(']')));
+        return;
+    }
+    if (!current)
+        current = groupIndex(file, "");
+    size_t equals = line.find('=');
+    PreferenceEntry entry;
+    entry.key = trimBlanks(line.substr(0, equals));
+    if (equals != std::string_view::npos)
+        entry.value = trimBlanks(line.substr(equals + 1));
+    file.groups[*current].entries.push_back(std::move(entry));
+}
+
+}  // namespace
+
+std::optional<PreferenceFile> readPreferenceFile(const std::string& path)
+{
+    // Only regular files: a directory, a pipe or a device is not a preference file.
+    if (!regularFileSize(path))
+        return std::nullopt;
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream)
+        return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    if (stream.bad())
+        return std::nullopt;
+    return parsePreferenceText(bytes);
+}
+
+PreferenceFile parsePreferenceText(std::string_view bytes)
+{
+    std::string text;
+    if (startsWith(bytes, kByteOrderMark))
+        text = bytes.substr(kByteOrderMark.size());
+    else
+        text = latin1ToUtf8(bytes);
+
+    PreferenceFile file;
+    std::optional<size_t> current;
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        size_t end = rest.find_first_of("\r\n");
+        readLine(file, current, rest.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        // CR LF is one line end; a lone CR or LF is one too.
+        size_t next = end + 1;
+        if (rest[end] == '\r' && next < rest.size() && rest[next] == '\n')
+            ++next;
+        rest.remove_prefix(next);
+    }
+    return file;
+}
+
+const PreferenceGroup* findGroup(const PreferenceFile& file, std::string_view group)
+{
+    for (const PreferenceGroup& candidate : file.groups)
+        if (equalsIgnoreCaseAscii(candidate.name, group))
+            return &candidate;
+    return nullptr;
+}
+
+const std::string* findValue(const PreferenceFile& file, std::string_view group, std::string_view key)
+{
+    const PreferenceGroup* found = findGroup(file, group);
+    if (!found)
+        return nullptr;
+    for (auto entry = found->entries.rbegin(); entry != found->entries.rend(); ++entry)
+        if (equalsIgnoreCaseAscii(entry->key, key))
+            return &entry->value;
+    return nullptr;
+}
+
+int32_t readInteger(const PreferenceFile& file, std::string_view group, std::string_view key, int32_t fallback)
+{
+    const std::string* value = findValue(file, group, key);
+    return value ? parseDecimalInteger(*value) : fallback;
+}
+
+double readReal(const PreferenceFile& file, std::string_view group, std::string_view key, double fallback)
+{
+    const std::string* value = findValue(file, group, key);
+    return value ? parseReal(*value) : fallback;
+}
+
+std::string readString(const PreferenceFile& file, std::string_view group, std::string_view key,
+                       const std::string& fallback)
+{
+    const std::string* value = findValue(file, group, key);
+    return value ? *value : fallback;
+}
