@@ -2,9 +2,80 @@
 
 #include <FreeImage.h>
 
-// Filled in with the geometry operations.
-FIBITMAP* rotatePicture(FIBITMAP* picture) { return picture; }
-FIBITMAP* resizePicture(FIBITMAP* picture, int, int) { return picture; }
-void flipPicture(FIBITMAP*) {}
-RgbColor parseHexColor(const std::string&) { return {}; }
-int targetDimension(int value, int, int) { return value; }
+#include "engine/picture_handover.h"
+#include "settings/conversion_settings.h"
+
+namespace {
+
+enum RotationType { kSimple = 0, kAdvanced = 1 };
+
+int hexDigitValue(char digit)
+{
+    if (digit >= '0' && digit <= '9')
+        return digit - '0';
+    if (digit >= 'A' && digit <= 'F')
+        return digit - 'A' + 10;
+    if (digit >= 'a' && digit <= 'f')
+        return digit - 'a' + 10;
+    return -1;
+}
+
+// FreeImage_Rotate and FreeImage_RotateEx work on 8, 24 and 32 bits only, and
+// a palette cannot take an arbitrary background colour.
+bool needsTrueColourToRotate(unsigned bpp)
+{
+    return bpp <= 16 || bpp > 32;
+}
+
+}  // namespace
+
+FIBITMAP* rotatePicture(FIBITMAP* picture)
+{
+    const int angle = g_settings.rotationAngle;
+    if (!picture || !g_settings.rotateEnabled || angle <= 0 || angle >= 360)
+        return picture;
+
+    // The turning point is the centre of the picture as it came in.
+    const double originX = FreeImage_GetWidth(picture) / 2.0;
+    const double originY = FreeImage_GetHeight(picture) / 2.0;
+    if (needsTrueColourToRotate(FreeImage_GetBPP(picture))) {
+        picture = convertTo24Bits(picture);
+        if (!picture)
+            return nullptr;
+    }
+
+    if (g_settings.rotationType == kAdvanced)
+        return replacePicture(picture, FreeImage_RotateEx(picture, angle, 0.0, 0.0, originX, originY, FALSE));
+
+    const RgbColor colour = parseHexColor(g_settings.rotationBackColor);
+    RGBQUAD background{};
+    background.rgbRed = colour.red;
+    background.rgbGreen = colour.green;
+    background.rgbBlue = colour.blue;
+    return replacePicture(picture, FreeImage_Rotate(picture, angle, &background));
+}
+
+void flipPicture(FIBITMAP* picture)
+{
+    if (!picture)
+        return;
+    if (g_settings.flipHorizontal)
+        FreeImage_FlipHorizontal(picture);
+    if (g_settings.flipVertical)
+        FreeImage_FlipVertical(picture);
+}
+
+RgbColor parseHexColor(const std::string& text)
+{
+    if (text.size() != 6)
+        return {};
+    uint8_t channels[3] = {};
+    for (size_t i = 0; i < 3; ++i) {
+        const int high = hexDigitValue(text[2 * i]);
+        const int low = hexDigitValue(text[2 * i + 1]);
+        if (high < 0 || low < 0)
+            return {};
+        channels[i] = static_cast<uint8_t>(high * 16 + low);
+    }
+    return {channels[0], channels[1], channels[2]};
+}

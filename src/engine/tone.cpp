@@ -2,8 +2,78 @@
 
 #include <FreeImage.h>
 
-// Filled in with the tone operations.
-FIBITMAP* adjustPicture(FIBITMAP* picture) { return picture; }
-FIBITMAP* greyscalePicture(FIBITMAP* picture) { return picture; }
-FIBITMAP* thresholdPicture(FIBITMAP* picture) { return picture; }
-FIBITMAP* ditherPicture(FIBITMAP* picture) { return picture; }
+#include "engine/picture_handover.h"
+#include "settings/conversion_settings.h"
+
+namespace {
+
+FREE_IMAGE_DITHER ditherFor(int algorithm)
+{
+    switch (algorithm) {
+    case 1: return FID_BAYER4x4;
+    case 2: return FID_BAYER8x8;
+    case 3: return FID_BAYER16x16;
+    case 4: return FID_CLUSTER6x6;
+    case 5: return FID_CLUSTER8x8;
+    case 6: return FID_CLUSTER16x16;
+    default: return FID_FS;
+    }
+}
+
+// FreeImage would only recolour the palette of a 1-bit picture instead of
+// reducing its colours again, and has no 1-bit path for deeper pictures.
+FIBITMAP* prepareForOneBit(FIBITMAP* picture)
+{
+    const unsigned bpp = FreeImage_GetBPP(picture);
+    return bpp > 32 || bpp < 4 ? convertTo24Bits(picture) : picture;
+}
+
+}  // namespace
+
+FIBITMAP* adjustPicture(FIBITMAP* picture)
+{
+    if (!picture || !g_settings.adjustEnabled)
+        return picture;
+    const unsigned bpp = FreeImage_GetBPP(picture);
+    if (bpp < 8 || bpp > 32) {
+        picture = convertTo24Bits(picture);
+        if (!picture)
+            return nullptr;
+    }
+    FreeImage_AdjustColors(picture, g_settings.brightness, g_settings.contrast, g_settings.gamma,
+                           g_settings.invert ? TRUE : FALSE);
+    return picture;
+}
+
+FIBITMAP* greyscalePicture(FIBITMAP* picture)
+{
+    if (!picture || !g_settings.greyscale)
+        return picture;
+    if (FreeImage_GetBPP(picture) > 32) {
+        picture = convertTo24Bits(picture);
+        if (!picture)
+            return nullptr;
+    }
+    return replacePicture(picture, FreeImage_ConvertToGreyscale(picture));
+}
+
+FIBITMAP* thresholdPicture(FIBITMAP* picture)
+{
+    if (!picture || !g_settings.thresholdEnabled)
+        return picture;
+    picture = prepareForOneBit(picture);
+    if (!picture)
+        return nullptr;
+    const BYTE level = static_cast<BYTE>(g_settings.threshold & 0xFF);
+    return replacePicture(picture, FreeImage_Threshold(picture, level));
+}
+
+FIBITMAP* ditherPicture(FIBITMAP* picture)
+{
+    if (!picture || !g_settings.ditherEnabled)
+        return picture;
+    picture = prepareForOneBit(picture);
+    if (!picture)
+        return nullptr;
+    return replacePicture(picture, FreeImage_Dither(picture, ditherFor(g_settings.ditherAlgorithm)));
+}

@@ -1,0 +1,15 @@
+#include "engine/picture_handover.h"
+
+#include <FreeImage.h>
+
+FIBITMAP* replacePicture(FIBITMAP* picture, FIBITMAP* made)
+{
+    if (made != picture)
+        FreeImage_Unload(picture);
+    return made;
+}
+
+FIBITMAP* convertTo24Bits(FIBITMAP* picture)
+{
+    return replacePicture(picture, FreeImage_ConvertTo24Bits(picture));
+}

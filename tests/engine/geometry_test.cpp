@@ -1,0 +1,151 @@
+#include <FreeImage.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "engine/geometry.h"
+#include "engine/synthetic_picture.h"
+#include "settings/conversion_settings.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kOrange{255, 128, 0};
+
+class Geometry : public ::testing::Test {
+protected:
+    void SetUp() override { resetSettings(true); }
+
+    static Picture rotated(int angle, int type, const std::string& backColour, Picture picture)
+    {
+        g_settings.rotateEnabled = 1;
+        g_settings.rotationAngle = angle;
+        g_settings.rotationType = static_cast<int8_t>(type);
+        g_settings.rotationBackColor = backColour;
+        return Picture(rotatePicture(picture.release()));
+    }
+
+    static void resizeTo(int width, int height, bool keepRatio, int unit = 0)
+    {
+        g_settings.resizeEnabled = 1;
+        g_settings.resizeWidth = width;
+        g_settings.resizeHeight = height;
+        g_settings.resizeWidthUnit = g_settings.resizeHeightUnit = static_cast<int8_t>(unit);
+        g_settings.keepAspectRatio = keepRatio ? 1 : 0;
+    }
+
+    // The size after a resize: the same pointer when the step left it alone,
+    // 0 by 0 when it gave no picture.
+    static Size resized(unsigned width, unsigned height, bool* untouched = nullptr)
+    {
+        FIBITMAP* original = makePicture(width, height, 24, kWhite).release();
+        Picture picture(resizePicture(original, static_cast<int>(width), static_cast<int>(height)));
+        if (untouched)
+            *untouched = picture.get() == original;
+        return sizeOf(picture);
+    }
+};
+
+}  // namespace
+
+TEST_F(Geometry, RotationTypesAndAngles)
+{
+    EXPECT_EQ(sizeOf(rotated(90, 0, "000000", makePicture(3072, 2048, 24, kWhite))), Size(2048, 3072));
+    EXPECT_EQ(sizeOf(rotated(90, 1, "000000", makePicture(3072, 2048, 24, kWhite))), Size(3072, 2048));
+    for (int angle : {0, -90, 360}) {
+        FIBITMAP* original = makePicture(30, 20, 24, kWhite).release();
+        EXPECT_EQ(rotated(angle, 0, "000000", Picture(original)).get(), original) << angle;
+    }
+}
+
+TEST_F(Geometry, SimpleRotationFillsTheCornersWithTheBackColour)
+{
+    Picture picture = rotated(45, 0, "FF8000", makePicture(200, 100, 24, kWhite));
+    EXPECT_EQ(colourAt(picture.get(), 0, 0), kOrange);
+    EXPECT_EQ(colourAt(picture.get(), sizeOf(picture).first / 2, sizeOf(picture).second / 2), kWhite);
+
+    // A grey palette cannot hold orange: the picture is turned to 24 bits first.
+    Picture grey = rotated(45, 0, "FF8000", makePicture(200, 100, 8, kWhite));
+    EXPECT_EQ(FreeImage_GetBPP(grey.get()), 24u);
+    EXPECT_EQ(colourAt(grey.get(), 0, 0), kOrange);
+
+    EXPECT_EQ(colourAt(rotated(45, 0, "F80", makePicture(200, 100, 24, kWhite)).get(), 0, 0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(colourAt(rotated(45, 0, "ff80zz", makePicture(200, 100, 24, kWhite)).get(), 0, 0), (Rgb{0, 0, 0}));
+}
+
+TEST_F(Geometry, ResizeRules)
+{
+    resizeTo(50, 50, true, 1);
+    EXPECT_EQ(resized(3072, 2048), Size(1536, 1024));
+    resizeTo(800, 800, true);
+    EXPECT_EQ(resized(3072, 2048), Size(800, 533));
+    EXPECT_EQ(resized(2048, 3072), Size(533, 800));
+    resizeTo(800, 800, false);
+    EXPECT_EQ(resized(3072, 2048), Size(800, 800));
+
+    g_settings.resizeType = 1;
+    bool untouched = false;
+    EXPECT_EQ(resized(640, 480, &untouched), Size(640, 480));
+    EXPECT_TRUE(untouched);
+    EXPECT_EQ(resized(1000, 480), Size(800, 800));
+}
+
+TEST_F(Geometry, UnusableTargetsLeaveThePictureAlone)
+{
+    EXPECT_EQ(targetDimension(50, 1, 3), 2);
+    EXPECT_EQ(targetDimension(50, 2, 3072), 0);
+    struct Target {
+        int width, height, unit;
+    };
+    for (Target target : {Target{0, 600, 0}, Target{800, -5, 0}, Target{40, 30, 0}, Target{1, 100, 1}}) {
+        resizeTo(target.width, target.height, false, target.unit);
+        bool untouched = false;
+        resized(40, 30, &untouched);
+        EXPECT_TRUE(untouched) << target.width << "x" << target.height;
+    }
+}
+
+TEST_F(Geometry, AbsurdTargetsFailInsteadOfAllocating)
+{
+    EXPECT_EQ(targetDimension(INT_MAX, 1, INT_MAX), INT_MAX);
+    resizeTo(100000, 100000, false);
+    EXPECT_EQ(resized(768, 512), Size(0, 0));
+    resizeTo(16385, 16384, false);
+    EXPECT_EQ(resized(768, 512), Size(0, 0));
+    resizeTo(INT_MAX, 1, true, 1);
+    EXPECT_EQ(resized(768, 512), Size(0, 0));
+}
+
+TEST_F(Geometry, FlipsMoveAMarkedPixel)
+{
+    Picture picture = makePicture(4, 3, 24, kWhite);
+    setColourAt(picture.get(), 0, 0, kRed);
+    g_settings.flipHorizontal = 1;
+    flipPicture(picture.get());
+    EXPECT_EQ(colourAt(picture.get(), 3, 0), kRed);
+
+    g_settings.flipHorizontal = 0;
+    g_settings.flipVertical = 1;
+    flipPicture(picture.get());
+    EXPECT_EQ(colourAt(picture.get(), 3, 2), kRed);
+    EXPECT_EQ(colourAt(picture.get(), 3, 0), kWhite);
+}
+
+TEST(GeometryConsole, RotationAndResizeShapeTheOutput)
+{
+    auto outputSize = [](std::vector<std::string> options) {
+        ScratchFolder folder;
+        std::vector<std::string> arguments{"-q", "-i", testDataPath("kodim23.pcd"), "-o", folder.path};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        runKorvane(arguments);
+        return sizeOf(Picture(FreeImage_Load(FIF_JPEG, (folder.path + "kodim23.jpg").c_str(), 0)));
+    };
+    EXPECT_EQ(outputSize({"--rotation=90"}), Size(512, 768));
+    EXPECT_EQ(outputSize({"--width=50", "--width-unit=percent", "--height=50", "--height-unit=percent"}),
+              Size(384, 256));
+    EXPECT_EQ(outputSize({"--width=400", "--height=400", "--keep-aspect-ratio"}), Size(400, 267));
+    EXPECT_EQ(outputSize({"--width=100000", "--height=100000"}), Size(0, 0));
+}
