@@ -44,7 +44,7 @@ std::vector<std::string> ProgramRun::lines() const
 ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& env,
                       const std::string& workingFolder)
 {
-    ScratchFolder lockFolder;
+    ScratchFolder lockFolder;  // also the home of any config.ini the run writes
     std::map<std::string, std::string> environment;
     for (char** e = environ; *e; ++e) {
         std::string entry = *e;
@@ -53,6 +53,7 @@ ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<
             environment[entry.substr(0, eq)] = entry.substr(eq + 1);
     }
     environment["XDG_RUNTIME_DIR"] = lockFolder.path;
+    environment["XDG_CONFIG_HOME"] = lockFolder.path;  // never the user's own settings
     for (const auto& [key, value] : env)
         environment[key] = value;
 

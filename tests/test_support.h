@@ -20,7 +20,8 @@ struct ProgramRun {
 };
 
 // Runs the korvane program with the arguments. Each run gets a private lock
-// folder (so runs never see each other as a second copy) unless env names one.
+// and configuration folder (so runs never see each other as a second copy,
+// nor touch the user's settings) unless env names others.
 ProgramRun runKorvane(const std::vector<std::string>& arguments,
                       const std::map<std::string, std::string>& env = {},
                       const std::string& workingFolder = "");

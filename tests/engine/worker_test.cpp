@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/job_state.h"
+#include "engine/output_encoding.h"
 #include "engine/worker.h"
 #include "settings/conversion_settings.h"
 #include "test_support.h"
@@ -17,7 +18,7 @@ void prepareJob(const ScratchFolder& folder, const std::vector<std::string>& inp
     g_job.outputFolder = folder.path;
     g_job.outputExt = "jpg";
     g_job.outputFif = FIF_JPEG;
-    g_job.saveFlags = 95 | JPEG_SUBSAMPLING_444;
+    chooseOutputEncoding();
     for (const std::string& input : inputs)
         g_fileSet[input] = FileEntry{1, ""};
     g_progress.filesStarted = 0;

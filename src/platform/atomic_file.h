@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Replaces the file at path by bytes so that the file is either the old one or
+// the complete new one, whatever happens meanwhile (a full disk, a crash, a
+// power cut). The bytes go to a temporary file in the same folder, are flushed
+// to the disk and then renamed over path. False on any failure; the old file
+// is then untouched and the temporary file is gone.
+bool replaceFileAtomically(const std::string& path, std::string_view bytes);

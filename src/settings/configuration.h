@@ -1,0 +1,11 @@
+#pragma once
+
+// config.ini at g_settings.configPath: the window mode's memory of the settings.
+
+// Fills g_settings from the file, or with the window-mode defaults when there
+// is no readable file, and brings the settings of older file layouts up to date.
+void loadConfiguration();
+
+// Writes g_settings to the file. The previous file survives a failed save
+// unchanged; false then.
+bool saveConfiguration();
