@@ -1,3 +1,101 @@
 #include "overlay/watermark.h"
 
-FIBITMAP* applyWatermark(FIBITMAP* picture, int, int) { return picture; }
+#include <FreeImage.h>
+
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+#include "engine/job_state.h"
+#include "engine/output_encoding.h"
+#include "overlay/drawing_handles.h"
+#include "overlay/layer_blend.h"
+#include "overlay/naming.h"
+#include "overlay/watermark_picture_layer.h"
+#include "overlay/watermark_placement.h"
+#include "overlay/watermark_text_layer.h"
+#include "settings/conversion_settings.h"
+
+namespace {
+
+enum WatermarkTypeCode { kNoWatermark = 0, kTextWatermark = 1, kPictureWatermark = 2 };
+
+constexpr int kFullTurn = 360;
+constexpr double kLargestRotatedPixels = double(int64_t{1} << 28);
+
+// The text may name the size and depth of the file being converted, which
+// the pipeline would otherwise record only after this step.
+void recordCurrentOutput(int width, int height)
+{
+    g_job.outputWidth = width;
+    g_job.outputHeight = height;
+    if (g_job.autoBpp)
+        g_job.outputBpp = nearestAllowedBpp(g_job.outputExt, g_job.sourceBpp);
+}
+
+BitmapHandle buildWatermark(int width, int height)
+{
+    switch (g_settings.watermarkType) {
+    case kTextWatermark:
+        recordCurrentOutput(width, height);
+        return BitmapHandle(buildTextLayer(expandWatermarkText()));
+    case kPictureWatermark:
+        return BitmapHandle(buildPictureLayer());
+    default:
+        return nullptr;
+    }
+}
+
+// The area of the bounding box the watermark turns into.
+double rotatedPixels(FIBITMAP* bitmap, int angle)
+{
+    const double radians = angle * std::numbers::pi / 180.0;
+    const double w = FreeImage_GetWidth(bitmap);
+    const double h = FreeImage_GetHeight(bitmap);
+    const double c = std::abs(std::cos(radians));
+    const double s = std::abs(std::sin(radians));
+    return (w * c + h * s) * (w * s + h * c);
+}
+
+// Turned by FreeImage's sense of rotation, the uncovered corners transparent.
+// Only angles strictly between 0 and a full turn rotate; a result too large to
+// hold leaves no watermark.
+BitmapHandle rotated(BitmapHandle bitmap, int angle)
+{
+    if (angle <= 0 || angle >= kFullTurn)
+        return bitmap;
+    if (rotatedPixels(bitmap.get(), angle) > kLargestRotatedPixels)
+        return nullptr;
+    return BitmapHandle(FreeImage_Rotate(bitmap.get(), angle, nullptr));
+}
+
+void stampWatermark(FIBITMAP* picture, int width, int height)
+{
+    BitmapHandle mark = rotated(buildWatermark(width, height), activePlacement().rotation);
+    if (!mark)
+        return;
+    const int fullWidth = static_cast<int>(FreeImage_GetWidth(mark.get()));
+    const int fullHeight = static_cast<int>(FreeImage_GetHeight(mark.get()));
+    mark.reset(fitWatermark(mark.release(), width, height, fullWidth, fullHeight));
+    if (!mark)
+        return;
+    const int w = static_cast<int>(FreeImage_GetWidth(mark.get()));
+    const int h = static_cast<int>(FreeImage_GetHeight(mark.get()));
+    const WatermarkPoint at = placeWatermark(width, height, w, h);
+    // Only a watermark lying wholly on the picture is stamped.
+    if (at.x < 0 || at.y < 0 || int64_t{at.x} + w > width || int64_t{at.y} + h > height)
+        return;
+    blendBitmapOver(picture, mark.get(), at.x, at.y);
+}
+
+}  // namespace
+
+FIBITMAP* applyWatermark(FIBITMAP* picture, int width, int height)
+{
+    if (g_settings.watermarkType == kNoWatermark || !picture)
+        return picture;
+    picture = pictureIn24Bits(picture);
+    if (FreeImage_GetBPP(picture) == 24)
+        stampWatermark(picture, width, height);
+    return picture;
+}
