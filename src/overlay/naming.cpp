@@ -1,13 +1,117 @@
 #include "overlay/naming.h"
 
+#include <algorithm>
+#include <chrono>
+#include <optional>
+
 #include "engine/job_state.h"
+#include "platform/clock.h"
 #include "platform/text.h"
+#include "platform/unicode_case.h"
 #include "settings/conversion_settings.h"
 
-// The default mask only for now.
+namespace {
+
+constexpr char kDefaultMask[] = "%filename%.%ext%";
+
+std::string padded(int64_t number, size_t width)
+{
+    std::string digits = std::to_string(number);
+    return digits.size() < width ? std::string(width - digits.size(), '0') + digits : digits;
+}
+
+struct WallClock {
+    int year, month, day, hour, minute, second;
+};
+
+// Read anew for every date or time placeholder.
+WallClock wallClockNow()
+{
+    using namespace std::chrono;
+    const sys_seconds now{seconds{currentLocalTime()}};
+    const sys_days today = floor<days>(now);
+    const year_month_day date{today};
+    const hh_mm_ss<seconds> time{now - today};
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count())};
+}
+
+std::optional<std::string> placeholderValue(std::string_view placeholder)
+{
+    const std::string name = nameWithoutExtension(fileNameOf(g_job.inputPath));
+    if (placeholder == "%filename%")
+        return name;
+    if (placeholder == "%filename[u]%")
+        return upperCaseText(name);
+    if (placeholder == "%filename[l]%")
+        return lowerCaseText(name);
+    if (placeholder == "%filename[t]%")
+        return titleCase(name);
+    if (placeholder == "%ext%")
+        return g_job.outputExt;
+    if (placeholder == "%ext[u]%")
+        return upperCaseText(g_job.outputExt);
+    if (placeholder == "%ext[t]%")
+        return titleCase(g_job.outputExt);
+    if (placeholder == "%yyyy%")
+        return padded(wallClockNow().year, 4);
+    if (placeholder == "%mm%")
+        return padded(wallClockNow().month, 2);
+    if (placeholder == "%dd%")
+        return padded(wallClockNow().day, 2);
+    if (placeholder == "%hh%")
+        return padded(wallClockNow().hour, 2);
+    if (placeholder == "%ii%")
+        return padded(wallClockNow().minute, 2);
+    if (placeholder == "%ss%")
+        return padded(wallClockNow().second, 2);
+    if (placeholder == "%bpp%")
+        return std::to_string(g_job.outputBpp);
+    if (placeholder == "%width%")
+        return std::to_string(g_job.outputWidth);
+    if (placeholder == "%height%")
+        return std::to_string(g_job.outputHeight);
+    if (placeholder == "%rnd%")
+        return fiveCharacterForm(g_job.randomNumber);
+    if (placeholder == "%n%")
+        return fiveCharacterForm(g_job.fileCounter);
+    return std::nullopt;
+}
+
+size_t findIgnoringCase(const std::string& text, std::string_view pattern, size_t from)
+{
+    for (size_t at = from; at + pattern.size() <= text.size(); ++at)
+        if (equalsIgnoreCaseAscii(std::string_view(text).substr(at, pattern.size()), pattern))
+            return at;
+    return std::string::npos;
+}
+
+}  // namespace
+
+std::string expandPlaceholder(const std::string& text, std::string_view placeholder)
+{
+    const std::string key = toLowerAscii(placeholder);
+    if (std::find(MaskPlaceholders.begin(), MaskPlaceholders.end(), key) == MaskPlaceholders.end())
+        return text;
+    const std::string value = *placeholderValue(key);
+    std::string result;
+    size_t from = 0;
+    for (size_t at; (at = findIgnoringCase(text, key, from)) != std::string::npos; from = at + key.size())
+        result += text.substr(from, at - from) + value;
+    return result + text.substr(from);
+}
+
 std::string expandFileNameMask()
 {
-    return nameWithoutExtension(fileNameOf(g_job.inputPath)) + "." + g_job.outputExt;
+    std::string mask = lowerCaseText(g_settings.filenameMask);
+    if (mask.empty())
+        mask = kDefaultMask;
+    std::replace(mask.begin(), mask.end(), '\\', '/');
+    for (std::string_view placeholder : MaskPlaceholders)
+        if (mask.find(placeholder) != std::string::npos)
+            mask = expandPlaceholder(mask, placeholder);
+    return mask;
 }
 
 std::string buildOutputPath()
@@ -18,10 +122,31 @@ std::string buildOutputPath()
     return path + expandFileNameMask();
 }
 
-std::string expandWatermarkText() { return g_settings.wmText; }
+std::string expandWatermarkText()
+{
+    std::string text = g_settings.wmText;
+    if (std::count(text.begin(), text.end(), '%') < 2)
+        return text;
+    const std::string probe = lowerCaseText(text);
+    for (std::string_view placeholder : MaskPlaceholders)
+        if (probe.find(placeholder) != std::string::npos)
+            text = expandPlaceholder(text, placeholder);
+    return text;
+}
 
 std::string nameWithoutExtension(const std::string& name)
 {
     size_t dot = name.rfind('.');
     return name.empty() || dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string titleCase(std::string_view text)
+{
+    const size_t first = firstCharacterLength(text);
+    return upperCaseText(text.substr(0, first)) + lowerCaseText(text.substr(first));
+}
+
+std::string fiveCharacterForm(int32_t number)
+{
+    return padded(number, 5).substr(0, 5);
 }

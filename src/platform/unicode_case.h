@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Unicode case mapping of UTF-8 text, so letters beyond ASCII change case too
+// ("é" and "É", "straße" and "STRASSE"). Bytes that are not valid UTF-8 pass
+// through unchanged.
+std::string upperCaseText(std::string_view text);
+std::string lowerCaseText(std::string_view text);
+
+// Length in bytes of the first character: 0 for an empty text, 1 when the
+// text does not begin with a valid UTF-8 sequence.
+size_t firstCharacterLength(std::string_view text);
