@@ -1,26 +1,58 @@
 #include "settings/catalogue.h"
 
-#include <map>
-#include <utility>
+#include <algorithm>
+#include <array>
+#include <vector>
 
 #include "platform/text.h"
+#include "settings/catalogue_texts.h"
 
 namespace {
 
-// The console's texts only for now.
-const std::map<std::pair<std::string, std::string>, std::string>& texts()
+const char* const kNotFound = "%NO_STRING_ERROR%";
+// Joins a key and its text while a group is sorted; it sorts below every
+// printable character, so the combined entries sort by key alone.
+const char kKeySeparator = '\x01';
+
+struct MessageGroup {
+    std::string name;      // upper case
+    int firstKey = 0;
+    int lastKey = 0;       // below firstKey when the group is empty
+    // Index of the first key beginning with each byte; 0 when none does.
+    std::array<int, 256> firstByChar{};
+};
+
+// Index 0 of each array stands for "none".
+struct Catalogue {
+    std::vector<MessageGroup> groups{1};
+    std::vector<std::string> keys{1};
+    std::vector<std::string> texts{1};
+    int lastGroup = 0;
+};
+
+Catalogue g_catalogue;
+
+unsigned char firstByteOf(const std::string& key)
 {
-    static const std::map<std::pair<std::string, std::string>, std::string> table = {
-        {{"GENERAL", "PREPARING"}, "Preparing..."},
-        {{"GENERAL", "IMPORTING"}, "Importing..."},
-        {{"GENERAL", "CONVERTING"}, "Converting..."},
-        {{"MSG", "IMPORT COMPLETE"}, "Import complete, new files added: %s1%"},
-        {{"MSG", "CONVERSION COMPLETE"}, "Conversion complete"},
-        {{"MSG", "CONVERSION IS NOT COMPLETE"}, "Conversion stopped"},
-        {{"MSG", "FILES CONVERTED"}, "Files converted: %s1% of %s2%"},
-        {{"MSG", "EMPTY INPUT FILES"}, "No input file(s) found. Please, add valid file(s) and try again!"},
-    };
-    return table;
+    return static_cast<unsigned char>(key.empty() ? '\0' : key.front());
+}
+
+void sortAndIndexGroup(Catalogue& catalogue, MessageGroup& group)
+{
+    if (group.lastKey < group.firstKey)
+        return;
+    auto begin = catalogue.keys.begin() + group.firstKey;
+    auto end = catalogue.keys.begin() + group.lastKey + 1;
+    std::sort(begin, end);
+    for (int k = group.firstKey; k <= group.lastKey; ++k) {
+        std::string& entry = catalogue.keys[static_cast<size_t>(k)];
+        const size_t split = entry.find(kKeySeparator);
+        catalogue.texts[static_cast<size_t>(k)] = entry.substr(split + 1);
+        entry.resize(split);
+        const unsigned char first = firstByteOf(entry);
+        if (k == group.firstKey || first != firstByteOf(catalogue.keys[static_cast<size_t>(k - 1)]))
+            group.firstByChar[first] = k;
+    }
 }
 
 std::string replaceIgnoringCase(std::string text, const std::string& placeholder, const std::string& value)
@@ -38,12 +70,60 @@ std::string replaceIgnoringCase(std::string text, const std::string& placeholder
 
 }  // namespace
 
-void buildCatalogue() {}
+void buildCatalogueFrom(const char* const* pairs)
+{
+    Catalogue catalogue;
+    for (const char* const* pair = pairs; toUpperAscii(pair[0]) != "_END_"; pair += 2) {
+        const std::string first = toUpperAscii(pair[0]);
+        if (first == "_GROUP_") {
+            if (catalogue.groups.size() > 1)
+                catalogue.groups.back().lastKey = static_cast<int>(catalogue.keys.size()) - 1;
+            MessageGroup group;
+            group.name = toUpperAscii(pair[1]);
+            group.firstKey = static_cast<int>(catalogue.keys.size());
+            catalogue.groups.push_back(group);
+        } else if (catalogue.groups.size() > 1) {
+            catalogue.keys.push_back(first + kKeySeparator + pair[1]);
+        }
+    }
+    if (catalogue.groups.size() > 1)
+        catalogue.groups.back().lastKey = static_cast<int>(catalogue.keys.size()) - 1;
+    catalogue.texts.resize(catalogue.keys.size());
+    for (size_t g = 1; g < catalogue.groups.size(); ++g)
+        sortAndIndexGroup(catalogue, catalogue.groups[g]);
+    g_catalogue = std::move(catalogue);
+}
+
+void buildCatalogue()
+{
+    buildCatalogueFrom(kBuiltInTexts);
+}
 
 std::string lookupText(const std::string& group, const std::string& key)
 {
-    auto it = texts().find({toUpperAscii(group), toUpperAscii(key)});
-    return it == texts().end() ? "%NO_STRING_ERROR%" : it->second;
+    const std::string upperGroup = toUpperAscii(group);
+    const std::string upperKey = toUpperAscii(key);
+    Catalogue& catalogue = g_catalogue;
+    if (catalogue.lastGroup == 0 || catalogue.groups[static_cast<size_t>(catalogue.lastGroup)].name != upperGroup) {
+        catalogue.lastGroup = 0;
+        for (size_t g = 1; g < catalogue.groups.size(); ++g) {
+            if (catalogue.groups[g].name == upperGroup) {
+                catalogue.lastGroup = static_cast<int>(g);
+                break;
+            }
+        }
+    }
+    if (catalogue.lastGroup == 0 || upperKey.empty())
+        return kNotFound;
+    const MessageGroup& found = catalogue.groups[static_cast<size_t>(catalogue.lastGroup)];
+    for (int k = found.firstByChar[firstByteOf(upperKey)]; k != 0 && k <= found.lastKey; ++k) {
+        const std::string& stored = catalogue.keys[static_cast<size_t>(k)];
+        if (upperKey == stored)
+            return catalogue.texts[static_cast<size_t>(k)];
+        if (upperKey < stored)
+            break;
+    }
+    return kNotFound;
 }
 
 std::string fillPlaceholders(const std::string& text, const std::string& s1, const std::string& s2,

@@ -4,9 +4,12 @@
 
 // Builds the message catalogue from the built-in English table.
 void buildCatalogue();
+// Builds it from another table of the same layout as kBuiltInTexts.
+void buildCatalogueFrom(const char* const* pairs);
 
 // The text of key in group, matched without regard to ASCII case, or
-// "%NO_STRING_ERROR%".
+// "%NO_STRING_ERROR%". Remembers the group it found, so it is meant for one
+// thread at a time (the main thread).
 std::string lookupText(const std::string& group, const std::string& key);
 
 // Replaces "%s1%" .. "%s4%" (any case) by the non-empty values, in that order.
