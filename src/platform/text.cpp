@@ -8,9 +8,10 @@ char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// On Linux a backslash is an ordinary character of a file name.
 size_t lastSeparator(std::string_view path)
 {
-    return path.find_last_of("/\\");
+    return path.rfind('/');
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ std::string trimBlanks(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);
 bool endsWith(std::string_view text, std::string_view suffix);
 
-// The part after the last '/' (or '\'), and the part up to and including it.
+// The part after the last '/', and the part up to and including it.
 std::string fileNameOf(std::string_view path);
 std::string folderOf(std::string_view path);
 
