@@ -2,29 +2,204 @@
 
 #include <FreeImage.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "engine/job_state.h"
+#include "formats/format_registry.h"
 #include "settings/conversion_settings.h"
 
-// JPEG only for now: 24 bits, the quality of the settings, no chroma subsampling.
+namespace {
+
+constexpr int kCmykColorMode = 1;
+constexpr int kRleCompression = 1;
+constexpr int kLosslessWebpQuality = 100;
+
+int bmpFlags()
+{
+    return g_settings.bmpCompression == kRleCompression ? BMP_SAVE_RLE : BMP_DEFAULT;
+}
+
+int exrFlags()
+{
+    switch (g_settings.exrCompression) {
+    case 0: return EXR_NONE;
+    case 1: return EXR_ZIP;
+    case 2: return EXR_PIZ;
+    case 3: return EXR_PXR24;
+    case 4: return EXR_B44;
+    default: return 0;
+    }
+}
+
+int jpegFlags()
+{
+    int flags = g_settings.jpgQuality;
+    switch (g_settings.jpgChroma) {
+    case 0: flags |= JPEG_SUBSAMPLING_444; break;
+    case 1: flags |= JPEG_SUBSAMPLING_422; break;
+    case 2: flags |= JPEG_SUBSAMPLING_420; break;
+    case 3: flags |= JPEG_SUBSAMPLING_411; break;
+    default: break;
+    }
+    switch (g_settings.jpgSaveAs) {
+    case 1: flags |= JPEG_BASELINE; break;
+    case 2: flags |= JPEG_OPTIMIZE; break;
+    case 3: flags |= JPEG_PROGRESSIVE; break;
+    default: break;
+    }
+    return flags;
+}
+
+int pngFlags()
+{
+    int flags = 0;
+    switch (g_settings.pngCompression) {
+    case 0: flags = PNG_Z_NO_COMPRESSION; break;
+    case 1: flags = PNG_Z_BEST_SPEED; break;
+    case 2: flags = PNG_Z_DEFAULT_COMPRESSION; break;
+    case 3: flags = PNG_Z_BEST_COMPRESSION; break;
+    default: break;
+    }
+    return g_settings.pngInterlaced ? flags | PNG_INTERLACED : flags;
+}
+
+int tgaFlags()
+{
+    return g_settings.tgaCompression == kRleCompression ? TARGA_SAVE_RLE : TARGA_DEFAULT;
+}
+
+int tiffFlags()
+{
+    static const int byCode[] = {TIFF_NONE,    TIFF_CCITTFAX3,     TIFF_CCITTFAX4, TIFF_PACKBITS,
+                                 TIFF_DEFLATE, TIFF_ADOBE_DEFLATE, TIFF_LZW,       TIFF_JPEG,
+                                 TIFF_LOGLUV};
+    const int code = g_settings.tiffCompression;
+    int flags = code >= 0 && code < static_cast<int>(std::size(byCode)) ? byCode[code] : 0;
+    return g_settings.tiffColorMode == kCmykColorMode ? flags | TIFF_CMYK : flags;
+}
+
+int webpFlags()
+{
+    return g_settings.webpQuality == kLosslessWebpQuality ? WEBP_LOSSLESS : g_settings.webpQuality;
+}
+
+// Replaces picture by what convert made of it.
+FIBITMAP* replaced(FIBITMAP* picture, FIBITMAP* converted)
+{
+    FreeImage_Unload(picture);
+    return converted;
+}
+
+bool isGreyCapable(const std::string& extension)
+{
+    return extension == "j2k" || extension == "jp2" || extension == "jpg" || extension == "jxr";
+}
+
+FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current)
+{
+    if (current > 32) {
+        picture = replaced(picture, FreeImage_ConvertTo24Bits(picture));
+        if (!picture)
+            return nullptr;
+    }
+    const bool fiveFiveFive = g_job.outputExt == "ico" || g_job.outputExt == "tga";
+    return replaced(picture, fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
+}
+
+FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current)
+{
+    if (isGreyCapable(g_job.outputExt))
+        return replaced(picture, FreeImage_ConvertTo8Bits(picture));
+    if (current != 24) {
+        picture = replaced(picture, FreeImage_ConvertTo24Bits(picture));
+        if (!picture)
+            return nullptr;
+    }
+    return replaced(picture, FreeImage_ColorQuantizeEx(picture, FIQ_WUQUANT, 256, 0, nullptr));
+}
+
+}  // namespace
+
+int bppSettingFor(const std::string& extension)
+{
+    const ConversionSettings& s = g_settings;
+    if (extension == "bmp") return s.bmpBpp;
+    if (extension == "dds") return s.ddsBpp;
+    if (extension == "exr") return s.exrBpp;
+    if (extension == "gif") return s.gifBpp;
+    if (extension == "hdr") return s.hdrBpp;
+    if (extension == "ico") return s.icoBpp;
+    if (extension == "j2k") return s.j2kBpp;
+    if (extension == "jng") return s.jngBpp;
+    if (extension == "jp2") return s.jp2Bpp;
+    if (extension == "jpg") return s.jpgBpp;
+    if (extension == "jxr") return s.jxrBpp;
+    if (extension == "pbm") return s.pbmBpp;
+    if (extension == "pcx") return s.pcxBpp;
+    if (extension == "pfm") return s.pfmBpp;
+    if (extension == "pgm") return s.pgmBpp;
+    if (extension == "png") return s.pngBpp;
+    if (extension == "ppm") return s.ppmBpp;
+    if (extension == "psd") return s.psdBpp;
+    if (extension == "tga") return s.tgaBpp;
+    if (extension == "tiff") return s.tiffBpp;
+    if (extension == "wbmp") return s.wbmpBpp;
+    if (extension == "webp") return s.webpBpp;
+    if (extension == "xpm") return s.xpmBpp;
+    return 0;
+}
+
 void chooseOutputEncoding()
 {
-    g_job.outputBpp = g_settings.jpgBpp;
+    g_job.outputBpp = bppSettingFor(g_job.outputExt);
     g_job.autoBpp = g_job.outputBpp == 0;
     g_job.saveFlags = saveFlagsFor(g_job.outputExt);
 }
 
 int saveFlagsFor(const std::string& extension)
 {
-    return extension == "jpg" ? g_settings.jpgQuality | JPEG_SUBSAMPLING_444 : 0;
+    if (extension == "bmp") return bmpFlags();
+    if (extension == "exr") return exrFlags();
+    if (extension == "jpg") return jpegFlags();
+    if (extension == "jxr") return JXR_LOSSLESS;
+    if (extension == "png") return pngFlags();
+    if (extension == "tga") return tgaFlags();
+    if (extension == "tiff") return tiffFlags();
+    if (extension == "webp") return webpFlags();
+    return 0;
 }
 
-int nearestAllowedBpp(const std::string&, int) { return 24; }
+int nearestAllowedBpp(const std::string& extension, int bpp)
+{
+    std::istringstream list(outputFormatInfo(extension).allowedBpp);
+    int value = 0;
+    for (std::string field; std::getline(list, field, ',');) {
+        value = std::stoi(field);
+        if (bpp <= value)
+            break;
+    }
+    return value;
+}
 
 FIBITMAP* convertToOutputBpp(FIBITMAP* picture)
 {
-    if (!picture || FreeImage_GetBPP(picture) == 24)
+    if (!picture)
+        return nullptr;
+    if (g_job.autoBpp)
+        g_job.outputBpp = nearestAllowedBpp(g_job.outputExt, g_job.sourceBpp);
+    const unsigned current = FreeImage_GetBPP(picture);
+    if (static_cast<int>(current) == g_job.outputBpp)
         return picture;
-    FIBITMAP* converted = FreeImage_ConvertTo24Bits(picture);
-    FreeImage_Unload(picture);
-    return converted;
+    switch (g_job.outputBpp) {
+    case 96: return replaced(picture, FreeImage_ConvertToRGBF(picture));
+    case 48: return replaced(picture, FreeImage_ConvertToRGB16(picture));
+    case 32: return replaced(picture, FreeImage_ConvertTo32Bits(picture));
+    case 24: return replaced(picture, FreeImage_ConvertTo24Bits(picture));
+    case 16: return toSixteenBits(picture, current);
+    case 8: return toEightBits(picture, current);
+    case 4: return replaced(picture, FreeImage_ConvertTo4Bits(picture));
+    case 1: return replaced(picture, FreeImage_Dither(picture, FID_FS));
+    default: return replaced(picture, nullptr);
+    }
 }

@@ -6,7 +6,20 @@ struct FIBITMAP;
 
 // Sets the job's outputBpp, autoBpp and saveFlags for its outputExt.
 void chooseOutputEncoding();
+
+// The bit-depth setting of an output format (0 = automatic); 0 for an
+// extension the settings do not know.
+int bppSettingFor(const std::string& extension);
+
+// The FreeImage save flags the settings ask for with that output format.
 int saveFlagsFor(const std::string& extension);
+
+// The smallest allowed depth of the format at or above bpp, or its largest
+// when bpp exceeds them all; 0 for a format without a table entry.
 int nearestAllowedBpp(const std::string& extension, int bpp);
-// Converts the finished picture to the job's output depth.
+
+// Converts the finished picture to the job's output depth, working that out
+// from the depth first loaded when it is automatic. Returns the picture to
+// save; the one passed in has been unloaded when it was replaced. nullptr
+// when FreeImage cannot make that depth.
 FIBITMAP* convertToOutputBpp(FIBITMAP* picture);

@@ -1,0 +1,213 @@
+#include <FreeImage.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/job_state.h"
+#include "engine/output_encoding.h"
+#include "engine/synthetic_picture.h"
+#include "settings/conversion_settings.h"
+
+namespace {
+
+class OutputEncoding : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetSettings(true);
+        resetJob();
+    }
+
+    // Runs the job's encoding choice for extension, then the depth
+    // conversion of a picture first loaded with sourceBpp bits.
+    Picture convert(const std::string& extension, int sourceBpp, Picture picture)
+    {
+        g_job.outputExt = extension;
+        g_job.sourceBpp = sourceBpp;
+        chooseOutputEncoding();
+        return Picture(convertToOutputBpp(picture.release()));
+    }
+};
+
+}  // namespace
+
+TEST_F(OutputEncoding, JpegFlagsCombineQualityChromaAndMode)
+{
+    EXPECT_EQ(saveFlagsFor("jpg"), 95 | JPEG_SUBSAMPLING_444);
+    g_settings.jpgChroma = 2;    // MEDIUM
+    g_settings.jpgSaveAs = 3;    // PROGRESSIVE
+    EXPECT_EQ(saveFlagsFor("jpg"), 0x605F);
+    g_settings.jpgQuality = 40;
+    g_settings.jpgChroma = 1;    // LOW
+    g_settings.jpgSaveAs = 1;    // SIMPLE
+    EXPECT_EQ(saveFlagsFor("jpg"), 40 | JPEG_SUBSAMPLING_422 | JPEG_BASELINE);
+    g_settings.jpgChroma = 3;    // HIGH
+    g_settings.jpgSaveAs = 2;    // OPTIMIZED
+    EXPECT_EQ(saveFlagsFor("jpg"), 40 | JPEG_SUBSAMPLING_411 | JPEG_OPTIMIZE);
+}
+
+TEST_F(OutputEncoding, OtherFormatsTakeTheirFlagsFromTheirSettings)
+{
+    g_settings.pngCompression = 3;  // ZLIB9
+    g_settings.pngInterlaced = 1;
+    EXPECT_EQ(saveFlagsFor("png"), 0x209);
+    g_settings.pngCompression = 0;
+    g_settings.pngInterlaced = 0;
+    EXPECT_EQ(saveFlagsFor("png"), PNG_Z_NO_COMPRESSION);
+
+    g_settings.webpQuality = 99;
+    EXPECT_EQ(saveFlagsFor("webp"), 99);
+    g_settings.webpQuality = 100;
+    EXPECT_EQ(saveFlagsFor("webp"), WEBP_LOSSLESS);
+
+    g_settings.tiffCompression = 6;  // LZW
+    g_settings.tiffColorMode = 1;    // CMYK
+    EXPECT_EQ(saveFlagsFor("tiff"), TIFF_LZW | TIFF_CMYK);
+    g_settings.tiffCompression = 8;  // LOGLUV
+    g_settings.tiffColorMode = 2;    // LAB adds nothing
+    EXPECT_EQ(saveFlagsFor("tiff"), TIFF_LOGLUV);
+    g_settings.tiffCompression = 0;
+    EXPECT_EQ(saveFlagsFor("tiff"), TIFF_NONE);
+
+    g_settings.exrCompression = 0;
+    EXPECT_EQ(saveFlagsFor("exr"), EXR_NONE);
+    g_settings.exrCompression = 4;   // B44
+    EXPECT_EQ(saveFlagsFor("exr"), EXR_B44);
+    g_settings.exrCompression = 5;
+    EXPECT_EQ(saveFlagsFor("exr"), 0);
+
+    g_settings.bmpCompression = 1;   // RLE
+    g_settings.tgaCompression = 1;
+    EXPECT_EQ(saveFlagsFor("bmp"), BMP_SAVE_RLE);
+    EXPECT_EQ(saveFlagsFor("tga"), TARGA_SAVE_RLE);
+    EXPECT_EQ(saveFlagsFor("jxr"), JXR_LOSSLESS);
+    for (const char* plain : {"dds", "gif", "hdr", "ico", "j2k", "jng", "jp2", "pbm", "pcx", "pfm", "pgm", "ppm",
+                              "psd", "wbmp", "xpm", "txt", ""})
+        EXPECT_EQ(saveFlagsFor(plain), 0) << plain;
+}
+
+TEST_F(OutputEncoding, NearestAllowedDepthIsTheNextOneUpOrTheLargest)
+{
+    EXPECT_EQ(nearestAllowedBpp("jpg", 24), 24);
+    EXPECT_EQ(nearestAllowedBpp("jpg", 32), 24);
+    EXPECT_EQ(nearestAllowedBpp("jpg", 8), 8);
+    EXPECT_EQ(nearestAllowedBpp("jpg", 1), 8);
+    EXPECT_EQ(nearestAllowedBpp("jpg", 16), 24);
+    EXPECT_EQ(nearestAllowedBpp("png", 2), 4);
+    EXPECT_EQ(nearestAllowedBpp("png", 64), 48);
+    EXPECT_EQ(nearestAllowedBpp("tiff", 0), 1);
+    EXPECT_EQ(nearestAllowedBpp("exr", 24), 96);
+    EXPECT_EQ(nearestAllowedBpp("psd", 24), 0);
+}
+
+TEST_F(OutputEncoding, ChoosingFollowsTheFormatsDepthSetting)
+{
+    g_job.outputExt = "jpg";
+    chooseOutputEncoding();
+    EXPECT_EQ(g_job.outputBpp, 0);
+    EXPECT_EQ(g_job.autoBpp, 1);
+    EXPECT_EQ(g_job.saveFlags, 95 | JPEG_SUBSAMPLING_444);
+
+    g_settings.tgaBpp = 16;
+    g_settings.tgaCompression = 1;
+    g_job.outputExt = "tga";
+    chooseOutputEncoding();
+    EXPECT_EQ(g_job.outputBpp, 16);
+    EXPECT_EQ(g_job.autoBpp, 0);
+    EXPECT_EQ(g_job.saveFlags, TARGA_SAVE_RLE);
+}
+
+TEST_F(OutputEncoding, JpegWithAutomaticDepth)
+{
+    Picture kept = makePicture(4, 4, 24, {10, 200, 30});
+    FIBITMAP* original = kept.get();
+    Picture same = convert("jpg", 24, std::move(kept));
+    EXPECT_EQ(same.get(), original);
+    EXPECT_EQ(g_job.outputBpp, 24);
+
+    Picture fromAlpha = convert("jpg", 32, makePicture(4, 4, 32, {10, 200, 30}));
+    ASSERT_TRUE(fromAlpha);
+    EXPECT_EQ(FreeImage_GetBPP(fromAlpha.get()), 24u);
+    EXPECT_EQ(colourAt(fromAlpha.get(), 1, 1), (Rgb{10, 200, 30}));
+
+    // Loaded grey, coloured by a later step: saved as an 8-bit grey picture.
+    Picture grey = convert("jpg", 8, makePicture(4, 4, 24, {200, 100, 50}));
+    ASSERT_TRUE(grey);
+    EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
+    EXPECT_EQ(FreeImage_GetColorType(grey.get()), FIC_MINISBLACK);
+    EXPECT_EQ(g_job.outputBpp, 8);
+}
+
+TEST_F(OutputEncoding, AskedForDepthIsKeptWhateverWasLoaded)
+{
+    g_settings.jpgBpp = 8;
+    Picture grey = convert("jpg", 24, makePicture(4, 4, 24, {200, 100, 50}));
+    ASSERT_TRUE(grey);
+    EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
+    EXPECT_EQ(FreeImage_GetColorType(grey.get()), FIC_MINISBLACK);
+    EXPECT_EQ(g_job.outputBpp, 8);
+}
+
+TEST_F(OutputEncoding, SixteenBitLayoutDependsOnTheFormat)
+{
+    g_settings.tgaBpp = 16;
+    Picture targa = convert("tga", 24, makePicture(4, 4, 24, {255, 255, 255}));
+    ASSERT_TRUE(targa);
+    EXPECT_EQ(FreeImage_GetBPP(targa.get()), 16u);
+    EXPECT_EQ(FreeImage_GetGreenMask(targa.get()), static_cast<unsigned>(FI16_555_GREEN_MASK));
+
+    g_settings.bmpBpp = 16;
+    Picture bitmap = convert("bmp", 24, makePicture(4, 4, 24, {255, 255, 255}));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(FreeImage_GetGreenMask(bitmap.get()), static_cast<unsigned>(FI16_565_GREEN_MASK));
+
+    // 48-bit pictures pass through 24 bits first.
+    g_settings.icoBpp = 16;
+    Picture icon = convert("ico", 48, Picture(FreeImage_ConvertToRGB16(makePicture(4, 4, 24, {255, 0, 0}).get())));
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(FreeImage_GetBPP(icon.get()), 16u);
+    EXPECT_EQ(FreeImage_GetGreenMask(icon.get()), static_cast<unsigned>(FI16_555_GREEN_MASK));
+}
+
+TEST_F(OutputEncoding, EightBitsForPaletteFormatsQuantizeInColour)
+{
+    g_settings.pngBpp = 8;
+    Picture png = convert("png", 32, makePicture(4, 4, 32, {200, 100, 50}));
+    ASSERT_TRUE(png);
+    EXPECT_EQ(FreeImage_GetBPP(png.get()), 8u);
+    EXPECT_EQ(FreeImage_GetColorType(png.get()), FIC_PALETTE);
+    EXPECT_EQ(colourAt(png.get(), 2, 2), (Rgb{200, 100, 50}));
+
+    Picture gif = convert("gif", 24, makePicture(4, 4, 24, {20, 240, 90}));
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(FreeImage_GetBPP(gif.get()), 8u);
+    EXPECT_EQ(colourAt(gif.get(), 0, 3), (Rgb{20, 240, 90}));
+}
+
+TEST_F(OutputEncoding, EveryOtherDepthHasItsConversion)
+{
+    g_settings.tiffBpp = 96;
+    Picture floating = convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0}));
+    ASSERT_TRUE(floating);
+    EXPECT_EQ(FreeImage_GetImageType(floating.get()), FIT_RGBF);
+
+    g_settings.tiffBpp = 48;
+    Picture deep = convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0}));
+    ASSERT_TRUE(deep);
+    EXPECT_EQ(FreeImage_GetImageType(deep.get()), FIT_RGB16);
+
+    g_settings.tiffBpp = 32;
+    EXPECT_EQ(FreeImage_GetBPP(convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0})).get()), 32u);
+    g_settings.tiffBpp = 4;
+    EXPECT_EQ(FreeImage_GetBPP(convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0})).get()), 4u);
+    g_settings.tiffBpp = 1;
+    EXPECT_EQ(FreeImage_GetBPP(convert("tiff", 24, makePicture(4, 4, 24, {255, 255, 255})).get()), 1u);
+}
+
+TEST_F(OutputEncoding, NoPictureForADepthWithoutConversion)
+{
+    // "psd" has no allowed depths, so the automatic depth is 0.
+    EXPECT_FALSE(convert("psd", 24, makePicture(4, 4, 24, {0, 0, 0})));
+    g_settings.tgaBpp = 12;
+    EXPECT_FALSE(convert("tga", 24, makePicture(4, 4, 24, {0, 0, 0})));
+    EXPECT_EQ(convertToOutputBpp(nullptr), nullptr);
+}
