@@ -3,6 +3,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" -DKORVANE_BUILD_TESTS=ON
 cd "${BUILD_DIR:-$root/build}"
 ctest --output-on-failure -j "$(nproc)"
