@@ -1,7 +1,5 @@
 #include "app/option_table.h"
 
-#include <cfloat>
-#include <cmath>
 #include <vector>
 
 #include "platform/text.h"
@@ -183,15 +181,6 @@ const std::vector<SettingOption>& optionTable()
     return table;
 }
 
-// Converting a double outside the float range is undefined; such a gamma is
-// rejected later anyway, so it becomes an infinity of its sign.
-float toFloat(double value)
-{
-    if (std::isfinite(value) && std::fabs(value) > FLT_MAX)
-        return value > 0 ? INFINITY : -INFINITY;
-    return static_cast<float>(value);
-}
-
 int32_t convertedNumber(const SettingOption& option, const std::string& value)
 {
     switch (option.kind) {
@@ -225,7 +214,7 @@ void applySettingOption(const SettingOption& option, const std::string& value)
     if (auto field = std::get_if<std::string S::*>(&option.field))
         g_settings.**field = value;
     else if (auto field = std::get_if<float S::*>(&option.field))
-        g_settings.**field = toFloat(parseReal(value));
+        g_settings.**field = realToFloat(parseReal(value));
     else if (auto field = std::get_if<int32_t S::*>(&option.field))
         g_settings.**field = convertedNumber(option, value);
     else if (auto field = std::get_if<int8_t S::*>(&option.field))

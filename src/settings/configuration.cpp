@@ -11,6 +11,7 @@
 #include "platform/atomic_file.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
+#include "settings/number_text.h"
 #include "settings/preference_file.h"
 #include "settings/preference_writer.h"
 
@@ -194,7 +195,7 @@ void readKey(const PreferenceFile& file, const ConfigKey& entry, const Conversio
             if constexpr (std::is_same_v<Value, std::string>) {
                 g_settings.*field = readString(file, entry.group, entry.key, missing.*field);
             } else if constexpr (std::is_same_v<Value, float>) {
-                g_settings.*field = static_cast<float>(readReal(file, entry.group, entry.key, missing.*field));
+                g_settings.*field = realToFloat(readReal(file, entry.group, entry.key, missing.*field));
             } else if constexpr (std::is_same_v<Value, int8_t>) {
                 // A byte field keeps the low 8 bits of whatever number is written.
                 int32_t number = readInteger(file, entry.group, entry.key, missing.*field);

@@ -1,6 +1,8 @@
 #include "settings/number_text.h"
 
+#include <cfloat>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 #include "platform/text.h"
@@ -101,4 +103,11 @@ double parseReal(std::string_view text)
         return 0.0;
     }
     return negative ? -value : value;
+}
+
+float realToFloat(double value)
+{
+    if (std::isfinite(value) && std::fabs(value) > FLT_MAX)
+        return value > 0 ? INFINITY : -INFINITY;
+    return static_cast<float>(value);
 }

@@ -17,3 +17,7 @@ int32_t parseDecimalInteger(std::string_view text);
 // A decimal number with "." as the decimal point whatever the locale, or one
 // of "+Infinity", "-Infinity" and "NaN" in any case.
 double parseReal(std::string_view text);
+
+// The real as a float; one outside the float range becomes an infinity of its
+// sign, where a plain conversion would be undefined.
+float realToFloat(double value);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 
@@ -158,8 +159,10 @@ TEST(Configuration, MissingKeysReadTheirDefaultsAndBytesKeepTheirLowBits)
 {
     ConfigFile config;
     config.load("[general]\r\ncfg = 19\r\n[OUTPUT]\r\njpg QUALITY = 80\r\n"
-                "[Advanced]\r\nOut Folders Number = 261\r\nKeep Subfolders = -1\r\n");
+                "[Advanced]\r\nOut Folders Number = 261\r\nKeep Subfolders = -1\r\n"
+                "[Adjustment]\r\nImage Gamma = 1e300\r\n");
     EXPECT_EQ(g_settings.jpgQuality, 80);
+    EXPECT_EQ(g_settings.gamma, INFINITY);
     EXPECT_EQ(g_settings.outFoldersNumber, 5);
     EXPECT_EQ(g_settings.keepSubfolders, -1);
     EXPECT_EQ(g_settings.windowX, 100);

@@ -48,3 +48,11 @@ TEST(NumberText, RealsUseAPointAndKnowTheSpecialWords)
     EXPECT_EQ(parseReal("-1e999"), -INFINITY);
     EXPECT_DOUBLE_EQ(parseReal("1e-999"), 0.0);
 }
+
+TEST(NumberText, RealsBeyondTheFloatRangeBecomeInfinities)
+{
+    EXPECT_EQ(realToFloat(1e300), INFINITY);
+    EXPECT_EQ(realToFloat(-1e300), -INFINITY);
+    EXPECT_FLOAT_EQ(realToFloat(2.5), 2.5f);
+    EXPECT_TRUE(std::isnan(realToFloat(NAN)));
+}
