@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <vector>
+
+#include "platform/regular_file_read.h"
 
 namespace {
 
@@ -134,10 +136,9 @@ std::string identifySignatureOfBytes(const uint8_t* data, size_t size)
 
 std::string identifyFileSignature(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    // A named pipe put where the input was is refused, not waited on.
+    std::optional<std::string> bytes = readRegularFile(path, kHeaderSize);
+    if (!bytes)
         return kUnrecognized;
-    std::array<char, kHeaderSize> bytes{};
-    file.read(bytes.data(), bytes.size());
-    return identifySignatureOfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<size_t>(file.gcount()));
+    return identifySignatureOfBytes(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size());
 }

@@ -1,9 +1,6 @@
 #include "settings/preference_file.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "platform/files.h"
+#include "platform/regular_file_read.h"
 #include "platform/text.h"
 #include "settings/number_text.h"
 
@@ -73,15 +70,10 @@ void readLine(PreferenceFile& file, std::optional<size_t>& current, std::string_
 std::optional<PreferenceFile> readPreferenceFile(const std::string& path)
 {
     // Only regular files: a directory, a pipe or a device is not a preference file.
-    if (!regularFileSize(path))
+    std::optional<std::string> bytes = readRegularFile(path);
+    if (!bytes)
         return std::nullopt;
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream)
-        return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-    if (stream.bad())
-        return std::nullopt;
-    return parsePreferenceText(bytes);
+    return parsePreferenceText(*bytes);
 }
 
 PreferenceFile parsePreferenceText(std::string_view bytes)
