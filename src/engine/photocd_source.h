@@ -5,11 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/process.h"
+
 struct FIBITMAP;
 
 // The highest resolution an image pac stores, read from its header: 0 Base,
 // 1 4Base, 2 16Base. nullopt when the bytes carry no image pac header.
 std::optional<int> photoCdLevelFromHeader(const uint8_t* data, size_t size);
+// The same for a file, never more than its size can hold: a pac too short for
+// 4Base is Base, also when its attributes byte is damaged.
 std::optional<int> storedPhotoCdLevel(const std::string& path);
 
 // How long one run of the outside decoder may take before it is killed.
@@ -23,10 +27,13 @@ extern int g_decoderTimeoutSeconds;
 // Targa rows top first while the header says bottom first, and FreeImage,
 // reading the header as written, would turn every picture upside down. PPM
 // has a single row order.
-void extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
-                     const std::string& workFolder);
+//
+// Tells how the run ended: TimedOut when convert was killed at the limit.
+ProgramOutcome extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
+                               const std::string& workFolder);
 
 // The extracted picture when it exists and loads, else the PhotoCD decoder
-// of FreeImage on the input itself when it is an image pac; nullptr when
-// neither works.
+// of FreeImage on the input itself when it is an image pac holding the whole
+// Base; nullptr when neither works. A picture file that ends before its last
+// pixel does not count as extracted.
 FIBITMAP* loadExtractedPicture(const std::string& picturePath, const std::string& inputPath);

@@ -16,6 +16,7 @@
 #include "overlay/watermark.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/file_identity.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
@@ -43,15 +44,20 @@ int highestUsefulSubimage(const std::string& inputPath)
 }
 
 // Step 3 of the pipeline: tries the subimages from the largest down until
-// the decoder leaves a file.
+// the decoder leaves a file. A decoder stopped at the time limit ends the
+// ladder, so that a hanging convert costs one time limit per file, not seven.
 void extractLargestSubimage(const std::string& picturePath, const std::string& workFolder)
 {
     const int highest = highestUsefulSubimage(g_job.inputPath);
     for (int index = kHighestSubimage; index >= 0 && !pathExists(picturePath); --index) {
         if (index > highest)
             continue;
-        extractSubimage(g_job.inputPath, index, picturePath, workFolder);
-        sleepMilliseconds(kPauseAfterDecoderMs);
+        if (extractSubimage(g_job.inputPath, index, picturePath, workFolder) == ProgramOutcome::TimedOut)
+            break;
+        // The pause gives a late file time to appear before the next index
+        // is tried; a file already there has nothing to wait for.
+        if (!pathExists(picturePath))
+            sleepMilliseconds(kPauseAfterDecoderMs);
     }
 }
 
@@ -132,7 +138,9 @@ bool convertFile()
     g_job.outputWidth = width;
     g_job.outputHeight = height;
     g_job.outputPath = buildOutputPath();
-    const bool saved = saveOutputFile(picture, g_job.outputFif, g_job.outputPath, g_job.saveFlags);
+    // A mask that names the input itself (or a link to it) must not replace it.
+    const bool saved = !isSameFile(g_job.outputPath, g_job.inputPath) &&
+                       saveOutputFile(picture, g_job.outputFif, g_job.outputPath, g_job.saveFlags);
     if (picture)
         FreeImage_Unload(picture);
     return saved;
