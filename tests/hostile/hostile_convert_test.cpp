@@ -1,0 +1,147 @@
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+
+#include "hostile/hostile_support.h"
+
+namespace {
+
+const std::string kStopped = "Conversion stopped\n";
+const std::string kOldOutput = "an earlier output that a failure must leave alone";
+
+// A file with the .pcd extension and no image pac header, so that nothing
+// but convert could make a picture of it.
+std::string headerlessInput(const HostileScene& scene)
+{
+    writeFile(scene.in + "plain.pcd", std::string(4096, 'x'));
+    return scene.in + "plain.pcd";
+}
+
+// A convert that counts its runs and leaves the prepared file as its picture.
+std::string convertLeaving(const HostileScene& scene, const std::string& picture)
+{
+    writeFile(scene.root.path + "picture", picture);
+    return stubConvertPath(scene.root, "echo run >> '" + scene.root.path + "runs.log'\n"
+                                       "cp '" + scene.root.path + "picture' \"${5#ppm:}\"");
+}
+
+size_t runsOf(const HostileScene& scene)
+{
+    return ProgramRun{0, readFile(scene.root.path + "runs.log")}.lines().size();
+}
+
+// Gone, or a zombie that only waits for its parent to collect it.
+bool processEnded(pid_t pid)
+{
+    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+    size_t state = stat.rfind(')');
+    return stat.empty() || (state != std::string::npos && stat.compare(state + 2, 1, "Z") == 0);
+}
+
+}  // namespace
+
+TEST(HostileConvert, AHangingConvertAndItsChildrenAreKilledAfterTheTimeLimit)
+{
+    HostileScene scene;
+    const std::string pids = scene.root.path + "pids";
+    std::string path = stubConvertPath(scene.root, "sleep 300 &\necho $$ $! >> '" + pids + "'\nwait");
+    const std::string input = headerlessInput(scene);
+    writeFile(scene.out + "plain.jpg", kOldOutput);
+    const auto start = std::chrono::steady_clock::now();
+    ProgramRun run = scene.run({"-q", "-i", input, "-o", scene.out}, {{"PATH", path}, {"KORVANE_CONVERT_TIMEOUT", "1"}});
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(run.output, kStopped);
+    // One run of one second, not one for every subimage index.
+    EXPECT_LT(elapsed, std::chrono::seconds(5));
+    EXPECT_EQ((ProgramRun{0, readFile(pids)}.lines().size()), 1u);
+    std::istringstream started(readFile(pids));
+    for (pid_t pid; started >> pid;)
+        EXPECT_TRUE(processEnded(pid)) << "process " << pid << " still runs";
+    EXPECT_EQ(readFile(scene.out + "plain.jpg"), kOldOutput);
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileConvert, AfterAHangOrACrashAPacStillGivesItsBasePicture)
+{
+    for (const std::string body : {"sleep 300", "kill -SEGV $$"}) {
+        HostileScene scene;
+        std::string path = stubConvertPath(scene.root, body);
+        const std::string input = scene.copySample("kodim23-16base.pcd", "pac.pcd");
+        ProgramRun run = scene.run({"-i", input, "-o", scene.out, "-d"},
+                                   {{"PATH", path}, {"KORVANE_CONVERT_TIMEOUT", "1"}});
+        EXPECT_EQ(run.lines().back(), "Files converted: 1 of 1") << body;
+        PictureFacts facts = jpegFacts(scene.out + "pac.jpg");
+        EXPECT_TRUE(facts.loads) << body;
+        EXPECT_EQ(facts.width, 768u) << body;
+        EXPECT_EQ(facts.height, 512u) << body;
+        expectNoLeftovers(scene);
+    }
+}
+
+TEST(HostileConvert, ACrashingConvertStopsTheConversionOfWhatOnlyItCouldRead)
+{
+    HostileScene scene;
+    std::string path = stubConvertPath(scene.root, "echo run >> '" + scene.root.path + "runs.log'\nkill -SEGV $$");
+    writeFile(scene.out + "plain.jpg", kOldOutput);
+    ProgramRun run = scene.run({"-i", headerlessInput(scene), "-o", scene.out, "-d"}, {{"PATH", path}});
+    EXPECT_EQ(runsOf(scene), 7u) << "every subimage index is tried once";
+    const std::vector<std::string> lines = run.lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "[ERROR] Unable to convert the file!");
+    EXPECT_EQ(lines.back(), "Conversion stopped");
+    EXPECT_EQ(readFile(scene.out + "plain.jpg"), kOldOutput);
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileConvert, GarbageOrACutOffPictureIsNeverSavedAsAConversion)
+{
+    const std::string pixels(3000, '\x7F');
+    const std::vector<std::string> pictures = {
+        "garbage \x01\x02\x03 that is no picture at all",
+        "P6\n640 480\n255\n" + pixels,                     // ends after a few rows
+        "P6\n32 32\n65535\n" + pixels,                     // 16-bit samples, half of them
+        "P6\n32 32\n255\n" + pixels.substr(0, 3 * 32 * 32 - 1),  // one byte short
+        "P6\n100000 100000\n255\n" + pixels,               // absurd size
+        "P6\n16000 16000\n255\n" + pixels,                 // large, and cut off
+        "P6 32 32 255" + std::string(3 * 32 * 32 + 1, 'x'),  // no blank before the pixels
+    };
+    for (const std::string& picture : pictures) {
+        HostileScene scene;
+        std::string path = convertLeaving(scene, picture);
+        writeFile(scene.out + "plain.jpg", kOldOutput);
+        ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
+        EXPECT_EQ(run.output, kStopped) << picture.substr(0, 20);
+        EXPECT_EQ(readFile(scene.out + "plain.jpg"), kOldOutput) << picture.substr(0, 20);
+        expectNoLeftovers(scene);
+    }
+}
+
+TEST(HostileConvert, AWholePictureWithACommentedHeaderIsAccepted)
+{
+    HostileScene scene;
+    std::string path = convertLeaving(scene, "P6\n# made by hand\n32 # wide\n16\n255\n" + std::string(3 * 32 * 16, 'x'));
+    ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
+    EXPECT_EQ(run.output, "");
+    PictureFacts facts = jpegFacts(scene.out + "plain.jpg");
+    EXPECT_TRUE(facts.loads);
+    EXPECT_EQ(facts.width, 32u);
+    EXPECT_EQ(facts.height, 16u);
+    EXPECT_EQ(runsOf(scene), 1u);
+}
+
+TEST(HostileConvert, AnOutputFolderThatVanishesIsNotMadeAgain)
+{
+    HostileScene scene;
+    writeFile(scene.root.path + "picture", "P6\n32 16\n255\n" + std::string(3 * 32 * 16, 'x'));
+    std::string path = stubConvertPath(scene.root, "rm -rf '" + scene.out + "'\ncp '" + scene.root.path +
+                                                       "picture' \"${5#ppm:}\"");
+    ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
+    EXPECT_EQ(run.output, kStopped);
+    EXPECT_FALSE(fileExists(scene.out));
+    EXPECT_EQ(entriesOf(scene.root.path), (std::vector<std::string>{"in", "picture", "stub-bin", "temp", "work"}));
+    EXPECT_EQ(entriesOf(scene.in), std::vector<std::string>{"plain.pcd"});
+    expectNoLeftovers(scene);
+}

@@ -1,0 +1,171 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "hostile/hostile_support.h"
+
+namespace {
+
+const std::string kStopped = "Conversion stopped\n";
+
+// Removes a folder that may lie deeper than any path the system takes whole,
+// one level at a time through descriptors.
+void removeTreeAt(int parent, const std::string& name)
+{
+    const int fd = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    if (fd < 0) {
+        unlinkat(parent, name.c_str(), 0);
+        return;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd) + "/";
+    for (const std::string& entry : entriesOf(self))
+        removeTreeAt(fd, entry);
+    close(fd);
+    unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+}
+
+// levels folders of 100 characters each below folder; the path of the last,
+// ending with "/". Built through descriptors, as the path may be too long
+// to create in one call.
+std::string deepFolder(const std::string& folder, int levels)
+{
+    const std::string name(100, 'd');
+    std::string path = folder;
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < levels && fd >= 0; ++level) {
+        mkdirat(fd, name.c_str(), 0755);
+        const int next = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        close(fd);
+        fd = next;
+        path += name + "/";
+    }
+    if (fd >= 0) {
+        const std::string pac = readFile(testDataPath("kodim23.pcd"));
+        const int file = openat(fd, "deep.pcd", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_EQ(write(file, pac.data(), pac.size()), static_cast<ssize_t>(pac.size()));
+        close(file);
+        close(fd);
+    }
+    return path;
+}
+
+}  // namespace
+
+TEST(HostileNames, BracketsNameTheirOwnFileNotAPattern)
+{
+    HostileScene scene;
+    scene.copySample("kodim04.pcd", "a[1].pcd");  // portrait
+    scene.copySample("kodim23.pcd", "a1.pcd");    // landscape
+    for (const char* name : {"a[1]", "a1"}) {
+        ProgramRun run = scene.run({"-q", "-i", scene.in + name + ".pcd", "-o", scene.out});
+        EXPECT_EQ(run.output, "") << name;
+    }
+    PictureFacts bracketed = jpegFacts(scene.out + "a[1].jpg");
+    PictureFacts plain = jpegFacts(scene.out + "a1.jpg");
+    EXPECT_TRUE(bracketed.loads && plain.loads);
+    EXPECT_EQ(bracketed.width, 512u);
+    EXPECT_EQ(bracketed.height, 768u);
+    EXPECT_EQ(plain.width, 768u);
+    EXPECT_EQ(plain.height, 512u);
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileNames, AwkwardCharactersReachTheOutputNameUnchanged)
+{
+    HostileScene scene;
+    const std::vector<std::string> stems = {
+        "with  spaces ", "single'double\"quotes", "line\nbreak", "\xFF\xFE\x80 not utf-8",
+        "glob*?[!a]", "$(touch injected)", "back\\slash", "\xC3\xA9t\xC3\xA9 photo",
+    };
+    for (const std::string& stem : stems) {
+        scene.copySample("kodim23.pcd", stem + ".pcd");
+        ProgramRun run = scene.run({"-q", "-i", scene.in + stem + ".pcd", "-o", scene.out});
+        EXPECT_EQ(run.output, "") << stem;
+        EXPECT_TRUE(jpegFacts(scene.out + stem + ".jpg").loads) << stem;
+    }
+    EXPECT_EQ(entriesOf(scene.out).size(), stems.size());
+    EXPECT_EQ(entriesOf(scene.in).size(), stems.size());
+    expectNoLeftovers(scene);
+
+    // Case placeholders keep the bytes that are not UTF-8 and change the rest.
+    ProgramRun run = scene.run({"-q", "-i", scene.in + stems[3] + ".pcd", "-o", scene.out,
+                                "--filename-mask=%filename[t]%-%filename[u]%.%ext%"});
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(jpegFacts(scene.out + "\xFF\xFE\x80 not utf-8-\xFF\xFE\x80 NOT UTF-8.jpg").loads);
+}
+
+TEST(HostileNames, ALeadingDashIsANameOnlyWhenWrittenAsAPath)
+{
+    HostileScene scene;
+    scene.copySample("kodim23.pcd", "-dash.pcd");
+    ProgramRun bare = runKorvane({"-q", "-i", "-dash.pcd", "-o", scene.out}, {{"TMPDIR", scene.temp}}, scene.in);
+    EXPECT_EQ(bare.output, "Error: Incorrect number of parameters\n");
+    EXPECT_TRUE(entriesOf(scene.out).empty());
+
+    ProgramRun path = runKorvane({"-q", "-i", "./-dash.pcd", "-o", scene.out}, {{"TMPDIR", scene.temp}}, scene.in);
+    EXPECT_EQ(path.output, "");
+    EXPECT_TRUE(jpegFacts(scene.out + "-dash.jpg").loads);
+    EXPECT_EQ(entriesOf(scene.in), std::vector<std::string>{"-dash.pcd"});
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileNames, ALongNameConvertsAndOneTooLongForTheDiskFails)
+{
+    HostileScene scene;
+    const std::string stem(246, 'n');  // 250 bytes with ".pcd"
+    const std::string input = scene.copySample("kodim23.pcd", stem + ".pcd");
+    EXPECT_EQ(scene.run({"-q", "-i", input, "-o", scene.out}).output, "");
+    EXPECT_TRUE(jpegFacts(scene.out + stem + ".jpg").loads);
+
+    ProgramRun run = scene.run({"-q", "-i", input, "-o", scene.out, "--filename-mask=%filename%-converted.%ext%"});
+    EXPECT_EQ(run.output, kStopped);
+    EXPECT_EQ(entriesOf(scene.out), std::vector<std::string>{stem + ".jpg"});
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileNames, DeepFoldersWorkUpToThePathLimitAndFailPlainlyBeyondIt)
+{
+    HostileScene scene;
+    const std::string deepIn = deepFolder(scene.in, 19);    // about 1,950 bytes
+    const std::string deepOut = deepFolder(scene.out, 19);
+    ProgramRun run = scene.run({"-q", "-i", deepIn + "deep.pcd", "-o", deepOut});
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(jpegFacts(deepOut + "deep.jpg").loads);
+
+    mkdir((scene.root.path + "far/").c_str(), 0755);
+    const std::string tooDeep = deepFolder(scene.root.path + "far/", 45);  // beyond 4,096 bytes
+    EXPECT_EQ(scene.run({"-q", "-i", tooDeep + "deep.pcd", "-o", scene.out}).output, "Error: Invalid input file\n");
+    EXPECT_EQ(scene.run({"-q", "-i", deepIn + "deep.pcd", "-o", tooDeep}).output, "Error: Invalid output folder\n");
+    expectNoLeftovers(scene);
+    const int root = open(scene.root.path.c_str(), O_RDONLY | O_DIRECTORY);
+    removeTreeAt(root, "far");
+    close(root);
+}
+
+TEST(HostileNames, AMaskThatNamesTheInputNeverReplacesIt)
+{
+    HostileScene scene;
+    const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
+    const std::string original = readFile(input);
+    // Into the input's folder, named with -o and by default, in either case.
+    const std::vector<std::vector<std::string>> runs = {
+        {"-q", "-i", input, "-o", scene.in, "--filename-mask=%filename%.pcd"},
+        {"-q", "-i", input, "--filename-mask=%FILENAME%.PCD"},
+    };
+    for (const auto& arguments : runs) {
+        EXPECT_EQ(scene.run(arguments).output, kStopped) << arguments.back();
+        EXPECT_EQ(readFile(input), original);
+        EXPECT_EQ(entriesOf(scene.in), std::vector<std::string>{"kodim23.pcd"});
+    }
+    // A second name of the same file where the output would go.
+    ASSERT_EQ(link(input.c_str(), (scene.out + "kodim23.pcd").c_str()), 0);
+    EXPECT_EQ(scene.run({"-q", "-i", input, "-o", scene.out, "--filename-mask=%filename%.pcd"}).output, kStopped);
+    EXPECT_EQ(readFile(scene.out + "kodim23.pcd"), original);
+    // Any other name in the same folder still converts.
+    EXPECT_EQ(scene.run({"-q", "-i", input, "-o", scene.in, "--filename-mask=%filename%-copy.%ext%"}).output, "");
+    EXPECT_TRUE(jpegFacts(scene.in + "kodim23-copy.jpg").loads);
+    EXPECT_EQ(readFile(input), original);
+    expectNoLeftovers(scene);
+}

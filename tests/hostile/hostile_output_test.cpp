@@ -1,0 +1,99 @@
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "hostile/hostile_support.h"
+
+namespace {
+
+const std::string kStopped = "Conversion stopped\n";
+const std::string kOldOutput = "an earlier output that a failure must leave alone";
+
+// A small memory file system mounted over a folder for the length of a test.
+// Mounting needs root; mounted stays false where it is not allowed.
+struct SmallFileSystem {
+    std::string folder;
+    bool mounted = false;
+    SmallFileSystem(const std::string& path, const std::string& size) : folder(path)
+    {
+        mkdir(folder.c_str(), 0755);
+        mounted = mount("tmpfs", folder.c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
+    }
+    ~SmallFileSystem()
+    {
+        if (mounted)
+            umount2(folder.c_str(), MNT_DETACH);
+    }
+    bool makeReadOnly()
+    {
+        return mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+};
+
+}  // namespace
+
+TEST(HostileOutput, AReadOnlyOutputFolderFailsTheFileAndKeepsWhatIsThere)
+{
+    HostileScene scene;
+    const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
+    // Permission bits do not stop root, a read-only file system does.
+    SmallFileSystem readOnly(scene.root.path + "readonly/", "1m");
+    if (geteuid() == 0 && !readOnly.mounted)
+        GTEST_SKIP() << "running as root where no file system may be mounted";
+    writeFile(readOnly.folder + "kodim23.jpg", kOldOutput);
+    if (readOnly.mounted)
+        ASSERT_TRUE(readOnly.makeReadOnly());
+    else
+        chmod(readOnly.folder.c_str(), 0555);
+
+    for (const std::string mask : {"%filename%.%ext%", "new/%filename%.%ext%"}) {
+        ProgramRun run = scene.run({"-q", "-i", input, "-o", readOnly.folder, "--filename-mask=" + mask});
+        EXPECT_EQ(run.output, kStopped) << mask;
+        EXPECT_EQ(readFile(readOnly.folder + "kodim23.jpg"), kOldOutput) << mask;
+        EXPECT_EQ(entriesOf(readOnly.folder), std::vector<std::string>{"kodim23.jpg"}) << mask;
+    }
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileOutput, AFullDiskFailsTheFileAndKeepsTheEarlierOutput)
+{
+    HostileScene scene;
+    SmallFileSystem small(scene.root.path + "small/", "200k");
+    if (!small.mounted)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
+    writeFile(small.folder + "kodim23.jpg", kOldOutput);
+    // About 160 KB of output cannot fit beside 100 KB of other files.
+    writeFile(small.folder + "filler", std::string(100 * 1024, 'f'));
+    ProgramRun run = scene.run({"-q", "-i", input, "-o", small.folder});
+    EXPECT_EQ(run.output, kStopped);
+    EXPECT_EQ(readFile(small.folder + "kodim23.jpg"), kOldOutput);
+    EXPECT_EQ(entriesOf(small.folder), (std::vector<std::string>{"filler", "kodim23.jpg"}));
+    expectNoLeftovers(scene);
+
+    // With the room back the same run succeeds: it was the space that failed.
+    unlink((small.folder + "filler").c_str());
+    EXPECT_EQ(scene.run({"-q", "-i", input, "-o", small.folder}).output, "");
+    EXPECT_TRUE(jpegFacts(small.folder + "kodim23.jpg").loads);
+}
+
+TEST(HostileOutput, AFullTemporaryFolderLeavesNoCutOffPictureToConvert)
+{
+    HostileScene scene;
+    SmallFileSystem small(scene.root.path + "small/", "200k");
+    if (!small.mounted)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const std::string input = scene.copySample("kodim23-16base.pcd", "pac.pcd");
+    // convert cannot write any picture whole; only the Base decoded by
+    // FreeImage from the pac itself is left.
+    ProgramRun run = runKorvane({"-q", "-i", input, "-o", scene.out}, {{"TMPDIR", small.folder}}, scene.work);
+    EXPECT_EQ(run.output, "");
+    PictureFacts facts = jpegFacts(scene.out + "pac.jpg");
+    EXPECT_TRUE(facts.loads);
+    EXPECT_EQ(facts.width, 768u);
+    EXPECT_EQ(facts.height, 512u);
+    EXPECT_TRUE(entriesOf(small.folder).empty());
+    expectNoLeftovers(scene);
+}

@@ -1,0 +1,67 @@
+#include "hostile/hostile_support.h"
+
+#include <FreeImage.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+ProgramRun HostileScene::run(const std::vector<std::string>& arguments,
+                             const std::map<std::string, std::string>& env) const
+{
+    std::map<std::string, std::string> environment = env;
+    environment.emplace("TMPDIR", temp);
+    return runKorvane(arguments, environment, work);
+}
+
+std::string HostileScene::copySample(const std::string& sample, const std::string& name) const
+{
+    writeFile(in + name, readFile(testDataPath(sample)));
+    return in + name;
+}
+
+std::string HostileScene::folder(const std::string& name)
+{
+    mkdir((root.path + name).c_str(), 0755);
+    return root.path + name;
+}
+
+std::vector<std::string> entriesOf(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+PictureFacts jpegFacts(const std::string& path)
+{
+    PictureFacts facts;
+    const std::string data = readFile(path);
+    // FreeImage reads a cut-off JPEG without complaint; the end marker tells.
+    if (data.size() < 4 || data.compare(data.size() - 2, 2, "\xFF\xD9") != 0)
+        return facts;
+    FIBITMAP* picture = FreeImage_Load(FIF_JPEG, path.c_str(), JPEG_DEFAULT);
+    if (!picture)
+        return facts;
+    facts = {true, FreeImage_GetWidth(picture), FreeImage_GetHeight(picture)};
+    FreeImage_Unload(picture);
+    return facts;
+}
+
+std::string cutSample(const std::string& sample, size_t sectors)
+{
+    return readFile(testDataPath(sample)).substr(0, sectors * 2048);
+}
+
+void expectNoLeftovers(const HostileScene& scene)
+{
+    EXPECT_TRUE(entriesOf(scene.temp).empty()) << "left in the temporary folder: " << entriesOf(scene.temp).front();
+    EXPECT_TRUE(entriesOf(scene.work).empty()) << "left in the working folder: " << entriesOf(scene.work).front();
+    for (const std::string& name : entriesOf(scene.out))
+        EXPECT_EQ(name.find(".korvane-"), std::string::npos) << "a temporary file of the save: " << name;
+}
