@@ -12,6 +12,7 @@ packages=(
   libarchive-dev libpng-dev zlib1g-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  clang libclang-rt-14-dev
   fonts-liberation2
 )
 

@@ -1,0 +1,249 @@
+// Each pipeline step on its own, in process, on the picture the decoder
+// extracted: the step reads its settings from g_settings as in a conversion
+// and gets a fresh copy of the picture every iteration, so only the step
+// itself is timed.
+//
+//   korvane_pipeline_bench --picture=FILE.ppm --targa=FILE.tga --mark=FILE.png
+//                          [Google Benchmark flags]
+
+#include <FreeImage.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "engine/geometry.h"
+#include "engine/job_state.h"
+#include "engine/output_encoding.h"
+#include "engine/photocd_source.h"
+#include "engine/tone.h"
+#include "overlay/frame.h"
+#include "overlay/watermark.h"
+#include "overlay/watermark_font.h"
+#include "settings/conversion_settings.h"
+
+namespace {
+
+struct Inputs {
+    std::string picture;  // binary PPM, as convert leaves it for the worker
+    std::string targa;    // the same picture as Targa, to compare the loaders
+    std::string mark;     // PNG with transparency for the picture watermark
+};
+
+// A step takes the picture and returns the one to go on with, having unloaded
+// the one it replaced, like every pipeline step.
+using Step = std::function<FIBITMAP*(FIBITMAP*)>;
+using Load = std::function<FIBITMAP*()>;
+
+FIBITMAP* g_source = nullptr;
+
+int sourceWidth() { return static_cast<int>(FreeImage_GetWidth(g_source)); }
+int sourceHeight() { return static_cast<int>(FreeImage_GetHeight(g_source)); }
+
+void timeStep(benchmark::State& state, const std::function<void()>& configure, const Step& step)
+{
+    resetSettings(true);
+    configure();
+    for (auto _ : state) {
+        state.PauseTiming();
+        FIBITMAP* copy = FreeImage_Clone(g_source);
+        state.ResumeTiming();
+        FIBITMAP* result = step(copy);
+        state.PauseTiming();
+        if (!result)
+            state.SkipWithError("the step made no picture");
+        else
+            FreeImage_Unload(result);
+        state.ResumeTiming();
+    }
+}
+
+void timeLoad(benchmark::State& state, const Load& load)
+{
+    for (auto _ : state) {
+        FIBITMAP* loaded = load();
+        state.PauseTiming();
+        if (!loaded)
+            state.SkipWithError("the picture did not load");
+        else
+            FreeImage_Unload(loaded);
+        state.ResumeTiming();
+    }
+}
+
+FIBITMAP* encodeJpeg(FIBITMAP* picture)
+{
+    FIMEMORY* memory = FreeImage_OpenMemory();
+    const bool saved = FreeImage_SaveToMemory(FIF_JPEG, picture, memory, saveFlagsFor("jpg"));
+    FreeImage_CloseMemory(memory);
+    if (!saved) {
+        FreeImage_Unload(picture);
+        return nullptr;
+    }
+    return picture;
+}
+
+void useJpegAt95With444()
+{
+    g_settings.jpgQuality = 95;
+    g_settings.jpgChroma = 0;
+}
+
+void rotateBy(int type, int angle)
+{
+    g_settings.rotateEnabled = 1;
+    g_settings.rotationType = static_cast<int8_t>(type);
+    g_settings.rotationAngle = angle;
+}
+
+void halveWith(int algorithm)
+{
+    g_settings.resizeEnabled = 1;
+    g_settings.resizeWidth = 50;
+    g_settings.resizeWidthUnit = 1;
+    g_settings.resizeHeight = 50;
+    g_settings.resizeHeightUnit = 1;
+    g_settings.keepAspectRatio = 1;
+    g_settings.resizeAlgorithm = static_cast<int8_t>(algorithm);
+}
+
+void fourBandFrame()
+{
+    g_settings.frameType = 1;
+    g_settings.frameLeft = 40;
+    g_settings.frameRight = 40;
+    g_settings.frameTop = 60;
+    g_settings.frameBottom = 60;
+    g_settings.frameLeftColor = "C00000";
+    g_settings.frameRightColor = "00A000";
+    g_settings.frameTopColor = "0000C0";
+    g_settings.frameBottomColor = "E0E0E0";
+    g_settings.frameOpacity = 200;
+}
+
+void twoLineTextWatermark()
+{
+    g_settings.watermarkType = 1;
+    g_settings.wmText = "Tessaly PCD to JPG%eol%%filename% %width%x%height%";
+    g_settings.wmFontSize = 36;
+    g_settings.wmTextAntialiasing = 1;
+    g_settings.wmTextPadding = 8;
+    g_settings.wmBackOpacity = 96;
+}
+
+void pictureWatermark(const std::string& mark)
+{
+    g_settings.watermarkType = 2;
+    g_settings.wmImage = mark;
+    g_settings.wmImageOpacity = 180;
+}
+
+void registerSteps(const Inputs& inputs)
+{
+    auto step = [](const char* name, std::function<void()> configure, Step run) {
+        benchmark::RegisterBenchmark(name, [configure, run](benchmark::State& state) {
+            timeStep(state, configure, run);
+        })->Unit(benchmark::kMillisecond)->UseRealTime();
+    };
+    auto load = [](const char* name, Load run) {
+        benchmark::RegisterBenchmark(name, [run](benchmark::State& state) { timeLoad(state, run); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+
+    load("load/ppm", [path = inputs.picture] { return loadExtractedPicture(path, path); });
+    // What the program used before it read convert's PPM itself.
+    load("load/ppm_by_freeimage", [path = inputs.picture] { return FreeImage_Load(FIF_PPMRAW, path.c_str(), 0); });
+    if (!inputs.targa.empty())
+        load("load/targa", [path = inputs.targa] { return FreeImage_Load(FIF_TARGA, path.c_str(), 0); });
+
+    step("rotate/simple_90", [] { rotateBy(0, 90); }, rotatePicture);
+    step("rotate/advanced_7", [] { rotateBy(1, 7); }, rotatePicture);
+    step("resize/bicubic_50", [] { halveWith(3); },
+         [](FIBITMAP* p) { return resizePicture(p, sourceWidth(), sourceHeight()); });
+    step("resize/lanczos_50", [] { halveWith(5); },
+         [](FIBITMAP* p) { return resizePicture(p, sourceWidth(), sourceHeight()); });
+    step("tone/adjust", [] {
+        g_settings.adjustEnabled = 1;
+        g_settings.brightness = 10;
+        g_settings.contrast = 10;
+        g_settings.gamma = 1.2f;
+    }, adjustPicture);
+    step("tone/greyscale", [] { g_settings.greyscale = 1; }, greyscalePicture);
+    step("tone/threshold", [] {
+        g_settings.thresholdEnabled = 1;
+        g_settings.threshold = 128;
+    }, thresholdPicture);
+    step("tone/dither_fs", [] {
+        g_settings.ditherEnabled = 1;
+        g_settings.ditherAlgorithm = 0;
+    }, ditherPicture);
+    step("overlay/frame_4_bands", fourBandFrame,
+         [](FIBITMAP* p) { return applyFrame(p, sourceWidth(), sourceHeight()); });
+    step("overlay/text_watermark", twoLineTextWatermark,
+         [](FIBITMAP* p) { return applyWatermark(p, sourceWidth(), sourceHeight()); });
+    if (!inputs.mark.empty())
+        step("overlay/picture_watermark", [mark = inputs.mark] { pictureWatermark(mark); },
+             [](FIBITMAP* p) { return applyWatermark(p, sourceWidth(), sourceHeight()); });
+    step("encode/jpeg_95_444", useJpegAt95With444, encodeJpeg);
+}
+
+bool takeValue(std::string_view argument, std::string_view name, std::string& value)
+{
+    if (argument.substr(0, name.size()) != name)
+        return false;
+    value = argument.substr(name.size());
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    FreeImage_Initialise(FALSE);
+    benchmark::Initialize(&argc, argv);
+    Inputs inputs;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!takeValue(argument, "--picture=", inputs.picture) && !takeValue(argument, "--targa=", inputs.targa) &&
+            !takeValue(argument, "--mark=", inputs.mark)) {
+            std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
+            return 2;
+        }
+    }
+    g_source = inputs.picture.empty() ? nullptr : loadExtractedPicture(inputs.picture, inputs.picture);
+    if (!g_source) {
+        std::fprintf(stderr, "usage: %s --picture=FILE.ppm [--targa=FILE.tga] [--mark=FILE.png]\n", argv[0]);
+        return 2;
+    }
+    // A watermark that does not load leaves the picture as it is and would
+    // be timed as next to nothing.
+    if (!inputs.mark.empty() && FreeImage_GetFileType(inputs.mark.c_str(), 0) != FIF_PNG) {
+        std::fprintf(stderr, "not a PNG picture: %s\n", inputs.mark.c_str());
+        return 2;
+    }
+    benchmark::AddCustomContext("picture", std::to_string(sourceWidth()) + "x" + std::to_string(sourceHeight()));
+    benchmark::AddCustomContext("freeimage", FreeImage_GetVersion());
+
+    // The text watermark needs the job's font, as the batch driver loads it;
+    // the defaults name Arial, which fontconfig matches to a metric twin.
+    resetSettings(true);
+    resetJob();
+    g_job.inputPath = inputs.picture;
+    g_job.outputExt = "jpg";
+    g_job.sourceBpp = static_cast<int32_t>(FreeImage_GetBPP(g_source));
+    if (!loadWatermarkFont(g_settings.wmFont, 36, 0, 0)) {
+        std::fprintf(stderr, "no font for %s: a text watermark would draw nothing\n", g_settings.wmFont.c_str());
+        return 2;
+    }
+
+    registerSteps(inputs);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    releaseWatermarkFont();
+    FreeImage_Unload(g_source);
+    FreeImage_DeInitialise();
+    return 0;
+}
