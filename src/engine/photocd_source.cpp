@@ -1,7 +1,6 @@
 #include "engine/photocd_source.h"
 
 #include <FreeImage.h>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -82,14 +81,14 @@ ProgramOutcome extractSubimage(const std::string& inputPath, int index, const st
                                const std::string& workFolder)
 {
     std::string source = workFolder + "source.pcd";
-    unlink(source.c_str());
-    if (symlink(absolutePath(inputPath).c_str(), source.c_str()) != 0)
+    removeFile(source);
+    if (!createSymbolicLink(absolutePath(inputPath), source))
         return ProgramOutcome::NotStarted;
     const ProgramOutcome outcome =
         runProgram({"convert", "-quiet", "-colorspace", "sRGB",
                     "pcd:" + source + "[" + std::to_string(index) + "]", "ppm:" + picturePath},
                    g_decoderTimeoutSeconds);
-    unlink(source.c_str());
+    removeFile(source);
     return outcome;
 }
 

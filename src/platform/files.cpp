@@ -34,6 +34,11 @@ bool removeFile(const std::string& path)
     return unlink(path.c_str()) == 0;
 }
 
+bool createSymbolicLink(const std::string& target, const std::string& linkPath)
+{
+    return symlink(target.c_str(), linkPath.c_str()) == 0;
+}
+
 std::optional<int64_t> lastWriteTime(const std::string& path)
 {
     struct stat st{};

@@ -10,6 +10,8 @@ std::optional<int64_t> regularFileSize(const std::string& path);
 bool pathExists(const std::string& path);
 bool isDirectory(const std::string& path);
 bool removeFile(const std::string& path);
+// A symbolic link at linkPath that points to target.
+bool createSymbolicLink(const std::string& target, const std::string& linkPath);
 
 // Last-write time as seconds since 1970 (UTC); nullopt when it cannot be read.
 std::optional<int64_t> lastWriteTime(const std::string& path);
