@@ -7,6 +7,7 @@
 
 #include "app/option_table.h"
 #include "app/options.h"
+#include "app/parsed_command_line.h"
 #include "engine/job_state.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
@@ -15,16 +16,6 @@
 namespace {
 
 using S = ConversionSettings;
-
-CommandLine parsed(const std::vector<std::string>& parameters)
-{
-    resetSettings(true);
-    resetJob();
-    CommandLine commandLine;
-    commandLine.parameters = parameters;
-    parseOptions(commandLine);
-    return commandLine;
-}
 
 std::string shown(int8_t value) { return std::to_string(value); }
 std::string shown(int32_t value) { return std::to_string(value); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/options.h"
+#include "app/parsed_command_line.h"
 #include "app/profile.h"
 #include "engine/job_state.h"
 #include "platform/files.h"
@@ -19,16 +20,6 @@ struct ProfileRun {
         writeFile(path, content);
     }
 };
-
-CommandLine parsed(const std::vector<std::string>& parameters)
-{
-    resetSettings(true);
-    resetJob();
-    CommandLine commandLine;
-    commandLine.parameters = parameters;
-    parseOptions(commandLine);
-    return commandLine;
-}
 
 }  // namespace
 
