@@ -1,3 +1,4 @@
+#include <FreeImage.h>
 #include <dirent.h>
 
 #include <chrono>
@@ -134,7 +135,11 @@ TEST(Extraction, WithoutConvertThePhotoCdDecoderGivesTheBasePicture)
     ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23-16base.pcd"), "-o", folder.path},
                                 {{"PATH", emptyPath.path}});
     EXPECT_EQ(run.output, "");
-    ASSERT_TRUE(fileExists(folder.path + "kodim23-16base.jpg"));
+    FIBITMAP* picture = FreeImage_Load(FIF_JPEG, (folder.path + "kodim23-16base.jpg").c_str(), 0);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(FreeImage_GetWidth(picture), 768u);
+    EXPECT_EQ(FreeImage_GetHeight(picture), 512u);
+    FreeImage_Unload(picture);
 }
 
 TEST(Extraction, GarbageLeftByConvertFallsBackToTheBasePicture)
