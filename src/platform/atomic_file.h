@@ -7,5 +7,6 @@
 // the complete new one, whatever happens meanwhile (a full disk, a crash, a
 // power cut). The bytes go to a temporary file in the same folder, are flushed
 // to the disk and then renamed over path. False on any failure; the old file
-// is then untouched and the temporary file is gone.
+// is then untouched and the temporary file is gone. A symbolic link at path
+// is followed, and the file keeps its permission bits.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes);
