@@ -8,6 +8,7 @@
 #include "app/program_identity.h"
 #include "app/window_mode.h"
 #include "engine/photocd_source.h"
+#include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/instance_lock.h"
 
@@ -30,6 +31,7 @@ void readDecoderTimeout()
 
 int main(int argc, char** argv)
 {
+    ignoreBrokenPipes();
     FreeImage_Initialise(FALSE);
     readDecoderTimeout();
     // A second copy of the same version ends at once and silently.

@@ -1,9 +1,15 @@
 #include "platform/console.h"
 
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
+
+void ignoreBrokenPipes()
+{
+    signal(SIGPIPE, SIG_IGN);
+}
 
 void printLine(const std::string& text)
 {

@@ -2,6 +2,10 @@
 
 #include <string>
 
+// A reader that goes away early (korvane ... | head) must not end the
+// program in the middle of a conversion: writes then simply fail.
+void ignoreBrokenPipes();
+
 // One line of UTF-8 text and a line feed on standard output, flushed at once
 // so that the lines keep their order with anything a child process prints.
 void printLine(const std::string& text);

@@ -1,8 +1,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "test_support.h"
 
@@ -64,4 +67,16 @@ TEST(ConsoleStart, WindowOnlySwitchesEndQuietlyOnTheConsole)
         EXPECT_EQ(run.exitCode, 0) << option;
         EXPECT_EQ(run.output, "") << option;
     }
+}
+
+TEST(ConsoleStart, AReaderThatGoesAwayDoesNotStopTheConversion)
+{
+    ScratchFolder folder;
+    // The reader closes its end at once; every line korvane prints then fails.
+    const std::string script = "set -o pipefail; XDG_RUNTIME_DIR='" + folder.path + "' '" KORVANE_BINARY +
+                               std::string("' -d -i '") + testDataPath("kodim23.pcd") + "' -o '" + folder.path +
+                               "' | (exec 0<&-; sleep 1)";
+    const int status = std::system(("bash -c \"" + script + "\"").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
 }
