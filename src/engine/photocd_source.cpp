@@ -106,8 +106,11 @@ FIBITMAP* loadExtractedPicture(const std::string& picturePath, const std::string
     // A decoder that left nothing usable still leaves the Base picture. FreeImage
     // decodes any bytes at all as PhotoCD, also past the end of a cut-off file,
     // so only a real image pac that holds the whole Base gets there.
+    // The attributes byte may be damaged; the signature says it is a pac.
     const std::optional<int64_t> inputSize = regularFileSize(inputPath);
-    if (!storedPhotoCdLevel(inputPath) || !inputSize || *inputSize < kBaseEndByte)
+    const std::optional<std::string> header = readRegularFile(inputPath, kAttributesOffset + 1);
+    if (!header || !inputSize || *inputSize < kBaseEndByte ||
+        !hasPhotoCdSignature(reinterpret_cast<const uint8_t*>(header->data()), header->size()))
         return nullptr;
     return FreeImage_Load(FIF_PCD, inputPath.c_str(), 0);
 }

@@ -105,13 +105,13 @@ int photoCdLevelForSize(int width, int height)
 bool convertFile()
 {
     WorkFolder work;
-    if (work.path.empty())
-        return false;
     // A fixed name: the folder is private, and no character of the user's
-    // file name reaches convert's command line.
-    const std::string picturePath = work.path + "picture.ppm";
+    // file name reaches convert's command line. Without a work folder convert
+    // has nowhere to write, and FreeImage's own decoder still gives the Base.
+    const std::string picturePath = work.path.empty() ? std::string() : work.path + "picture.ppm";
 
-    extractLargestSubimage(picturePath, work.path);
+    if (!work.path.empty())
+        extractLargestSubimage(picturePath, work.path);
     FIBITMAP* picture = loadExtractedPicture(picturePath, g_job.inputPath);
     int width = picture ? static_cast<int>(FreeImage_GetWidth(picture)) : 0;
     int height = picture ? static_cast<int>(FreeImage_GetHeight(picture)) : 0;
@@ -122,7 +122,7 @@ bool convertFile()
         return false;
     }
 
-    if (int level = photoCdLevelForSize(width, height)) {
+    if (int level = work.path.empty() ? 0 : photoCdLevelForSize(width, height)) {
         FreeImage_Unload(picture);
         removeFile(picturePath);
         sleepMilliseconds(kPauseAfterDecoderMs);

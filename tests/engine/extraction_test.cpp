@@ -202,3 +202,22 @@ TEST(Extraction, AHungConvertIsStoppedAfterTheTimeLimit)
     EXPECT_EQ(run.output, "");
     EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
 }
+
+TEST(Extraction, TheBaseDecoderStillWorksWhenConvertCannotBeUsed)
+{
+    ScratchFolder folder;
+    ScratchFolder emptyPath;
+    // No temporary folder to extract into.
+    ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", folder.path},
+                                {{"TMPDIR", folder.path + "missing"}});
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
+
+    // A full-size pac whose attributes byte names no resolution, and no convert.
+    std::string pac = readFile(testDataPath("kodim23-16base.pcd"));
+    pac[0xE02] = static_cast<char>(pac[0xE02] | 0x0C);
+    writeFile(folder.path + "damaged.pcd", pac);
+    run = runKorvane({"-q", "-i", folder.path + "damaged.pcd", "-o", folder.path}, {{"PATH", emptyPath.path}});
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(fileExists(folder.path + "damaged.jpg"));
+}
