@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "engine/job_state.h"
+#include "engine/picture_handover.h"
 #include "formats/format_registry.h"
 #include "settings/conversion_settings.h"
 
@@ -84,13 +85,6 @@ int webpFlags()
     return g_settings.webpQuality == kLosslessWebpQuality ? WEBP_LOSSLESS : g_settings.webpQuality;
 }
 
-// Replaces picture by what convert made of it.
-FIBITMAP* replaced(FIBITMAP* picture, FIBITMAP* converted)
-{
-    FreeImage_Unload(picture);
-    return converted;
-}
-
 bool isGreyCapable(const std::string& extension)
 {
     return extension == "j2k" || extension == "jp2" || extension == "jpg" || extension == "jxr";
@@ -99,24 +93,24 @@ bool isGreyCapable(const std::string& extension)
 FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current)
 {
     if (current > 32) {
-        picture = replaced(picture, FreeImage_ConvertTo24Bits(picture));
+        picture = convertTo24Bits(picture);
         if (!picture)
             return nullptr;
     }
     const bool fiveFiveFive = g_job.outputExt == "ico" || g_job.outputExt == "tga";
-    return replaced(picture, fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
+    return replacePicture(picture, fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
 }
 
 FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current)
 {
     if (isGreyCapable(g_job.outputExt))
-        return replaced(picture, FreeImage_ConvertTo8Bits(picture));
+        return replacePicture(picture, FreeImage_ConvertTo8Bits(picture));
     if (current != 24) {
-        picture = replaced(picture, FreeImage_ConvertTo24Bits(picture));
+        picture = convertTo24Bits(picture);
         if (!picture)
             return nullptr;
     }
-    return replaced(picture, FreeImage_ColorQuantizeEx(picture, FIQ_WUQUANT, 256, 0, nullptr));
+    return replacePicture(picture, FreeImage_ColorQuantizeEx(picture, FIQ_WUQUANT, 256, 0, nullptr));
 }
 
 }  // namespace
@@ -182,24 +176,29 @@ int nearestAllowedBpp(const std::string& extension, int bpp)
     return value;
 }
 
+void resolveAutomaticOutputBpp()
+{
+    if (g_job.autoBpp)
+        g_job.outputBpp = nearestAllowedBpp(g_job.outputExt, g_job.sourceBpp);
+}
+
 FIBITMAP* convertToOutputBpp(FIBITMAP* picture)
 {
     if (!picture)
         return nullptr;
-    if (g_job.autoBpp)
-        g_job.outputBpp = nearestAllowedBpp(g_job.outputExt, g_job.sourceBpp);
+    resolveAutomaticOutputBpp();
     const unsigned current = FreeImage_GetBPP(picture);
     if (static_cast<int>(current) == g_job.outputBpp)
         return picture;
     switch (g_job.outputBpp) {
-    case 96: return replaced(picture, FreeImage_ConvertToRGBF(picture));
-    case 48: return replaced(picture, FreeImage_ConvertToRGB16(picture));
-    case 32: return replaced(picture, FreeImage_ConvertTo32Bits(picture));
-    case 24: return replaced(picture, FreeImage_ConvertTo24Bits(picture));
+    case 96: return replacePicture(picture, FreeImage_ConvertToRGBF(picture));
+    case 48: return replacePicture(picture, FreeImage_ConvertToRGB16(picture));
+    case 32: return replacePicture(picture, FreeImage_ConvertTo32Bits(picture));
+    case 24: return convertTo24Bits(picture);
     case 16: return toSixteenBits(picture, current);
     case 8: return toEightBits(picture, current);
-    case 4: return replaced(picture, FreeImage_ConvertTo4Bits(picture));
-    case 1: return replaced(picture, FreeImage_Dither(picture, FID_FS));
-    default: return replaced(picture, nullptr);
+    case 4: return replacePicture(picture, FreeImage_ConvertTo4Bits(picture));
+    case 1: return replacePicture(picture, FreeImage_Dither(picture, FID_FS));
+    default: return replacePicture(picture, nullptr);
     }
 }

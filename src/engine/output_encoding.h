@@ -23,3 +23,6 @@ int nearestAllowedBpp(const std::string& extension, int bpp);
 // save; the one passed in has been unloaded when it was replaced. nullptr
 // when FreeImage cannot make that depth.
 FIBITMAP* convertToOutputBpp(FIBITMAP* picture);
+// With an automatic depth, the job's outputBpp for its current file: the
+// allowed depth nearest to the loaded picture's.
+void resolveAutomaticOutputBpp();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/picture_handover.h"
 #include "engine/pixmap_reader.h"
 #include "engine/ppm_header.h"
 #include "platform/files.h"
@@ -20,8 +21,6 @@ constexpr size_t kAttributesOffset = 0xE02;
 constexpr int64_t kBaseEndByte = 384 * 2048;
 constexpr int64_t kFirstHigherResolutionByte = 389 * 2048 + 1;
 
-// Larger pictures than this are refused rather than risking all memory.
-constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
 constexpr size_t kLongestPpmHeader = 4096;
 
 bool hasPhotoCdSignature(const uint8_t* data, size_t size)
@@ -41,7 +40,7 @@ bool pictureIsSane(const std::string& path)
     const uint64_t pixels = uint64_t{FreeImage_GetWidth(header)} * FreeImage_GetHeight(header);
     const uint64_t pixelBytes = pixels * (FreeImage_GetBPP(header) / 8);
     FreeImage_Unload(header);
-    if (pixels == 0 || pixels > kMaxPixels)
+    if (pixels == 0 || pixels > static_cast<uint64_t>(kLargestPicturePixels))
         return false;
     const std::optional<std::string> start = readRegularFile(path, kLongestPpmHeader);
     const std::optional<size_t> pixelOffset = start ? ppmPixelOffset(*start) : std::nullopt;

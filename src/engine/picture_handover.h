@@ -1,6 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
 struct FIBITMAP;
+
+// The largest picture the program takes on, in pixels: beyond it a file fails
+// (or a watermark is left out) rather than risking all memory.
+inline constexpr int64_t kLargestPicturePixels = int64_t{1} << 28;
 
 // The picture that goes on after a step made `made` from `picture`. The
 // replaced picture is unloaded even when FreeImage made nothing, so a failed
@@ -9,3 +15,6 @@ FIBITMAP* replacePicture(FIBITMAP* picture, FIBITMAP* made);
 
 // The picture at 24 bits, for FreeImage calls that cannot take its depth.
 FIBITMAP* convertTo24Bits(FIBITMAP* picture);
+// The same, but a 24-bit picture goes on untouched. A conversion that fails
+// ends the chain: the file fails rather than skipping the step unnoticed.
+FIBITMAP* inTwentyFourBits(FIBITMAP* picture);

@@ -7,11 +7,12 @@
 #include <optional>
 #include <utility>
 
+#include "engine/picture_handover.h"
+
 namespace {
 
 // Far beyond any PhotoCD resolution; larger headers are left to FreeImage.
 constexpr int kLargestSide = 1 << 20;
-constexpr int64_t kLargestPixels = int64_t{1} << 28;
 constexpr int kLongestNumber = 7;
 constexpr int kEightBitMaximum = 255;
 
@@ -53,7 +54,7 @@ std::optional<Header> readHeader(std::istream& in)
     if (!maximum || *maximum != kEightBitMaximum || !isBlank(in.get()))
         return std::nullopt;
     if (*width <= 0 || *height <= 0 || *width > kLargestSide || *height > kLargestSide ||
-        int64_t{*width} * *height > kLargestPixels)
+        int64_t{*width} * *height > kLargestPicturePixels)
         return std::nullopt;
     return Header{*width, *height};
 }

@@ -15,7 +15,6 @@ enum ResizeType { kAllImages = 0, kLargeImages = 1 };
 
 // A 24-bit picture of this many pixels already takes 768 MB; anything larger
 // is a typing mistake, not a wish.
-constexpr int64_t kLargestResizedPixels = int64_t{1} << 28;
 
 // The nearest whole number, halves upwards, held within int so that absurd
 // sizes stay absurd instead of wrapping round.
@@ -85,7 +84,7 @@ FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height)
 
     const Size size = g_settings.keepAspectRatio ? keepProportions(width, height, targetWidth, targetHeight)
                                                  : Size{targetWidth, targetHeight};
-    if (int64_t{size.width} * size.height > kLargestResizedPixels)
+    if (int64_t{size.width} * size.height > kLargestPicturePixels)
         return replacePicture(picture, nullptr);
     return replacePicture(picture,
                           FreeImage_Rescale(picture, size.width, size.height, filterFor(g_settings.resizeAlgorithm)));

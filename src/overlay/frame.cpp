@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/geometry.h"
+#include "engine/picture_handover.h"
 #include "overlay/drawing_handles.h"
 #include "overlay/layer_blend.h"
 #include "settings/conversion_settings.h"
@@ -135,8 +136,8 @@ FIBITMAP* applyFrame(FIBITMAP* picture, int width, int height)
 {
     if (g_settings.frameType == kNoFrame || !picture)
         return picture;
-    picture = pictureIn24Bits(picture);
-    if (g_settings.frameType == kSolidFrame && FreeImage_GetBPP(picture) == 24 && width > 0 && height > 0)
+    picture = inTwentyFourBits(picture);
+    if (picture && g_settings.frameType == kSolidFrame && width > 0 && height > 0)
         drawFrame(picture, width, height);
     return picture;
 }

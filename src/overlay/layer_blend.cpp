@@ -44,17 +44,6 @@ BYTE blendStraight(uint32_t colour, uint32_t alpha, uint32_t under)
 
 }  // namespace
 
-FIBITMAP* pictureIn24Bits(FIBITMAP* picture)
-{
-    if (!picture || (FreeImage_GetImageType(picture) == FIT_BITMAP && FreeImage_GetBPP(picture) == 24))
-        return picture;
-    FIBITMAP* converted = FreeImage_ConvertTo24Bits(picture);
-    if (!converted)
-        return picture;
-    FreeImage_Unload(picture);
-    return converted;
-}
-
 void blendSurfaceOver(FIBITMAP* picture, cairo_surface_t* surface, int left, int top, int opacity)
 {
     cairo_surface_flush(surface);

@@ -4,11 +4,6 @@
 
 struct FIBITMAP;
 
-// The picture to blend layers onto: itself when it already has 24 bits,
-// otherwise its 24-bit copy with the original unloaded; an alpha channel is
-// dropped, not blended. A picture FreeImage cannot convert is returned as it is.
-FIBITMAP* pictureIn24Bits(FIBITMAP* picture);
-
 // Lays a premultiplied Cairo ARGB32 surface over the 24-bit picture with its
 // top-left corner at (left, top) in picture rows counted from the top, each
 // pixel weighted by its own alpha times opacity / 255. Parts outside the

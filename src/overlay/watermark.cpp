@@ -8,6 +8,7 @@
 
 #include "engine/job_state.h"
 #include "engine/output_encoding.h"
+#include "engine/picture_handover.h"
 #include "overlay/drawing_handles.h"
 #include "overlay/layer_blend.h"
 #include "overlay/naming.h"
@@ -21,7 +22,6 @@ namespace {
 enum WatermarkTypeCode { kNoWatermark = 0, kTextWatermark = 1, kPictureWatermark = 2 };
 
 constexpr int kFullTurn = 360;
-constexpr double kLargestRotatedPixels = double(int64_t{1} << 28);
 
 // The text may name the size and depth of the file being converted, which
 // the pipeline would otherwise record only after this step.
@@ -29,8 +29,7 @@ void recordCurrentOutput(int width, int height)
 {
     g_job.outputWidth = width;
     g_job.outputHeight = height;
-    if (g_job.autoBpp)
-        g_job.outputBpp = nearestAllowedBpp(g_job.outputExt, g_job.sourceBpp);
+    resolveAutomaticOutputBpp();
 }
 
 BitmapHandle buildWatermark(int width, int height)
@@ -64,7 +63,7 @@ BitmapHandle rotated(BitmapHandle bitmap, int angle)
 {
     if (angle <= 0 || angle >= kFullTurn)
         return bitmap;
-    if (rotatedPixels(bitmap.get(), angle) > kLargestRotatedPixels)
+    if (rotatedPixels(bitmap.get(), angle) > kLargestPicturePixels)
         return nullptr;
     return BitmapHandle(FreeImage_Rotate(bitmap.get(), angle, nullptr));
 }
@@ -94,8 +93,8 @@ FIBITMAP* applyWatermark(FIBITMAP* picture, int width, int height)
 {
     if (g_settings.watermarkType == kNoWatermark || !picture)
         return picture;
-    picture = pictureIn24Bits(picture);
-    if (FreeImage_GetBPP(picture) == 24)
+    picture = inTwentyFourBits(picture);
+    if (picture)
         stampWatermark(picture, width, height);
     return picture;
 }

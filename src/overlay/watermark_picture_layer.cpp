@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/picture_handover.h"
 #include "overlay/drawing_handles.h"
 #include "settings/conversion_settings.h"
 
 namespace {
 
-constexpr uint64_t kLargestPicturePixels = uint64_t{1} << 28;
 
 bool offeredFormat(FREE_IMAGE_FORMAT format)
 {
@@ -25,7 +25,7 @@ bool sizeAcceptable(FREE_IMAGE_FORMAT format, const char* path)
     if (!header)
         return false;
     const uint64_t pixels = uint64_t{FreeImage_GetWidth(header.get())} * FreeImage_GetHeight(header.get());
-    return pixels > 0 && pixels <= kLargestPicturePixels;
+    return pixels > 0 && pixels <= static_cast<uint64_t>(kLargestPicturePixels);
 }
 
 // 32 bits with the picture's own transparency; 16-bit channels and grey

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/picture_handover.h"
 #include "overlay/drawing_handles.h"
 #include "overlay/frame.h"
 #include "overlay/watermark_font.h"
@@ -17,7 +18,6 @@
 namespace {
 
 // A box larger than this is refused like a picture watermark that large.
-constexpr int64_t kLargestLayerPixels = int64_t{1} << 28;
 
 struct ObjectRelease {
     void operator()(void* object) const { g_object_unref(object); }
@@ -93,7 +93,7 @@ MeasuredLine measure(PangoLayout* layout)
 bool drawable(const TextBox& box)
 {
     return box.width > 0 && box.height > 0 && box.width <= kLargestSurfaceSide &&
-           box.height <= kLargestSurfaceSide && box.width * box.height <= kLargestLayerPixels;
+           box.height <= kLargestSurfaceSide && box.width * box.height <= kLargestPicturePixels;
 }
 
 // How much of each pixel the glyphs (and their underline or strike) cover.
