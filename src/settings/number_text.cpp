@@ -1,6 +1,7 @@
 #include "settings/number_text.h"
 
 #include <cfloat>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -53,6 +54,28 @@ size_t afterSign(std::string_view text, bool& negative)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The power of ten of a number's first significant digit: negative for a
+// number below 1, so an out-of-range reading can tell underflow from overflow.
+int64_t decimalMagnitude(std::string_view number)
+{
+    const size_t exponentAt = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t significant = mantissa.find_first_of("123456789");
+    if (significant == std::string_view::npos)
+        return std::numeric_limits<int32_t>::min();
+    int64_t magnitude = significant < point ? int64_t(point - significant) - 1 : -int64_t(significant - point);
+    if (exponentAt != std::string_view::npos) {
+        bool negative = false;
+        size_t at = afterSign(number.substr(exponentAt + 1), negative) + exponentAt + 1;
+        int64_t exponent = 0;
+        for (; at < number.size() && isDigit(number[at]); ++at)
+            exponent = std::min<int64_t>(exponent * 10 + (number[at] - '0'), int64_t{1} << 40);
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude;
+}
+
 }  // namespace
 
 int32_t parseInteger(std::string_view text)
@@ -94,10 +117,7 @@ double parseReal(std::string_view text)
     double value = 0.0;
     auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
-        std::string_view number(first, static_cast<size_t>(end - first));
-        size_t exponent = number.find_first_of("eE");
-        bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() &&
-                    number[exponent + 1] == '-';
+        const bool tiny = decimalMagnitude(std::string_view(first, static_cast<size_t>(end - first))) < 0;
         value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     } else if (error != std::errc()) {
         return 0.0;

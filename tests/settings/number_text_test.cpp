@@ -56,3 +56,14 @@ TEST(NumberText, RealsBeyondTheFloatRangeBecomeInfinities)
     EXPECT_FLOAT_EQ(realToFloat(2.5), 2.5f);
     EXPECT_TRUE(std::isnan(realToFloat(NAN)));
 }
+
+TEST(NumberText, NumbersTooSmallOrTooLargeForADoubleReadAsZeroOrInfinity)
+{
+    EXPECT_DOUBLE_EQ(parseReal("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_DOUBLE_EQ(parseReal("-0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(parseReal("1" + std::string(400, '0')), INFINITY);
+    EXPECT_EQ(parseReal("-1" + std::string(400, '0') + ".5"), -INFINITY);
+    EXPECT_DOUBLE_EQ(parseReal("1000e-400"), 0.0);
+    EXPECT_EQ(parseReal("0.001e400"), INFINITY);
+    EXPECT_DOUBLE_EQ(parseReal("1e-99999999999999999999"), 0.0);
+}
