@@ -53,3 +53,8 @@ size_t firstCharacterLength(std::string_view text)
         return 1;
     return static_cast<size_t>(g_utf8_next_char(text.data()) - text.data());
 }
+
+bool isValidUtf8(std::string_view text)
+{
+    return g_utf8_validate_len(text.data(), text.size(), nullptr);
+}

@@ -13,3 +13,6 @@ std::string lowerCaseText(std::string_view text);
 // Length in bytes of the first character: 0 for an empty text, 1 when the
 // text does not begin with a valid UTF-8 sequence.
 size_t firstCharacterLength(std::string_view text);
+
+// True when every byte of the text belongs to a valid UTF-8 sequence.
+bool isValidUtf8(std::string_view text);

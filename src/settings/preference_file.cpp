@@ -2,6 +2,7 @@
 
 #include "platform/regular_file_read.h"
 #include "platform/text.h"
+#include "platform/unicode_case.h"
 #include "settings/number_text.h"
 
 namespace {
@@ -79,8 +80,13 @@ std::optional<PreferenceFile> readPreferenceFile(const std::string& path)
 PreferenceFile parsePreferenceText(std::string_view bytes)
 {
     std::string text;
+    // Without a mark the text is ISO-8859-1, unless it is valid UTF-8: editors
+    // on Linux write UTF-8 without a mark, and Latin-1 text with accented
+    // letters is practically never valid UTF-8.
     if (startsWith(bytes, kByteOrderMark))
         text = bytes.substr(kByteOrderMark.size());
+    else if (isValidUtf8(bytes))
+        text = bytes;
     else
         text = latin1ToUtf8(bytes);
 

@@ -75,7 +75,7 @@ TEST(PreferenceFile, EveryKindOfLineEndSeparatesLines)
     EXPECT_EQ(readInteger(mixed, "G", "B", 0), 2);
 }
 
-TEST(PreferenceFile, Latin1WithoutByteOrderMarkAndUtf8WithIt)
+TEST(PreferenceFile, Latin1WithoutByteOrderMarkUnlessTheTextIsUtf8)
 {
     PreferenceFile latin = parsePreferenceText("[G]\nT=caf\xE9 \xFF\x80\n");
     EXPECT_EQ(readString(latin, "G", "T", ""), "caf\xC3\xA9 \xC3\xBF\xC2\x80");
@@ -84,7 +84,11 @@ TEST(PreferenceFile, Latin1WithoutByteOrderMarkAndUtf8WithIt)
     EXPECT_EQ(readString(utf8, "G", "T", ""), "caf\xC3\xA9");
     EXPECT_EQ(utf8.groups[0].name, "G");
 
-    // A mark not at the very start is Latin-1 text like any other.
+    // Valid UTF-8 without a mark, as Linux editors write it, stays UTF-8.
+    PreferenceFile unmarked = parsePreferenceText("[G]\nT=caf\xC3\xA9 \xC2\xA9\n");
+    EXPECT_EQ(readString(unmarked, "G", "T", ""), "caf\xC3\xA9 \xC2\xA9");
+
+    // A mark not at the very start is text like any other.
     PreferenceFile late = parsePreferenceText("\n\xEF\xBB\xBF[G]\nT=1\n");
     EXPECT_EQ(findGroup(late, "G"), nullptr);
 }
