@@ -6,6 +6,7 @@
 #include "app/window_mode.h"
 #include "engine/batch_driver.h"
 #include "engine/job_state.h"
+#include "overlay/naming.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -13,13 +14,6 @@
 #include "settings/conversion_settings.h"
 
 namespace {
-
-std::string programNameWithoutExtension()
-{
-    std::string name = fileNameOf(executablePath());
-    size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
 
 void printBanner()
 {
@@ -50,7 +44,7 @@ bool handleFirstPositionSwitch(const CommandLine& commandLine)
     }
     if (name == "-H" || name == "-?" || name == "--HELP") {
         setConsoleTitle(titledName(programTitle, programVersion));
-        printUsage(programNameWithoutExtension());
+        printUsage(nameWithoutExtension(fileNameOf(executablePath())));
         return true;
     }
     return false;
