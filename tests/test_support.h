@@ -30,6 +30,8 @@ std::string testDataPath(const std::string& name);  // below testdata/photocd
 void writeFile(const std::string& path, const std::string& content);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
+// The names in a folder, sorted; empty when it cannot be read.
+std::vector<std::string> namesIn(const std::string& folder);
 
 // A PATH that holds only a `convert` running the given shell script body,
 // followed by the system folders for the shell's own tools.

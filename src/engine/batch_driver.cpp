@@ -246,6 +246,17 @@ void listFrame(const Listing& listing)
     listing.line("Frame opacity: ", number(s.frameOpacity));
 }
 
+// The placement lines, the same for both kinds of watermark.
+void listPlacement(const Listing& listing, int boundary, int position, int xOffset, int yOffset, int rotation,
+                   int size)
+{
+    listing.line("Watermark boundary: ", word(kPlacementBoundary, boundary));
+    listing.line("Watermark position: ", word(kPlacementPosition, position));
+    listing.line("Watermark offset (x/y): ", number(xOffset) + "/" + number(yOffset));
+    listing.line("Watermark rotation: ", number(rotation));
+    listing.line("Watermark size/mode: ", word(kWatermarkSize, size));
+}
+
 bool checkTextWatermark(const Listing& listing)
 {
     const ConversionSettings& s = g_settings;
@@ -262,11 +273,8 @@ bool checkTextWatermark(const Listing& listing)
     listing.line("Watermark text opacity: ", number(s.wmTextOpacity));
     listing.line("Watermark background color: ", s.wmBackColor);
     listing.line("Watermark background opacity: ", number(s.wmBackOpacity));
-    listing.line("Watermark boundary: ", word(kPlacementBoundary, s.wmTextBoundary));
-    listing.line("Watermark position: ", word(kPlacementPosition, s.wmTextPosition));
-    listing.line("Watermark offset (x/y): ", number(s.wmTextXOffset) + "/" + number(s.wmTextYOffset));
-    listing.line("Watermark rotation: ", number(s.wmTextRotation));
-    listing.line("Watermark size/mode: ", word(kWatermarkSize, s.wmTextSize));
+    listPlacement(listing, s.wmTextBoundary, s.wmTextPosition, s.wmTextXOffset, s.wmTextYOffset, s.wmTextRotation,
+                  s.wmTextSize);
     if (!loadWatermarkFont(s.wmFont, s.wmFontSize, s.wmFontStyle, s.wmFontEffect))
         return fail("Invalid watermark font");
     return true;
@@ -278,11 +286,8 @@ bool checkImageWatermark(const Listing& listing)
     listing.line("Watermark image: ", s.wmImage);
     listing.line("Watermark greyscale: ", flag(s.wmImageGreyscale));
     listing.line("Watermark opacity: ", number(s.wmImageOpacity));
-    listing.line("Watermark boundary: ", word(kPlacementBoundary, s.wmImageBoundary));
-    listing.line("Watermark position: ", word(kPlacementPosition, s.wmImagePosition));
-    listing.line("Watermark offset (x/y): ", number(s.wmImageXOffset) + "/" + number(s.wmImageYOffset));
-    listing.line("Watermark rotation: ", number(s.wmImageRotation));
-    listing.line("Watermark size/mode: ", word(kWatermarkSize, s.wmImageSize));
+    listPlacement(listing, s.wmImageBoundary, s.wmImagePosition, s.wmImageXOffset, s.wmImageYOffset,
+                  s.wmImageRotation, s.wmImageSize);
     std::optional<int64_t> size = regularFileSize(s.wmImage);
     if (!size || *size <= 0)
         return fail("Invalid watermark image");

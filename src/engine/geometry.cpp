@@ -4,21 +4,11 @@
 
 #include "engine/picture_handover.h"
 #include "settings/conversion_settings.h"
+#include "settings/number_text.h"
 
 namespace {
 
 enum RotationType { kSimple = 0, kAdvanced = 1 };
-
-int hexDigitValue(char digit)
-{
-    if (digit >= '0' && digit <= '9')
-        return digit - '0';
-    if (digit >= 'A' && digit <= 'F')
-        return digit - 'A' + 10;
-    if (digit >= 'a' && digit <= 'f')
-        return digit - 'a' + 10;
-    return -1;
-}
 
 // FreeImage_Rotate and FreeImage_RotateEx work on 8, 24 and 32 bits only, and
 // a palette cannot take an arbitrary background colour.

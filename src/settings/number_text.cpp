@@ -17,25 +17,14 @@ size_t skipBlanks(std::string_view text, size_t at)
     return at;
 }
 
-int digitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
-
 // Unsigned arithmetic wraps, which keeps exactly the low 32 bits of any length
 // of digits without overflow.
 int32_t readDigits(std::string_view text, size_t at, bool negative, uint32_t base)
 {
     uint32_t value = 0;
     for (; at < text.size(); ++at) {
-        int digit = digitValue(text[at]);
-        if (static_cast<uint32_t>(digit) >= base)
+        const int digit = hexDigitValue(text[at]);
+        if (digit < 0 || static_cast<uint32_t>(digit) >= base)
             break;
         value = value * base + static_cast<uint32_t>(digit);
     }
@@ -77,6 +66,17 @@ int64_t decimalMagnitude(std::string_view number)
 }
 
 }  // namespace
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 int32_t parseInteger(std::string_view text)
 {

@@ -6,6 +6,9 @@
 // Numbers as users write them in options, profiles and config.ini. None of
 // these fails: text that is not a number reads as 0.
 
+// The value of one hexadecimal digit in either case; -1 for any other character.
+int hexDigitValue(char c);
+
 // Leading blanks, an optional sign, then "$" and hexadecimal digits, "%" and
 // binary digits, or decimal digits, up to the first other character. Larger
 // numbers keep their low 32 bits.

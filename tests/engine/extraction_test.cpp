@@ -1,5 +1,4 @@
 #include <FreeImage.h>
-#include <dirent.h>
 
 #include <chrono>
 
@@ -38,18 +37,6 @@ std::string headerlessInput(const ScratchFolder& folder)
     std::string path = folder.path + "plain.pcd";
     writeFile(path, std::string(4096, 'x'));
     return path;
-}
-
-std::vector<std::string> folderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
-                names.push_back(entry->d_name);
-        closedir(dir);
-    }
-    return names;
 }
 
 }  // namespace
@@ -173,7 +160,7 @@ TEST(Extraction, UsersFilesBesideTheInputAndTheTemporaryFolderSurvive)
     EXPECT_TRUE(fileExists(work.path + "kodim23.jpg"));
     EXPECT_EQ(readFile(work.path + "kodim23.tga"), "my own targa");
     EXPECT_EQ(readFile(work.path + "kodim23.ppm"), "my own pixmap");
-    EXPECT_TRUE(folderEntries(temp.path).empty()) << "the private work folder was left behind";
+    EXPECT_TRUE(namesIn(temp.path).empty()) << "the private work folder was left behind";
 }
 
 TEST(Extraction, NoFileNameReachesConvertAsACoderOrOption)

@@ -16,15 +16,6 @@
 
 namespace {
 
-std::vector<std::string> namesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A picture of noise, so that no encoder can make it small.
 FIBITMAP* noisePicture(int width, int height)
 {

@@ -141,7 +141,7 @@ TEST(HostileConvert, AnOutputFolderThatVanishesIsNotMadeAgain)
     ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
     EXPECT_EQ(run.output, kStopped);
     EXPECT_FALSE(fileExists(scene.out));
-    EXPECT_EQ(entriesOf(scene.root.path), (std::vector<std::string>{"in", "picture", "stub-bin", "temp", "work"}));
-    EXPECT_EQ(entriesOf(scene.in), std::vector<std::string>{"plain.pcd"});
+    EXPECT_EQ(namesIn(scene.root.path), (std::vector<std::string>{"in", "picture", "stub-bin", "temp", "work"}));
+    EXPECT_EQ(namesIn(scene.in), std::vector<std::string>{"plain.pcd"});
     expectNoLeftovers(scene);
 }

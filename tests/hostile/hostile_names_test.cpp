@@ -20,7 +20,7 @@ void removeTreeAt(int parent, const std::string& name)
         return;
     }
     const std::string self = "/proc/self/fd/" + std::to_string(fd) + "/";
-    for (const std::string& entry : entriesOf(self))
+    for (const std::string& entry : namesIn(self))
         removeTreeAt(fd, entry);
     close(fd);
     unlinkat(parent, name.c_str(), AT_REMOVEDIR);
@@ -85,8 +85,8 @@ TEST(HostileNames, AwkwardCharactersReachTheOutputNameUnchanged)
         EXPECT_EQ(run.output, "") << stem;
         EXPECT_TRUE(jpegFacts(scene.out + stem + ".jpg").loads) << stem;
     }
-    EXPECT_EQ(entriesOf(scene.out).size(), stems.size());
-    EXPECT_EQ(entriesOf(scene.in).size(), stems.size());
+    EXPECT_EQ(namesIn(scene.out).size(), stems.size());
+    EXPECT_EQ(namesIn(scene.in).size(), stems.size());
     expectNoLeftovers(scene);
 
     // Case placeholders keep the bytes that are not UTF-8 and change the rest.
@@ -102,12 +102,12 @@ TEST(HostileNames, ALeadingDashIsANameOnlyWhenWrittenAsAPath)
     scene.copySample("kodim23.pcd", "-dash.pcd");
     ProgramRun bare = runKorvane({"-q", "-i", "-dash.pcd", "-o", scene.out}, {{"TMPDIR", scene.temp}}, scene.in);
     EXPECT_EQ(bare.output, "Error: Incorrect number of parameters\n");
-    EXPECT_TRUE(entriesOf(scene.out).empty());
+    EXPECT_TRUE(namesIn(scene.out).empty());
 
     ProgramRun path = runKorvane({"-q", "-i", "./-dash.pcd", "-o", scene.out}, {{"TMPDIR", scene.temp}}, scene.in);
     EXPECT_EQ(path.output, "");
     EXPECT_TRUE(jpegFacts(scene.out + "-dash.jpg").loads);
-    EXPECT_EQ(entriesOf(scene.in), std::vector<std::string>{"-dash.pcd"});
+    EXPECT_EQ(namesIn(scene.in), std::vector<std::string>{"-dash.pcd"});
     expectNoLeftovers(scene);
 }
 
@@ -121,7 +121,7 @@ TEST(HostileNames, ALongNameConvertsAndOneTooLongForTheDiskFails)
 
     ProgramRun run = scene.run({"-q", "-i", input, "-o", scene.out, "--filename-mask=%filename%-converted.%ext%"});
     EXPECT_EQ(run.output, kStopped);
-    EXPECT_EQ(entriesOf(scene.out), std::vector<std::string>{stem + ".jpg"});
+    EXPECT_EQ(namesIn(scene.out), std::vector<std::string>{stem + ".jpg"});
     expectNoLeftovers(scene);
 }
 
@@ -157,7 +157,7 @@ TEST(HostileNames, AMaskThatNamesTheInputNeverReplacesIt)
     for (const auto& arguments : runs) {
         EXPECT_EQ(scene.run(arguments).output, kStopped) << arguments.back();
         EXPECT_EQ(readFile(input), original);
-        EXPECT_EQ(entriesOf(scene.in), std::vector<std::string>{"kodim23.pcd"});
+        EXPECT_EQ(namesIn(scene.in), std::vector<std::string>{"kodim23.pcd"});
     }
     // A second name of the same file where the output would go.
     ASSERT_EQ(link(input.c_str(), (scene.out + "kodim23.pcd").c_str()), 0);

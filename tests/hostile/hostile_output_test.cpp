@@ -52,7 +52,7 @@ TEST(HostileOutput, AReadOnlyOutputFolderFailsTheFileAndKeepsWhatIsThere)
         ProgramRun run = scene.run({"-q", "-i", input, "-o", readOnly.folder, "--filename-mask=" + mask});
         EXPECT_EQ(run.output, kStopped) << mask;
         EXPECT_EQ(readFile(readOnly.folder + "kodim23.jpg"), kOldOutput) << mask;
-        EXPECT_EQ(entriesOf(readOnly.folder), std::vector<std::string>{"kodim23.jpg"}) << mask;
+        EXPECT_EQ(namesIn(readOnly.folder), std::vector<std::string>{"kodim23.jpg"}) << mask;
     }
     expectNoLeftovers(scene);
 }
@@ -70,7 +70,7 @@ TEST(HostileOutput, AFullDiskFailsTheFileAndKeepsTheEarlierOutput)
     ProgramRun run = scene.run({"-q", "-i", input, "-o", small.folder});
     EXPECT_EQ(run.output, kStopped);
     EXPECT_EQ(readFile(small.folder + "kodim23.jpg"), kOldOutput);
-    EXPECT_EQ(entriesOf(small.folder), (std::vector<std::string>{"filler", "kodim23.jpg"}));
+    EXPECT_EQ(namesIn(small.folder), (std::vector<std::string>{"filler", "kodim23.jpg"}));
     expectNoLeftovers(scene);
 
     // With the room back the same run succeeds: it was the space that failed.
@@ -94,6 +94,6 @@ TEST(HostileOutput, AFullTemporaryFolderLeavesNoCutOffPictureToConvert)
     EXPECT_TRUE(facts.loads);
     EXPECT_EQ(facts.width, 768u);
     EXPECT_EQ(facts.height, 512u);
-    EXPECT_TRUE(entriesOf(small.folder).empty());
+    EXPECT_TRUE(namesIn(small.folder).empty());
     expectNoLeftovers(scene);
 }

@@ -84,7 +84,7 @@ TEST(HostilePac, CutOffInsideTheBaseIsNotReadPastItsEndByTheFallbackDecoder)
     ProgramRun run = scene.run({"-q", "-i", scene.in + "cut.pcd", "-o", scene.out}, {{"PATH", failingConvert(scene)}});
     EXPECT_EQ(run.output, kStopped);
     EXPECT_EQ(readFile(scene.out + "cut.jpg"), kOldOutput);
-    EXPECT_EQ(entriesOf(scene.out), std::vector<std::string>{"cut.jpg"});
+    EXPECT_EQ(namesIn(scene.out), std::vector<std::string>{"cut.jpg"});
     expectNoLeftovers(scene);
 }
 
@@ -142,7 +142,7 @@ TEST(HostilePac, ContentWithoutAPacHeaderStopsTheConversion)
         EXPECT_EQ(run.output, kStopped) << name;
         EXPECT_EQ(readFile(scene.out + name + ".jpg"), kOldOutput) << name;
     }
-    EXPECT_EQ(entriesOf(scene.out), (std::vector<std::string>{"random.jpg", "unsigned.jpg", "zeros.jpg"}));
+    EXPECT_EQ(namesIn(scene.out), (std::vector<std::string>{"random.jpg", "unsigned.jpg", "zeros.jpg"}));
     expectNoLeftovers(scene);
 }
 
@@ -187,6 +187,6 @@ TEST(HostilePac, AnUnreadableInputIsRefused)
     chmod(input.c_str(), 0);
     ProgramRun run = scene.run({"-q", "-i", input, "-o", scene.out});
     EXPECT_EQ(run.output, "Error: Invalid input file\n");
-    EXPECT_TRUE(entriesOf(scene.out).empty());
+    EXPECT_TRUE(namesIn(scene.out).empty());
     expectNoLeftovers(scene);
 }

@@ -28,16 +28,6 @@ std::string HostileScene::folder(const std::string& name)
     return root.path + name;
 }
 
-std::vector<std::string> entriesOf(const std::string& folder)
-{
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 PictureFacts jpegFacts(const std::string& path)
 {
     PictureFacts facts;
@@ -60,8 +50,8 @@ std::string cutSample(const std::string& sample, size_t sectors)
 
 void expectNoLeftovers(const HostileScene& scene)
 {
-    EXPECT_TRUE(entriesOf(scene.temp).empty()) << "left in the temporary folder: " << entriesOf(scene.temp).front();
-    EXPECT_TRUE(entriesOf(scene.work).empty()) << "left in the working folder: " << entriesOf(scene.work).front();
-    for (const std::string& name : entriesOf(scene.out))
+    EXPECT_TRUE(namesIn(scene.temp).empty()) << "left in the temporary folder: " << namesIn(scene.temp).front();
+    EXPECT_TRUE(namesIn(scene.work).empty()) << "left in the working folder: " << namesIn(scene.work).front();
+    for (const std::string& name : namesIn(scene.out))
         EXPECT_EQ(name.find(".korvane-"), std::string::npos) << "a temporary file of the save: " << name;
 }

@@ -27,9 +27,6 @@ private:
     std::string folder(const std::string& name);
 };
 
-// The names in a folder, sorted; hidden ones included.
-std::vector<std::string> entriesOf(const std::string& folder);
-
 // The parts of a file that the checks below look at.
 struct PictureFacts {
     bool loads = false;     // FreeImage reads it as a JPEG, every byte of it there

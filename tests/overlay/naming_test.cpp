@@ -30,15 +30,6 @@ std::string localDate(const char* format)
     return text;
 }
 
-std::vector<std::string> namesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class Naming : public ::testing::Test {
 protected:
     void SetUp() override
