@@ -11,7 +11,9 @@ packages=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev
   libarchive-dev libpng-dev zlib1g-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth openbox dbus-x11 at-spi2-core python3-dogtail x11-apps
+  librsvg2-bin ccache
+  desktop-file-utils appstream lintian mandoc dpkg-dev fakeroot file
   clang libclang-rt-14-dev
   fonts-liberation2
 )
