@@ -2,9 +2,9 @@
 
 #include <FreeImage.h>
 
-#include "engine/picture_handover.h"
+#include "picture/colors.h"
+#include "picture/picture_handover.h"
 #include "settings/conversion_settings.h"
-#include "settings/number_text.h"
 
 namespace {
 
@@ -53,19 +53,4 @@ void flipPicture(FIBITMAP* picture)
         FreeImage_FlipHorizontal(picture);
     if (g_settings.flipVertical)
         FreeImage_FlipVertical(picture);
-}
-
-RgbColor parseHexColor(const std::string& text)
-{
-    if (text.size() != 6)
-        return {};
-    uint8_t channels[3] = {};
-    for (size_t i = 0; i < 3; ++i) {
-        const int high = hexDigitValue(text[2 * i]);
-        const int low = hexDigitValue(text[2 * i + 1]);
-        if (high < 0 || low < 0)
-            return {};
-        channels[i] = static_cast<uint8_t>(high * 16 + low);
-    }
-    return {channels[0], channels[1], channels[2]};
 }

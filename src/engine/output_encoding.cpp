@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "engine/job_state.h"
-#include "engine/picture_handover.h"
+#include "picture/picture_handover.h"
 #include "formats/format_registry.h"
 #include "settings/conversion_settings.h"
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "engine/picture_handover.h"
 #include "engine/pixmap_reader.h"
 #include "engine/ppm_header.h"
+#include "picture/picture_size.h"
 #include "platform/files.h"
 #include "platform/regular_file_read.h"
 

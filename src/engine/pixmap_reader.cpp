@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "engine/picture_handover.h"
+#include "picture/picture_size.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <cstdint>
 
 #include "engine/geometry.h"
-#include "engine/picture_handover.h"
+#include "picture/picture_handover.h"
+#include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <FreeImage.h>
 
-#include "engine/picture_handover.h"
+#include "picture/picture_handover.h"
 #include "settings/conversion_settings.h"
 
 namespace {

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <FreeImage.h>
 #include <cairo.h>
 
 #include <memory>
 
-// Owning handles, so that every early return of a drawing step releases what
-// it made.
-struct BitmapRelease {
-    void operator()(FIBITMAP* bitmap) const { FreeImage_Unload(bitmap); }
-};
+// Owning Cairo handles, so that every early return of a drawing step releases
+// what it made.
 struct SurfaceRelease {
     void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
 };
@@ -17,7 +13,6 @@ struct CairoRelease {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
-using BitmapHandle = std::unique_ptr<FIBITMAP, BitmapRelease>;
 using SurfaceHandle = std::unique_ptr<cairo_surface_t, SurfaceRelease>;
 using CairoHandle = std::unique_ptr<cairo_t, CairoRelease>;
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/geometry.h"
-#include "engine/picture_handover.h"
 #include "overlay/drawing_handles.h"
 #include "overlay/layer_blend.h"
+#include "picture/colors.h"
+#include "picture/picture_handover.h"
 #include "settings/conversion_settings.h"
 
 namespace {
@@ -125,12 +125,6 @@ void drawFrame(FIBITMAP* picture, int W, int H)
 }
 
 }  // namespace
-
-RgbaColor colorFromHex(const std::string& text, int alpha)
-{
-    const RgbColor rgb = parseHexColor(text);
-    return {rgb.red, rgb.green, rgb.blue, static_cast<uint8_t>(std::clamp(alpha, 0, 255))};
-}
 
 FIBITMAP* applyFrame(FIBITMAP* picture, int width, int height)
 {

@@ -8,13 +8,14 @@
 
 #include "engine/job_state.h"
 #include "engine/output_encoding.h"
-#include "engine/picture_handover.h"
-#include "overlay/drawing_handles.h"
 #include "overlay/layer_blend.h"
 #include "overlay/naming.h"
 #include "overlay/watermark_picture_layer.h"
 #include "overlay/watermark_placement.h"
 #include "overlay/watermark_text_layer.h"
+#include "picture/picture_handle.h"
+#include "picture/picture_handover.h"
+#include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
 
 namespace {

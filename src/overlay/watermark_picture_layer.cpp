@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/picture_handover.h"
-#include "overlay/drawing_handles.h"
+#include "picture/picture_handle.h"
+#include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "engine/picture_handover.h"
 #include "overlay/drawing_handles.h"
-#include "overlay/frame.h"
 #include "overlay/watermark_font.h"
 #include "overlay/watermark_text_box.h"
+#include "picture/colors.h"
+#include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "overlay/frame.h"
+#include "picture/colors.h"
 #include "overlay/overlay_test_pictures.h"
 #include "settings/conversion_settings.h"
 

@@ -1,12 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
 struct FIBITMAP;
-
-// The largest picture the program takes on, in pixels: beyond it a file fails
-// (or a watermark is left out) rather than risking all memory.
-inline constexpr int64_t kLargestPicturePixels = int64_t{1} << 28;
 
 // The picture that goes on after a step made `made` from `picture`. The
 // replaced picture is unloaded even when FreeImage made nothing, so a failed

@@ -1,4 +1,4 @@
-#include "engine/picture_handover.h"
+#include "picture/picture_handover.h"
 
 #include <FreeImage.h>
 

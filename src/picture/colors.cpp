@@ -1,0 +1,26 @@
+#include "picture/colors.h"
+
+#include <algorithm>
+
+#include "settings/number_text.h"
+
+RgbColor parseHexColor(const std::string& text)
+{
+    if (text.size() != 6)
+        return {};
+    uint8_t channels[3] = {};
+    for (size_t i = 0; i < 3; ++i) {
+        const int high = hexDigitValue(text[2 * i]);
+        const int low = hexDigitValue(text[2 * i + 1]);
+        if (high < 0 || low < 0)
+            return {};
+        channels[i] = static_cast<uint8_t>(high * 16 + low);
+    }
+    return {channels[0], channels[1], channels[2]};
+}
+
+RgbaColor colorFromHex(const std::string& text, int alpha)
+{
+    const RgbColor rgb = parseHexColor(text);
+    return {rgb.red, rgb.green, rgb.blue, static_cast<uint8_t>(std::clamp(alpha, 0, 255))};
+}
