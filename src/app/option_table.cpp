@@ -129,10 +129,10 @@ const std::vector<SettingOption>& optionTable()
             enabling(word("--DITHER", &S::ditherAlgorithm, kDitherAlgorithm), &S::ditherEnabled),
 
             // Frame
-            enabling(integer("--FR-SOLID-LEFT", &S::frameLeft), &S::frameType),
-            enabling(integer("--FR-SOLID-RIGHT", &S::frameRight), &S::frameType),
-            enabling(integer("--FR-SOLID-TOP", &S::frameTop), &S::frameType),
-            enabling(integer("--FR-SOLID-BOTTOM", &S::frameBottom), &S::frameType),
+            enabling(integer("--FR-SOLID-LEFT", &S::frameLeft), &S::frameType, kSolidFrame),
+            enabling(integer("--FR-SOLID-RIGHT", &S::frameRight), &S::frameType, kSolidFrame),
+            enabling(integer("--FR-SOLID-TOP", &S::frameTop), &S::frameType, kSolidFrame),
+            enabling(integer("--FR-SOLID-BOTTOM", &S::frameBottom), &S::frameType, kSolidFrame),
             text("--FR-SOLID-LEFT-COLOR", &S::frameLeftColor),
             text("--FR-SOLID-RIGHT-COLOR", &S::frameRightColor),
             text("--FR-SOLID-TOP-COLOR", &S::frameTopColor),
@@ -142,7 +142,7 @@ const std::vector<SettingOption>& optionTable()
             profileOnly(integer("--WM-SOLID-OPACITY", &S::frameOpacity)),
 
             // Watermark
-            enabling(text("--WM-TEXT", &S::wmText), &S::watermarkType, 1),
+            enabling(text("--WM-TEXT", &S::wmText), &S::watermarkType, kTextWatermark),
             text("--WM-FONT", &S::wmFont),
             integer("--WM-FONT-SIZE", &S::wmFontSize),
             integer("--WM-FONT-LEADING", &S::wmFontLeading),
@@ -161,7 +161,7 @@ const std::vector<SettingOption>& optionTable()
             integer("--WM-TEXT-Y-OFFSET", &S::wmTextYOffset),
             integer("--WM-TEXT-ROTATION", &S::wmTextRotation),
             word("--WM-TEXT-SIZE", &S::wmTextSize, kWatermarkSize),
-            enabling(text("--WM-IMAGE", &S::wmImage), &S::watermarkType, 2),
+            enabling(text("--WM-IMAGE", &S::wmImage), &S::watermarkType, kPictureWatermark),
             switchOn("--WM-IMAGE-GREYSCALE", &S::wmImageGreyscale),
             integer("--WM-IMAGE-OPACITY", &S::wmImageOpacity),
             word("--WM-IMAGE-BOUNDARY", &S::wmImageBoundary, kPlacementBoundary),

@@ -30,7 +30,7 @@ struct SettingOption {
     SettingField field;
     int32_t vocabulary = 0;
     // A feature the option switches on before its value is stored, and the
-    // code it is set to (watermarkType is 1 for text and 2 for a picture).
+    // code it is set to: 1 for a flag, the feature's own code otherwise.
     int8_t ConversionSettings::* enables = nullptr;
     int8_t enablesCode = 1;
     bool onCommandLine = true;

@@ -18,10 +18,6 @@
 
 namespace {
 
-enum FrameTypeCode { kSolidFrame = 1 };
-enum WatermarkTypeCode { kTextWatermark = 1, kImageWatermark = 2 };
-enum FileTimestampCode { kCustomTimestamp = 2 };
-
 // Every output extension the settings hold options for, with or without an
 // entry in the output format table.
 const char* const kKnownOutputExtensions[] = {
@@ -299,7 +295,7 @@ bool checkWatermark(const Listing& listing)
     listing.line("Watermark: ", word(kWatermarkType, g_settings.watermarkType));
     if (g_settings.watermarkType == kTextWatermark)
         return checkTextWatermark(listing);
-    if (g_settings.watermarkType == kImageWatermark)
+    if (g_settings.watermarkType == kPictureWatermark)
         return checkImageWatermark(listing);
     return true;
 }

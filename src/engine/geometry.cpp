@@ -5,10 +5,9 @@
 #include "picture/colors.h"
 #include "picture/picture_handover.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
-
-enum RotationType { kSimple = 0, kAdvanced = 1 };
 
 // FreeImage_Rotate and FreeImage_RotateEx work on 8, 24 and 32 bits only, and
 // a palette cannot take an arbitrary background colour.
@@ -34,7 +33,7 @@ FIBITMAP* rotatePicture(FIBITMAP* picture)
             return nullptr;
     }
 
-    if (g_settings.rotationType == kAdvanced)
+    if (g_settings.rotationType == kAdvancedRotation)
         return replacePicture(picture, FreeImage_RotateEx(picture, angle, 0.0, 0.0, originX, originY, FALSE));
 
     const RgbColor colour = parseHexColor(g_settings.rotationBackColor);

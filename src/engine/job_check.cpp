@@ -2,12 +2,7 @@
 
 #include "overlay/watermark_font.h"
 #include "platform/files.h"
-
-namespace {
-
-enum WatermarkTypeCode { kTextWatermark = 1, kPictureWatermark = 2 };
-
-}  // namespace
+#include "settings/vocabularies.h"
 
 std::optional<JobProblem> checkResizeSettings(const ConversionSettings& settings)
 {

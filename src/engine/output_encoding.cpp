@@ -2,18 +2,16 @@
 
 #include <FreeImage.h>
 
-#include <iterator>
 #include <sstream>
 
 #include "engine/job_state.h"
 #include "picture/picture_handover.h"
 #include "formats/format_registry.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
 
-constexpr int kCmykColorMode = 1;
-constexpr int kRleCompression = 1;
 constexpr int kLosslessWebpQuality = 100;
 
 int bmpFlags()
@@ -24,11 +22,11 @@ int bmpFlags()
 int exrFlags()
 {
     switch (g_settings.exrCompression) {
-    case 0: return EXR_NONE;
-    case 1: return EXR_ZIP;
-    case 2: return EXR_PIZ;
-    case 3: return EXR_PXR24;
-    case 4: return EXR_B44;
+    case kNoCompression: return EXR_NONE;
+    case kExrZip: return EXR_ZIP;
+    case kExrPiz: return EXR_PIZ;
+    case kExrPxr24: return EXR_PXR24;
+    case kExrB44: return EXR_B44;
     default: return 0;
     }
 }
@@ -37,16 +35,16 @@ int jpegFlags()
 {
     int flags = g_settings.jpgQuality;
     switch (g_settings.jpgChroma) {
-    case 0: flags |= JPEG_SUBSAMPLING_444; break;
-    case 1: flags |= JPEG_SUBSAMPLING_422; break;
-    case 2: flags |= JPEG_SUBSAMPLING_420; break;
-    case 3: flags |= JPEG_SUBSAMPLING_411; break;
+    case kNoChromaSubsampling: flags |= JPEG_SUBSAMPLING_444; break;
+    case kLowChromaSubsampling: flags |= JPEG_SUBSAMPLING_422; break;
+    case kMediumChromaSubsampling: flags |= JPEG_SUBSAMPLING_420; break;
+    case kHighChromaSubsampling: flags |= JPEG_SUBSAMPLING_411; break;
     default: break;
     }
     switch (g_settings.jpgSaveAs) {
-    case 1: flags |= JPEG_BASELINE; break;
-    case 2: flags |= JPEG_OPTIMIZE; break;
-    case 3: flags |= JPEG_PROGRESSIVE; break;
+    case kSimpleJpeg: flags |= JPEG_BASELINE; break;
+    case kOptimizedJpeg: flags |= JPEG_OPTIMIZE; break;
+    case kProgressiveJpeg: flags |= JPEG_PROGRESSIVE; break;
     default: break;
     }
     return flags;
@@ -56,10 +54,10 @@ int pngFlags()
 {
     int flags = 0;
     switch (g_settings.pngCompression) {
-    case 0: flags = PNG_Z_NO_COMPRESSION; break;
-    case 1: flags = PNG_Z_BEST_SPEED; break;
-    case 2: flags = PNG_Z_DEFAULT_COMPRESSION; break;
-    case 3: flags = PNG_Z_BEST_COMPRESSION; break;
+    case kNoCompression: flags = PNG_Z_NO_COMPRESSION; break;
+    case kPngZlib1: flags = PNG_Z_BEST_SPEED; break;
+    case kPngZlib6: flags = PNG_Z_DEFAULT_COMPRESSION; break;
+    case kPngZlib9: flags = PNG_Z_BEST_COMPRESSION; break;
     default: break;
     }
     return g_settings.pngInterlaced ? flags | PNG_INTERLACED : flags;
@@ -70,13 +68,25 @@ int tgaFlags()
     return g_settings.tgaCompression == kRleCompression ? TARGA_SAVE_RLE : TARGA_DEFAULT;
 }
 
+int tiffCompressionFlags(int code)
+{
+    switch (code) {
+    case kNoCompression: return TIFF_NONE;
+    case kTiffCcittFax3: return TIFF_CCITTFAX3;
+    case kTiffCcittFax4: return TIFF_CCITTFAX4;
+    case kTiffPackBits: return TIFF_PACKBITS;
+    case kTiffDeflate: return TIFF_DEFLATE;
+    case kTiffAdobeDeflate: return TIFF_ADOBE_DEFLATE;
+    case kTiffLzw: return TIFF_LZW;
+    case kTiffJpeg: return TIFF_JPEG;
+    case kTiffLogLuv: return TIFF_LOGLUV;
+    default: return 0;
+    }
+}
+
 int tiffFlags()
 {
-    static const int byCode[] = {TIFF_NONE,    TIFF_CCITTFAX3,     TIFF_CCITTFAX4, TIFF_PACKBITS,
-                                 TIFF_DEFLATE, TIFF_ADOBE_DEFLATE, TIFF_LZW,       TIFF_JPEG,
-                                 TIFF_LOGLUV};
-    const int code = g_settings.tiffCompression;
-    int flags = code >= 0 && code < static_cast<int>(std::size(byCode)) ? byCode[code] : 0;
+    const int flags = tiffCompressionFlags(g_settings.tiffCompression);
     return g_settings.tiffColorMode == kCmykColorMode ? flags | TIFF_CMYK : flags;
 }
 

@@ -8,11 +8,9 @@
 #include "picture/picture_handover.h"
 #include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
-
-enum SizeUnit { kPixels = 0, kPercent = 1 };
-enum ResizeType { kAllImages = 0, kLargeImages = 1 };
 
 // A 24-bit picture of this many pixels already takes 768 MB; anything larger
 // is a typing mistake, not a wish.
@@ -32,11 +30,11 @@ int roundHalfUp(double value)
 FREE_IMAGE_FILTER filterFor(int algorithm)
 {
     switch (algorithm) {
-    case 0: return FILTER_BOX;
-    case 1: return FILTER_BILINEAR;
-    case 2: return FILTER_BSPLINE;
-    case 4: return FILTER_CATMULLROM;
-    case 5: return FILTER_LANCZOS3;
+    case kBoxFilter: return FILTER_BOX;
+    case kBilinearFilter: return FILTER_BILINEAR;
+    case kBSplineFilter: return FILTER_BSPLINE;
+    case kCatmullRomFilter: return FILTER_CATMULLROM;
+    case kLanczosFilter: return FILTER_LANCZOS3;
     default: return FILTER_BICUBIC;
     }
 }
@@ -63,8 +61,8 @@ Size keepProportions(int width, int height, int targetWidth, int targetHeight)
 int targetDimension(int value, int unit, int currentSize)
 {
     switch (unit) {
-    case kPixels: return value;
-    case kPercent: return roundHalfUp(value / 100.0 * currentSize);
+    case kSizeInPixels: return value;
+    case kSizeInPercent: return roundHalfUp(value / 100.0 * currentSize);
     default: return 0;
     }
 }
@@ -80,7 +78,7 @@ FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height)
         return picture;
     if (targetWidth == width && targetHeight == height)
         return picture;
-    if (g_settings.resizeType == kLargeImages && width < targetWidth && height < targetHeight)
+    if (g_settings.resizeType == kResizeLargeImages && width < targetWidth && height < targetHeight)
         return picture;
 
     const Size size = g_settings.keepAspectRatio ? keepProportions(width, height, targetWidth, targetHeight)

@@ -4,18 +4,19 @@
 
 #include "picture/picture_handover.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
 
 FREE_IMAGE_DITHER ditherFor(int algorithm)
 {
     switch (algorithm) {
-    case 1: return FID_BAYER4x4;
-    case 2: return FID_BAYER8x8;
-    case 3: return FID_BAYER16x16;
-    case 4: return FID_CLUSTER6x6;
-    case 5: return FID_CLUSTER8x8;
-    case 6: return FID_CLUSTER16x16;
+    case kBayer4Dither: return FID_BAYER4x4;
+    case kBayer8Dither: return FID_BAYER8x8;
+    case kBayer16Dither: return FID_BAYER16x16;
+    case kCluster6Dither: return FID_CLUSTER6x6;
+    case kCluster8Dither: return FID_CLUSTER8x8;
+    case kCluster16Dither: return FID_CLUSTER16x16;
     default: return FID_FS;
     }
 }

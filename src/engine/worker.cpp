@@ -20,14 +20,13 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
 
 constexpr int kHighestSubimage = 6;
 constexpr int kBaseSubimage = 3;
 constexpr int kPauseAfterDecoderMs = 30;
-
-enum FileTimestampMode { kCurrent = 0, kOriginal = 1, kCustom = 2 };
 
 // The private folder that holds the temporary picture of one file and
 // disappears with everything in it, whichever way the file ends.
@@ -149,11 +148,11 @@ bool convertFile()
 void setOutputFileDate()
 {
     switch (g_settings.fileTimestamp) {
-    case kOriginal:
+    case kOriginalTimestamp:
         if (std::optional<int64_t> original = lastWriteTime(g_job.inputPath))
             setLastWriteTime(g_job.outputPath, *original);
         break;
-    case kCustom:
+    case kCustomTimestamp:
         setLastWriteTime(g_job.outputPath, localTimeToFileTime(g_settings.customTimestamp));
         break;
     default:

@@ -10,10 +10,9 @@
 #include "picture/colors.h"
 #include "picture/picture_handover.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
-
-enum FrameTypeCode { kNoFrame = 0, kSolidFrame = 1 };
 
 // The layer is drawn and laid over the picture in tiles of at most this side,
 // so that memory stays small and pictures larger than a Cairo surface work.

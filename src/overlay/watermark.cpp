@@ -17,10 +17,9 @@
 #include "picture/picture_handover.h"
 #include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
-
-enum WatermarkTypeCode { kNoWatermark = 0, kTextWatermark = 1, kPictureWatermark = 2 };
 
 constexpr int kFullTurn = 360;
 

@@ -8,10 +8,9 @@
 #include <optional>
 #include <vector>
 
-namespace {
+#include "settings/vocabularies.h"
 
-enum FontStyleCode { kBold = 1, kItalic = 2, kBoldItalic = 3 };
-enum FontEffectCode { kUnderline = 1, kStrikeout = 2 };
+namespace {
 
 constexpr int kScreenDotsPerInch = 96;
 constexpr int kPointsPerInch = 72;
@@ -77,8 +76,8 @@ bool loadWatermarkFont(const std::string& name, int sizePoints, int style, int e
     releaseWatermarkFont();
     if (name.empty())
         return false;
-    const bool bold = style == kBold || style == kBoldItalic;
-    const bool italic = style == kItalic || style == kBoldItalic;
+    const bool bold = style == kBoldFont || style == kBoldItalicFont;
+    const bool italic = style == kItalicFont || style == kBoldItalicFont;
     std::optional<std::string> family = matchFamily(name, bold, italic);
     if (!family)
         return false;
@@ -88,8 +87,8 @@ bool loadWatermarkFont(const std::string& name, int sizePoints, int style, int e
     font.pixelSize = static_cast<int>(std::clamp<int64_t>(pixels, INT_MIN, INT_MAX));
     font.bold = bold;
     font.italic = italic;
-    font.underline = effect == kUnderline;
-    font.strikeout = effect == kStrikeout;
+    font.underline = effect == kUnderlinedFont;
+    font.strikeout = effect == kStruckOutFont;
     g_loadedFont = font;
     return true;
 }

@@ -8,14 +8,9 @@
 
 #include "overlay/watermark.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
-
-enum WatermarkTypeCode { kTextWatermark = 1 };
-enum BoundaryCode { kFrameBoundary = 1 };
-enum PositionCode {
-    kTopLeft, kTopCenter, kTopRight, kMiddleLeft, kMiddleCenter, kMiddleRight, kBottomLeft, kBottomCenter, kBottomRight
-};
 
 // The area the watermark is placed in. Computed in 64 bits: widths and
 // offsets are user numbers and may be as large as an int holds.
@@ -29,7 +24,7 @@ struct PlacementArea {
 PlacementArea areaFor(int pictureWidth, int pictureHeight)
 {
     const ConversionSettings& s = g_settings;
-    if (s.frameType == 0 || activePlacement().boundary != kFrameBoundary)
+    if (s.frameType == kNoFrame || activePlacement().boundary != kFrameBoundary)
         return {0, 0, pictureWidth, pictureHeight};
     return {s.frameLeft, s.frameTop, int64_t{pictureWidth} - s.frameLeft - s.frameRight,
             int64_t{pictureHeight} - s.frameTop - s.frameBottom};

@@ -6,10 +6,9 @@
 #include "overlay/watermark.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
-
-enum AlignmentCode { kLeft = 0, kCenter = 1, kRight = 2 };
 
 constexpr std::string_view kLineBreak = "%eol%";
 constexpr int kSmallestMultiLineSide = 10;
@@ -21,9 +20,9 @@ int alignLineX(int lineWidth, int boxWidth)
     const int64_t padding = g_settings.wmTextPadding;
     int64_t x = 0;
     switch (g_settings.wmTextAlignment) {
-    case kLeft: x = padding; break;
-    case kCenter: x = std::llround((int64_t{boxWidth} - lineWidth) / 2.0); break;
-    case kRight: x = int64_t{boxWidth} - lineWidth - padding; break;
+    case kAlignLeft: x = padding; break;
+    case kAlignCenter: x = std::llround((int64_t{boxWidth} - lineWidth) / 2.0); break;
+    case kAlignRight: x = int64_t{boxWidth} - lineWidth - padding; break;
     default: break;
     }
     return static_cast<int>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX));

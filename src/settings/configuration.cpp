@@ -14,6 +14,7 @@
 #include "settings/number_text.h"
 #include "settings/preference_file.h"
 #include "settings/preference_writer.h"
+#include "settings/vocabularies.h"
 
 namespace {
 
@@ -262,7 +263,7 @@ void upgradeOlderLayout(const std::optional<PreferenceFile>& file)
     if (g_settings.configVersion < 11 && g_settings.filenameMask.find("%ext%") == std::string::npos)
         g_settings.filenameMask += ".%ext%";
     // Layout 14 inserted the words 8 and 16 before the older codes.
-    if (g_settings.configVersion < 14 && g_settings.rawLoadAs != 0)
+    if (g_settings.configVersion < 14 && g_settings.rawLoadAs != kRawLoadAuto)
         g_settings.rawLoadAs += 2;
     // Before layout 19 the colour modes were stored as "Color Model".
     if (g_settings.configVersion < 19 && file) {

@@ -13,47 +13,48 @@ struct VocabularyWord {
 
 using WordList = std::vector<VocabularyWord>;
 
-// Codes run 0, 1, 2, ... except in CompressionCode, whose codes are shared
-// small numbers read differently by each format.
-WordList numbered(std::initializer_list<const char*> names)
-{
-    WordList words;
-    int32_t code = 0;
-    for (const char* name : names)
-        words.push_back({name, code++});
-    return words;
-}
-
+// Every list in the order of Vocabulary; within a list, a code's first word is
+// the one the listing prints.
 const std::vector<WordList>& vocabularies()
 {
     static const std::vector<WordList> table = {
-        numbered({"AUTO", "BGRA", "RGBA"}),
-        numbered({"AUTO", "8", "16", "24", "48HS", "48"}),
-        numbered({"ALL", "FIRST", "MIDDLE", "LAST", "RANDOM"}),
-        numbered({"NONE", "LINEAR", "AL", "DRR", "GD"}),
-        WordList{{"NONE", 0}, {"RLE", 1}, {"ZIP", 1}, {"PIZ", 2}, {"PXR24", 3}, {"B44", 4},
-                 {"ZLIB1", 1}, {"ZLIB6", 2}, {"ZLIB9", 3}, {"CCITTFAX3", 1}, {"CCITTFAX4", 2},
-                 {"PACKBITS", 3}, {"DEFLATE", 4}, {"ADOBEDEFLATE", 5}, {"LZW", 6}, {"JPEG", 7},
-                 {"LOGLUV", 8}},
-        numbered({"AUTO", "EXACT"}),
-        numbered({"RGB", "CMYK", "LAB"}),
-        numbered({"NONE", "LOW", "MEDIUM", "HIGH"}),
-        numbered({"STANDARD", "SIMPLE", "OPTIMIZED", "PROGRESSIVE"}),
-        numbered({"SIMPLE", "ADVANCED"}),
-        numbered({"PIXELS", "PERCENT"}),
-        numbered({"ALLIMAGES", "LARGEIMAGES"}),
-        numbered({"BOX", "BILINEAR", "BSPLINE", "BICUBIC", "CATMULLROM", "LANCZOS"}),
-        numbered({"FS", "BAYER4", "BAYER8", "BAYER16", "CLUSTER6", "CLUSTER8", "CLUSTER16"}),
-        numbered({"NONE", "SOLID"}),
-        numbered({"NONE", "TEXT", "IMAGE"}),
-        numbered({"REGULAR", "BOLD", "ITALIC", "BOLDITALIC"}),
-        numbered({"NONE", "UNDERLINE", "STRIKETHROUGHT"}),
-        numbered({"LEFT", "CENTER", "RIGHT"}),
-        numbered({"IMAGE", "FRAME"}),
-        numbered({"TOPLEFT", "TOPCENTER", "TOPRIGHT", "MIDDLELEFT", "MIDDLECENTER", "MIDDLERIGHT",
-                  "BOTTOMLEFT", "BOTTOMCENTER", "BOTTOMRIGHT"}),
-        numbered({"FIXED"}),
-        numbered({"CURRENT", "ORIGINAL", "CUSTOM"}),
+        {{"AUTO", kDdsLoadAuto}, {"BGRA", kDdsLoadBgra}, {"RGBA", kDdsLoadRgba}},
+        {{"AUTO", kRawLoadAuto}, {"8", kRawLoad8Bits}, {"16", kRawLoad16Bits}, {"24", kRawLoad24Bits},
+         {"48HS", kRawLoad48BitsHalfSize}, {"48", kRawLoad48Bits}},
+        {{"ALL", kLoadAllFrames}, {"FIRST", kLoadFirstFrame}, {"MIDDLE", kLoadMiddleFrame},
+         {"LAST", kLoadLastFrame}, {"RANDOM", kLoadRandomFrame}},
+        {{"NONE", kNoToneMapping}, {"LINEAR", kLinearToneMapping}, {"AL", kAdaptiveLogToneMapping},
+         {"DRR", kRangeReductionToneMapping}, {"GD", kGradientDomainToneMapping}},
+        {{"NONE", kNoCompression}, {"RLE", kRleCompression}, {"ZIP", kExrZip}, {"PIZ", kExrPiz},
+         {"PXR24", kExrPxr24}, {"B44", kExrB44}, {"ZLIB1", kPngZlib1}, {"ZLIB6", kPngZlib6},
+         {"ZLIB9", kPngZlib9}, {"CCITTFAX3", kTiffCcittFax3}, {"CCITTFAX4", kTiffCcittFax4},
+         {"PACKBITS", kTiffPackBits}, {"DEFLATE", kTiffDeflate}, {"ADOBEDEFLATE", kTiffAdobeDeflate},
+         {"LZW", kTiffLzw}, {"JPEG", kTiffJpeg}, {"LOGLUV", kTiffLogLuv}},
+        {{"AUTO", kAutomaticColorTable}, {"EXACT", kExactColorTable}},
+        {{"RGB", kRgbColorMode}, {"CMYK", kCmykColorMode}, {"LAB", kLabColorMode}},
+        {{"NONE", kNoChromaSubsampling}, {"LOW", kLowChromaSubsampling}, {"MEDIUM", kMediumChromaSubsampling},
+         {"HIGH", kHighChromaSubsampling}},
+        {{"STANDARD", kStandardJpeg}, {"SIMPLE", kSimpleJpeg}, {"OPTIMIZED", kOptimizedJpeg},
+         {"PROGRESSIVE", kProgressiveJpeg}},
+        {{"SIMPLE", kSimpleRotation}, {"ADVANCED", kAdvancedRotation}},
+        {{"PIXELS", kSizeInPixels}, {"PERCENT", kSizeInPercent}},
+        {{"ALLIMAGES", kResizeAllImages}, {"LARGEIMAGES", kResizeLargeImages}},
+        {{"BOX", kBoxFilter}, {"BILINEAR", kBilinearFilter}, {"BSPLINE", kBSplineFilter},
+         {"BICUBIC", kBicubicFilter}, {"CATMULLROM", kCatmullRomFilter}, {"LANCZOS", kLanczosFilter}},
+        {{"FS", kFloydSteinbergDither}, {"BAYER4", kBayer4Dither}, {"BAYER8", kBayer8Dither},
+         {"BAYER16", kBayer16Dither}, {"CLUSTER6", kCluster6Dither}, {"CLUSTER8", kCluster8Dither},
+         {"CLUSTER16", kCluster16Dither}},
+        {{"NONE", kNoFrame}, {"SOLID", kSolidFrame}},
+        {{"NONE", kNoWatermark}, {"TEXT", kTextWatermark}, {"IMAGE", kPictureWatermark}},
+        {{"REGULAR", kRegularFont}, {"BOLD", kBoldFont}, {"ITALIC", kItalicFont}, {"BOLDITALIC", kBoldItalicFont}},
+        {{"NONE", kNoFontEffect}, {"UNDERLINE", kUnderlinedFont}, {"STRIKETHROUGHT", kStruckOutFont}},
+        {{"LEFT", kAlignLeft}, {"CENTER", kAlignCenter}, {"RIGHT", kAlignRight}},
+        {{"IMAGE", kPictureBoundary}, {"FRAME", kFrameBoundary}},
+        {{"TOPLEFT", kTopLeft}, {"TOPCENTER", kTopCenter}, {"TOPRIGHT", kTopRight}, {"MIDDLELEFT", kMiddleLeft},
+         {"MIDDLECENTER", kMiddleCenter}, {"MIDDLERIGHT", kMiddleRight}, {"BOTTOMLEFT", kBottomLeft},
+         {"BOTTOMCENTER", kBottomCenter}, {"BOTTOMRIGHT", kBottomRight}},
+        {{"FIXED", kFixedWatermarkSize}},
+        {{"CURRENT", kCurrentTimestamp}, {"ORIGINAL", kOriginalTimestamp}, {"CUSTOM", kCustomTimestamp}},
     };
     return table;
 }

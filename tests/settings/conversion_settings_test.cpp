@@ -29,6 +29,79 @@ TEST(Vocabularies, CodesGiveTheFirstWordInTableOrder)
     EXPECT_EQ(settingNameFromValue(99, 0), "");
 }
 
+// The code takes its named codes for granted; a word list reordered or
+// retyped beside them would silently change what every option and listing means.
+TEST(Vocabularies, EveryNamedCodeReadsAndPrintsAsItsWord)
+{
+    struct Entry {
+        Vocabulary vocabulary;
+        int32_t code;
+        const char* word;
+    };
+    const Entry entries[] = {
+        {kDdsLoadAs, kDdsLoadAuto, "AUTO"}, {kDdsLoadAs, kDdsLoadBgra, "BGRA"}, {kDdsLoadAs, kDdsLoadRgba, "RGBA"},
+        {kRawLoadAs, kRawLoadAuto, "AUTO"}, {kRawLoadAs, kRawLoad8Bits, "8"}, {kRawLoadAs, kRawLoad16Bits, "16"},
+        {kRawLoadAs, kRawLoad24Bits, "24"}, {kRawLoadAs, kRawLoad48BitsHalfSize, "48HS"},
+        {kRawLoadAs, kRawLoad48Bits, "48"},
+        {kFrameLoading, kLoadAllFrames, "ALL"}, {kFrameLoading, kLoadFirstFrame, "FIRST"},
+        {kFrameLoading, kLoadMiddleFrame, "MIDDLE"}, {kFrameLoading, kLoadLastFrame, "LAST"},
+        {kFrameLoading, kLoadRandomFrame, "RANDOM"},
+        {kRawToneMapping, kNoToneMapping, "NONE"}, {kRawToneMapping, kLinearToneMapping, "LINEAR"},
+        {kRawToneMapping, kAdaptiveLogToneMapping, "AL"}, {kRawToneMapping, kRangeReductionToneMapping, "DRR"},
+        {kRawToneMapping, kGradientDomainToneMapping, "GD"},
+        {kCompressionCode, kNoCompression, "NONE"}, {kCompressionCode, kRleCompression, "RLE"},
+        {kCompressionCode, kExrZip, "ZIP"}, {kCompressionCode, kExrPiz, "PIZ"},
+        {kCompressionCode, kExrPxr24, "PXR24"}, {kCompressionCode, kExrB44, "B44"},
+        {kCompressionCode, kPngZlib1, "ZLIB1"}, {kCompressionCode, kPngZlib6, "ZLIB6"},
+        {kCompressionCode, kPngZlib9, "ZLIB9"}, {kCompressionCode, kTiffCcittFax3, "CCITTFAX3"},
+        {kCompressionCode, kTiffCcittFax4, "CCITTFAX4"}, {kCompressionCode, kTiffPackBits, "PACKBITS"},
+        {kCompressionCode, kTiffDeflate, "DEFLATE"}, {kCompressionCode, kTiffAdobeDeflate, "ADOBEDEFLATE"},
+        {kCompressionCode, kTiffLzw, "LZW"}, {kCompressionCode, kTiffJpeg, "JPEG"},
+        {kCompressionCode, kTiffLogLuv, "LOGLUV"},
+        {kColorTableMode, kAutomaticColorTable, "AUTO"}, {kColorTableMode, kExactColorTable, "EXACT"},
+        {kColorMode, kRgbColorMode, "RGB"}, {kColorMode, kCmykColorMode, "CMYK"}, {kColorMode, kLabColorMode, "LAB"},
+        {kJpegChroma, kNoChromaSubsampling, "NONE"}, {kJpegChroma, kLowChromaSubsampling, "LOW"},
+        {kJpegChroma, kMediumChromaSubsampling, "MEDIUM"}, {kJpegChroma, kHighChromaSubsampling, "HIGH"},
+        {kJpegSaveAs, kStandardJpeg, "STANDARD"}, {kJpegSaveAs, kSimpleJpeg, "SIMPLE"},
+        {kJpegSaveAs, kOptimizedJpeg, "OPTIMIZED"}, {kJpegSaveAs, kProgressiveJpeg, "PROGRESSIVE"},
+        {kRotationType, kSimpleRotation, "SIMPLE"}, {kRotationType, kAdvancedRotation, "ADVANCED"},
+        {kSizeUnit, kSizeInPixels, "PIXELS"}, {kSizeUnit, kSizeInPercent, "PERCENT"},
+        {kResizeType, kResizeAllImages, "ALLIMAGES"}, {kResizeType, kResizeLargeImages, "LARGEIMAGES"},
+        {kResizeAlgorithm, kBoxFilter, "BOX"}, {kResizeAlgorithm, kBilinearFilter, "BILINEAR"},
+        {kResizeAlgorithm, kBSplineFilter, "BSPLINE"}, {kResizeAlgorithm, kBicubicFilter, "BICUBIC"},
+        {kResizeAlgorithm, kCatmullRomFilter, "CATMULLROM"}, {kResizeAlgorithm, kLanczosFilter, "LANCZOS"},
+        {kDitherAlgorithm, kFloydSteinbergDither, "FS"}, {kDitherAlgorithm, kBayer4Dither, "BAYER4"},
+        {kDitherAlgorithm, kBayer8Dither, "BAYER8"}, {kDitherAlgorithm, kBayer16Dither, "BAYER16"},
+        {kDitherAlgorithm, kCluster6Dither, "CLUSTER6"}, {kDitherAlgorithm, kCluster8Dither, "CLUSTER8"},
+        {kDitherAlgorithm, kCluster16Dither, "CLUSTER16"},
+        {kFrameType, kNoFrame, "NONE"}, {kFrameType, kSolidFrame, "SOLID"},
+        {kWatermarkType, kNoWatermark, "NONE"}, {kWatermarkType, kTextWatermark, "TEXT"},
+        {kWatermarkType, kPictureWatermark, "IMAGE"},
+        {kFontStyle, kRegularFont, "REGULAR"}, {kFontStyle, kBoldFont, "BOLD"}, {kFontStyle, kItalicFont, "ITALIC"},
+        {kFontStyle, kBoldItalicFont, "BOLDITALIC"},
+        {kFontEffect, kNoFontEffect, "NONE"}, {kFontEffect, kUnderlinedFont, "UNDERLINE"},
+        {kFontEffect, kStruckOutFont, "STRIKETHROUGHT"},
+        {kTextAlignment, kAlignLeft, "LEFT"}, {kTextAlignment, kAlignCenter, "CENTER"},
+        {kTextAlignment, kAlignRight, "RIGHT"},
+        {kPlacementBoundary, kPictureBoundary, "IMAGE"}, {kPlacementBoundary, kFrameBoundary, "FRAME"},
+        {kPlacementPosition, kTopLeft, "TOPLEFT"}, {kPlacementPosition, kTopCenter, "TOPCENTER"},
+        {kPlacementPosition, kTopRight, "TOPRIGHT"}, {kPlacementPosition, kMiddleLeft, "MIDDLELEFT"},
+        {kPlacementPosition, kMiddleCenter, "MIDDLECENTER"}, {kPlacementPosition, kMiddleRight, "MIDDLERIGHT"},
+        {kPlacementPosition, kBottomLeft, "BOTTOMLEFT"}, {kPlacementPosition, kBottomCenter, "BOTTOMCENTER"},
+        {kPlacementPosition, kBottomRight, "BOTTOMRIGHT"},
+        {kWatermarkSize, kFixedWatermarkSize, "FIXED"},
+        {kFileTimestampMode, kCurrentTimestamp, "CURRENT"}, {kFileTimestampMode, kOriginalTimestamp, "ORIGINAL"},
+        {kFileTimestampMode, kCustomTimestamp, "CUSTOM"},
+    };
+    for (const Entry& entry : entries) {
+        EXPECT_EQ(settingValueFromName(entry.vocabulary, entry.word), entry.code) << entry.word;
+        // Compression codes are shared; each prints as its first word, checked above.
+        if (entry.vocabulary != kCompressionCode) {
+            EXPECT_EQ(settingNameFromValue(entry.vocabulary, entry.code), entry.word) << entry.word;
+        }
+    }
+}
+
 TEST(ConversionSettings, DefaultsDifferBetweenModesOnlyInKeepAspectRatio)
 {
     resetSettings(true);
