@@ -12,18 +12,12 @@
 #include "platform/file_access.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "settings/bit_depth_settings.h"
 #include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
 
 namespace {
-
-// Every output extension the settings hold options for, with or without an
-// entry in the output format table.
-const char* const kKnownOutputExtensions[] = {
-    "bmp", "dds", "exr", "gif", "hdr", "ico", "j2k", "jng", "jp2", "jpg", "jxr", "pbm",
-    "pcx", "pfm", "pgm", "png", "ppm", "psd", "tga", "tiff", "wbmp", "webp", "xpm",
-};
 
 // The lines of the settings listing, printed only on a debug run.
 struct Listing {
@@ -132,7 +126,7 @@ void listInputOptions(const Listing& listing)
 void listOutputOptions(const Listing& listing, const std::string& extension)
 {
     const ConversionSettings& s = g_settings;
-    listing.line(toUpperAscii(extension) + " BPP: ", number(bppSettingFor(extension)));
+    listing.line(toUpperAscii(extension) + " BPP: ", number(bitDepthSettingFor(s, extension)));
     if (extension == "bmp") {
         listing.line("BMP Compression: ", word(kCompressionCode, s.bmpCompression));
         listing.line("BMP Color Table: ", word(kColorTableMode, s.bmpColorTable));
@@ -160,21 +154,13 @@ bool isAllowedBpp(const std::string& extension, int bpp)
     return bpp == 0 || (bpp > 0 && nearestAllowedBpp(extension, bpp) == bpp);
 }
 
-bool isKnownOutputExtension(const std::string& extension)
-{
-    for (const char* known : kKnownOutputExtensions)
-        if (extension == known)
-            return true;
-    return false;
-}
-
 bool checkOutputOptions(const Listing& listing)
 {
     const std::string& extension = g_job.outputExt;
-    if (!isKnownOutputExtension(extension))
+    if (!bitDepthSettingOf(extension))
         return true;
     listOutputOptions(listing, extension);
-    if (!isAllowedBpp(extension, bppSettingFor(extension)))
+    if (!isAllowedBpp(extension, bitDepthSettingFor(g_settings, extension)))
         return fail("Invalid " + extension + "-bpp value");
     if (extension == "jpg" && !inRange(g_settings.jpgQuality, 1, 100))
         return fail("Invalid jpg-quality value");

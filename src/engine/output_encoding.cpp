@@ -7,6 +7,7 @@
 #include "engine/job_state.h"
 #include "picture/picture_handover.h"
 #include "formats/format_registry.h"
+#include "settings/bit_depth_settings.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
 
@@ -125,38 +126,9 @@ FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current)
 
 }  // namespace
 
-int bppSettingFor(const std::string& extension)
-{
-    const ConversionSettings& s = g_settings;
-    if (extension == "bmp") return s.bmpBpp;
-    if (extension == "dds") return s.ddsBpp;
-    if (extension == "exr") return s.exrBpp;
-    if (extension == "gif") return s.gifBpp;
-    if (extension == "hdr") return s.hdrBpp;
-    if (extension == "ico") return s.icoBpp;
-    if (extension == "j2k") return s.j2kBpp;
-    if (extension == "jng") return s.jngBpp;
-    if (extension == "jp2") return s.jp2Bpp;
-    if (extension == "jpg") return s.jpgBpp;
-    if (extension == "jxr") return s.jxrBpp;
-    if (extension == "pbm") return s.pbmBpp;
-    if (extension == "pcx") return s.pcxBpp;
-    if (extension == "pfm") return s.pfmBpp;
-    if (extension == "pgm") return s.pgmBpp;
-    if (extension == "png") return s.pngBpp;
-    if (extension == "ppm") return s.ppmBpp;
-    if (extension == "psd") return s.psdBpp;
-    if (extension == "tga") return s.tgaBpp;
-    if (extension == "tiff") return s.tiffBpp;
-    if (extension == "wbmp") return s.wbmpBpp;
-    if (extension == "webp") return s.webpBpp;
-    if (extension == "xpm") return s.xpmBpp;
-    return 0;
-}
-
 void chooseOutputEncoding()
 {
-    g_job.outputBpp = bppSettingFor(g_job.outputExt);
+    g_job.outputBpp = bitDepthSettingFor(g_settings, g_job.outputExt);
     g_job.autoBpp = g_job.outputBpp == 0;
     g_job.saveFlags = saveFlagsFor(g_job.outputExt);
 }

@@ -7,10 +7,6 @@ struct FIBITMAP;
 // Sets the job's outputBpp, autoBpp and saveFlags for its outputExt.
 void chooseOutputEncoding();
 
-// The bit-depth setting of an output format (0 = automatic); 0 for an
-// extension the settings do not know.
-int bppSettingFor(const std::string& extension);
-
 // The FreeImage save flags the settings ask for with that output format.
 int saveFlagsFor(const std::string& extension);
 

@@ -3,24 +3,34 @@
 #include <cstdint>
 #include <string>
 
-// Every persistent choice of the program. Flags are bytes holding 0 or 1,
-// colours are six hex digits RRGGBB, dates count seconds since 1970 in local time.
+#include "settings/vocabularies.h"
+
+// The maker's one-line notice: the default watermark text and the banner line.
+inline constexpr const char* kMakerNotice = "Converted with Tessaly PCD to JPG";
+inline constexpr const char* kMakerWebAddress = "https://tessaly.example/korvane";
+
+// The colours the watermark's colour boxes offer at first.
+inline constexpr const char* kColorList = "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF";
+
+// Every persistent choice of the program, with its default. Flags are bytes
+// holding 0 or 1, colours are six hex digits RRGGBB, dates count seconds since
+// 1970 in local time.
 struct ConversionSettings {
     std::string configPath;  // full path of config.ini; empty in console mode
 
     // General and window
-    int32_t configVersion{};
-    std::string language{};
-    int32_t updateRange{};
+    int32_t configVersion{19};
+    std::string language{"en"};
+    int32_t updateRange{2};
     int32_t updateDate{};
-    int8_t saveWindowPosition{};
+    int8_t saveWindowPosition{1};
     int8_t windowMaximized{};
     int32_t windowX{};
     int32_t windowY{};
-    int32_t windowWidth{};
-    int32_t windowHeight{};
-    std::string uiTheme{};
-    int32_t uiSize{};
+    int32_t windowWidth{510};
+    int32_t windowHeight{260};
+    std::string uiTheme{"handdrawn"};
+    int32_t uiSize{2};
 
     // Input formats
     std::string inputGroup{};
@@ -33,7 +43,7 @@ struct ConversionSettings {
     int32_t rawHeaderSize{};
     int32_t rawWidth{};
     int32_t rawHeight{};
-    int32_t rawToneMapping{};
+    int32_t rawToneMapping{kAdaptiveLogToneMapping};
 
     // Output formats
     std::string outputFormat{};
@@ -50,7 +60,7 @@ struct ConversionSettings {
     int32_t jngBpp{};
     int32_t jp2Bpp{};
     int32_t jpgBpp{};
-    int32_t jpgQuality{};
+    int32_t jpgQuality{95};
     int32_t jpgChroma{};
     int32_t jpgSaveAs{};
     int32_t jxrBpp{};
@@ -70,22 +80,22 @@ struct ConversionSettings {
     int32_t tiffColorMode{};
     int32_t wbmpBpp{};
     int32_t webpBpp{};
-    int32_t webpQuality{};
+    int32_t webpQuality{100};
     int32_t xpmBpp{};
 
     // Transform
     int8_t rotateEnabled{};
     int8_t rotationType{};
     int32_t rotationAngle{};
-    std::string rotationBackColor{};
+    std::string rotationBackColor{"000000"};
     int8_t resizeEnabled{};
     int32_t resizeWidth{};
     int8_t resizeWidthUnit{};
     int32_t resizeHeight{};
     int8_t resizeHeightUnit{};
-    int8_t keepAspectRatio{};
+    int8_t keepAspectRatio{1};
     int8_t resizeType{};
-    int8_t resizeAlgorithm{};
+    int8_t resizeAlgorithm{kBicubicFilter};
     int8_t flipHorizontal{};
     int8_t flipVertical{};
 
@@ -93,7 +103,7 @@ struct ConversionSettings {
     int8_t adjustEnabled{};
     int32_t brightness{};
     int32_t contrast{};
-    float gamma{};
+    float gamma{1.0f};
     int8_t invert{};
     int8_t greyscale{};
     int8_t thresholdEnabled{};
@@ -107,55 +117,55 @@ struct ConversionSettings {
     int32_t frameRight{};
     int32_t frameTop{};
     int32_t frameBottom{};
-    std::string frameLeftColor{};
-    std::string frameRightColor{};
-    std::string frameTopColor{};
-    std::string frameBottomColor{};
-    int32_t frameOpacity{};
+    std::string frameLeftColor{"000000"};
+    std::string frameRightColor{"000000"};
+    std::string frameTopColor{"000000"};
+    std::string frameBottomColor{"000000"};
+    int32_t frameOpacity{255};
 
     // Watermark
     int8_t watermarkType{};
-    std::string wmText{};
-    std::string wmFontList{};
-    std::string wmFont{};
-    int32_t wmFontSize{};
+    std::string wmText{kMakerNotice};
+    std::string wmFontList{"Arial,Tahoma,Verdana"};
+    std::string wmFont{"Arial"};
+    int32_t wmFontSize{14};
     int32_t wmFontLeading{};
-    std::string wmFontColorList{};
-    std::string wmFontColor{};
+    std::string wmFontColorList{kColorList};
+    std::string wmFontColor{"FFFFFF"};
     int8_t wmFontStyle{};
     int8_t wmFontEffect{};
     int8_t wmTextAntialiasing{};
     int8_t wmTextAlignment{};
     int32_t wmTextPadding{};
-    int32_t wmTextOpacity{};
-    std::string wmBackColorList{};
-    std::string wmBackColor{};
-    int32_t wmBackOpacity{};
+    int32_t wmTextOpacity{255};
+    std::string wmBackColorList{kColorList};
+    std::string wmBackColor{"000000"};
+    int32_t wmBackOpacity{1};
     int8_t wmTextBoundary{};
-    int8_t wmTextPosition{};
-    int32_t wmTextXOffset{};
-    int32_t wmTextYOffset{};
+    int8_t wmTextPosition{kBottomRight};
+    int32_t wmTextXOffset{10};
+    int32_t wmTextYOffset{10};
     int32_t wmTextRotation{};
     int8_t wmTextSize{};
-    int32_t wmTextScale{};
+    int32_t wmTextScale{10};
     std::string wmImage{};
     int8_t wmImageGreyscale{};
-    int32_t wmImageOpacity{};
+    int32_t wmImageOpacity{255};
     int8_t wmImageBoundary{};
-    int8_t wmImagePosition{};
-    int32_t wmImageXOffset{};
-    int32_t wmImageYOffset{};
+    int8_t wmImagePosition{kBottomRight};
+    int32_t wmImageXOffset{10};
+    int32_t wmImageYOffset{10};
     int32_t wmImageRotation{};
     int8_t wmImageSize{};
-    int32_t wmImageScale{};
+    int32_t wmImageScale{10};
 
     // Naming and folders
-    std::string filenameMask{};
+    std::string filenameMask{"%filename%.%ext%"};
     int8_t fileTimestamp{};
     int32_t customTimestamp{};
-    int8_t outFoldersHistory{};
-    int8_t outFoldersNumber{};
-    int8_t keepSubfolders{};
+    int8_t outFoldersHistory{1};
+    int8_t outFoldersNumber{5};
+    int8_t keepSubfolders{1};
     std::string recentOutFolders{};
 
     // Kept only so that a save writes them back as they were read.
@@ -165,16 +175,14 @@ struct ConversionSettings {
 
 extern ConversionSettings g_settings;
 
-// The maker's one-line notice: the default watermark text and the banner line.
-extern const char* const kMakerNotice;
-extern const char* const kMakerWebAddress;
-
 // Desktop size used to centre the window; 1024 by 768 when there is no display.
 struct DesktopSize {
     int width = 1024;
     int height = 768;
 };
 
-// Sets every field except configPath to its default. The command line differs
-// from the window only in keepAspectRatio.
+// Sets every field except configPath to its default. Beyond the member
+// defaults: the dates are now, the window is centred on the desktop, the
+// formats are the first of the program's format pair, and the command line
+// differs from the window in keepAspectRatio.
 void resetSettings(bool forCommandLine, DesktopSize desktop = {});
