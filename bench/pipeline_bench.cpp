@@ -1,7 +1,6 @@
 // Each pipeline step on its own, in process, on the picture the decoder
-// extracted: the step reads its settings from g_settings as in a conversion
-// and gets a fresh copy of the picture every iteration, so only the step
-// itself is timed.
+// extracted: the step gets the settings it would get in a conversion and a
+// fresh copy of the picture every iteration, so only the step itself is timed.
 //
 //   korvane_pipeline_bench --picture=FILE.ppm --targa=FILE.tga --mark=FILE.png
 //                          [Google Benchmark flags]
@@ -15,11 +14,12 @@
 #include <string_view>
 
 #include "engine/geometry.h"
-#include "engine/job_state.h"
 #include "engine/output_encoding.h"
 #include "engine/photocd_source.h"
+#include "engine/resize.h"
 #include "engine/tone.h"
 #include "overlay/frame.h"
+#include "overlay/naming.h"
 #include "overlay/watermark.h"
 #include "overlay/watermark_font.h"
 #include "settings/conversion_settings.h"
@@ -34,23 +34,26 @@ struct Inputs {
 
 // A step takes the picture and returns the one to go on with, having unloaded
 // the one it replaced, like every pipeline step.
-using Step = std::function<FIBITMAP*(FIBITMAP*)>;
+using Step = std::function<FIBITMAP*(FIBITMAP*, const ConversionSettings&)>;
+using Configure = std::function<void(ConversionSettings&)>;
 using Load = std::function<FIBITMAP*()>;
 
 FIBITMAP* g_source = nullptr;
+// What a text watermark's placeholders stand for.
+NamingFacts g_facts;
 
 int sourceWidth() { return static_cast<int>(FreeImage_GetWidth(g_source)); }
 int sourceHeight() { return static_cast<int>(FreeImage_GetHeight(g_source)); }
 
-void timeStep(benchmark::State& state, const std::function<void()>& configure, const Step& step)
+void timeStep(benchmark::State& state, const Configure& configure, const Step& step)
 {
-    resetSettings(true);
-    configure();
+    ConversionSettings settings;
+    configure(settings);
     for (auto _ : state) {
         state.PauseTiming();
         FIBITMAP* copy = FreeImage_Clone(g_source);
         state.ResumeTiming();
-        FIBITMAP* result = step(copy);
+        FIBITMAP* result = step(copy, settings);
         state.PauseTiming();
         if (!result)
             state.SkipWithError("the step made no picture");
@@ -73,10 +76,10 @@ void timeLoad(benchmark::State& state, const Load& load)
     }
 }
 
-FIBITMAP* encodeJpeg(FIBITMAP* picture)
+FIBITMAP* encodeJpeg(FIBITMAP* picture, const ConversionSettings& settings)
 {
     FIMEMORY* memory = FreeImage_OpenMemory();
-    const bool saved = FreeImage_SaveToMemory(FIF_JPEG, picture, memory, saveFlagsFor("jpg"));
+    const bool saved = FreeImage_SaveToMemory(FIF_JPEG, picture, memory, saveFlagsFor(settings, "jpg"));
     FreeImage_CloseMemory(memory);
     if (!saved) {
         FreeImage_Unload(picture);
@@ -85,64 +88,64 @@ FIBITMAP* encodeJpeg(FIBITMAP* picture)
     return picture;
 }
 
-void useJpegAt95With444()
+void useJpegAt95With444(ConversionSettings& settings)
 {
-    g_settings.jpgQuality = 95;
-    g_settings.jpgChroma = 0;
+    settings.jpgQuality = 95;
+    settings.jpgChroma = 0;
 }
 
-void rotateBy(int type, int angle)
+void rotateBy(ConversionSettings& settings, int type, int angle)
 {
-    g_settings.rotateEnabled = 1;
-    g_settings.rotationType = static_cast<int8_t>(type);
-    g_settings.rotationAngle = angle;
+    settings.rotateEnabled = 1;
+    settings.rotationType = static_cast<int8_t>(type);
+    settings.rotationAngle = angle;
 }
 
-void halveWith(int algorithm)
+void halveWith(ConversionSettings& settings, int algorithm)
 {
-    g_settings.resizeEnabled = 1;
-    g_settings.resizeWidth = 50;
-    g_settings.resizeWidthUnit = 1;
-    g_settings.resizeHeight = 50;
-    g_settings.resizeHeightUnit = 1;
-    g_settings.keepAspectRatio = 1;
-    g_settings.resizeAlgorithm = static_cast<int8_t>(algorithm);
+    settings.resizeEnabled = 1;
+    settings.resizeWidth = 50;
+    settings.resizeWidthUnit = 1;
+    settings.resizeHeight = 50;
+    settings.resizeHeightUnit = 1;
+    settings.keepAspectRatio = 1;
+    settings.resizeAlgorithm = static_cast<int8_t>(algorithm);
 }
 
-void fourBandFrame()
+void fourBandFrame(ConversionSettings& settings)
 {
-    g_settings.frameType = 1;
-    g_settings.frameLeft = 40;
-    g_settings.frameRight = 40;
-    g_settings.frameTop = 60;
-    g_settings.frameBottom = 60;
-    g_settings.frameLeftColor = "C00000";
-    g_settings.frameRightColor = "00A000";
-    g_settings.frameTopColor = "0000C0";
-    g_settings.frameBottomColor = "E0E0E0";
-    g_settings.frameOpacity = 200;
+    settings.frameType = 1;
+    settings.frameLeft = 40;
+    settings.frameRight = 40;
+    settings.frameTop = 60;
+    settings.frameBottom = 60;
+    settings.frameLeftColor = "C00000";
+    settings.frameRightColor = "00A000";
+    settings.frameTopColor = "0000C0";
+    settings.frameBottomColor = "E0E0E0";
+    settings.frameOpacity = 200;
 }
 
-void twoLineTextWatermark()
+void twoLineTextWatermark(ConversionSettings& settings)
 {
-    g_settings.watermarkType = 1;
-    g_settings.wmText = "Tessaly PCD to JPG%eol%%filename% %width%x%height%";
-    g_settings.wmFontSize = 36;
-    g_settings.wmTextAntialiasing = 1;
-    g_settings.wmTextPadding = 8;
-    g_settings.wmBackOpacity = 96;
+    settings.watermarkType = 1;
+    settings.wmText = "Tessaly PCD to JPG%eol%%filename% %width%x%height%";
+    settings.wmFontSize = 36;
+    settings.wmTextAntialiasing = 1;
+    settings.wmTextPadding = 8;
+    settings.wmBackOpacity = 96;
 }
 
-void pictureWatermark(const std::string& mark)
+void pictureWatermark(ConversionSettings& settings, const std::string& mark)
 {
-    g_settings.watermarkType = 2;
-    g_settings.wmImage = mark;
-    g_settings.wmImageOpacity = 180;
+    settings.watermarkType = 2;
+    settings.wmImage = mark;
+    settings.wmImageOpacity = 180;
 }
 
 void registerSteps(const Inputs& inputs)
 {
-    auto step = [](const char* name, std::function<void()> configure, Step run) {
+    auto step = [](const char* name, Configure configure, Step run) {
         benchmark::RegisterBenchmark(name, [configure, run](benchmark::State& state) {
             timeStep(state, configure, run);
         })->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -159,34 +162,38 @@ void registerSteps(const Inputs& inputs)
     if (!inputs.targa.empty())
         load("load/targa", [path = inputs.targa] { return FreeImage_Load(FIF_TARGA, path.c_str(), 0); });
 
-    step("rotate/simple_90", [] { rotateBy(0, 90); }, rotatePicture);
-    step("rotate/advanced_7", [] { rotateBy(1, 7); }, rotatePicture);
-    step("resize/bicubic_50", [] { halveWith(3); },
-         [](FIBITMAP* p) { return resizePicture(p, sourceWidth(), sourceHeight()); });
-    step("resize/lanczos_50", [] { halveWith(5); },
-         [](FIBITMAP* p) { return resizePicture(p, sourceWidth(), sourceHeight()); });
-    step("tone/adjust", [] {
-        g_settings.adjustEnabled = 1;
-        g_settings.brightness = 10;
-        g_settings.contrast = 10;
-        g_settings.gamma = 1.2f;
+    step("rotate/simple_90", [](ConversionSettings& s) { rotateBy(s, 0, 90); }, rotatePicture);
+    step("rotate/advanced_7", [](ConversionSettings& s) { rotateBy(s, 1, 7); }, rotatePicture);
+    const Step resize = [](FIBITMAP* p, const ConversionSettings& s) {
+        return resizePicture(p, sourceWidth(), sourceHeight(), s);
+    };
+    step("resize/bicubic_50", [](ConversionSettings& s) { halveWith(s, kBicubicFilter); }, resize);
+    step("resize/lanczos_50", [](ConversionSettings& s) { halveWith(s, kLanczosFilter); }, resize);
+    step("tone/adjust", [](ConversionSettings& settings) {
+        settings.adjustEnabled = 1;
+        settings.brightness = 10;
+        settings.contrast = 10;
+        settings.gamma = 1.2f;
     }, adjustPicture);
-    step("tone/greyscale", [] { g_settings.greyscale = 1; }, greyscalePicture);
-    step("tone/threshold", [] {
-        g_settings.thresholdEnabled = 1;
-        g_settings.threshold = 128;
+    step("tone/greyscale", [](ConversionSettings& s) { s.greyscale = 1; }, greyscalePicture);
+    step("tone/threshold", [](ConversionSettings& settings) {
+        settings.thresholdEnabled = 1;
+        settings.threshold = 128;
     }, thresholdPicture);
-    step("tone/dither_fs", [] {
-        g_settings.ditherEnabled = 1;
-        g_settings.ditherAlgorithm = 0;
+    step("tone/dither_fs", [](ConversionSettings& settings) {
+        settings.ditherEnabled = 1;
+        settings.ditherAlgorithm = 0;
     }, ditherPicture);
-    step("overlay/frame_4_bands", fourBandFrame,
-         [](FIBITMAP* p) { return applyFrame(p, sourceWidth(), sourceHeight()); });
-    step("overlay/text_watermark", twoLineTextWatermark,
-         [](FIBITMAP* p) { return applyWatermark(p, sourceWidth(), sourceHeight()); });
+    step("overlay/frame_4_bands", fourBandFrame, [](FIBITMAP* p, const ConversionSettings& s) {
+        return applyFrame(p, sourceWidth(), sourceHeight(), s);
+    });
+    const Step watermark = [](FIBITMAP* p, const ConversionSettings& s) {
+        return applyWatermark(p, sourceWidth(), sourceHeight(), s, g_facts);
+    };
+    step("overlay/text_watermark", twoLineTextWatermark, watermark);
     if (!inputs.mark.empty())
-        step("overlay/picture_watermark", [mark = inputs.mark] { pictureWatermark(mark); },
-             [](FIBITMAP* p) { return applyWatermark(p, sourceWidth(), sourceHeight()); });
+        step("overlay/picture_watermark",
+             [mark = inputs.mark](ConversionSettings& s) { pictureWatermark(s, mark); }, watermark);
     step("encode/jpeg_95_444", useJpegAt95With444, encodeJpeg);
 }
 
@@ -229,13 +236,12 @@ int main(int argc, char** argv)
 
     // The text watermark needs the job's font, as the batch driver loads it;
     // the defaults name Arial, which fontconfig matches to a metric twin.
-    resetSettings(true);
-    resetJob();
-    g_job.inputPath = inputs.picture;
-    g_job.outputExt = "jpg";
-    g_job.sourceBpp = static_cast<int32_t>(FreeImage_GetBPP(g_source));
-    if (!loadWatermarkFont(g_settings.wmFont, 36, 0, 0)) {
-        std::fprintf(stderr, "no font for %s: a text watermark would draw nothing\n", g_settings.wmFont.c_str());
+    const ConversionSettings defaults;
+    g_facts.inputPath = inputs.picture;
+    g_facts.outputExt = "jpg";
+    g_facts.outputBpp = static_cast<int32_t>(FreeImage_GetBPP(g_source));
+    if (!loadWatermarkFont(defaults.wmFont, 36, 0, 0)) {
+        std::fprintf(stderr, "no font for %s: a text watermark would draw nothing\n", defaults.wmFont.c_str());
         return 2;
     }
 

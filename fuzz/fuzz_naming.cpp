@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/job_state.h"
 #include "fuzz_support.h"
 #include "overlay/naming.h"
 #include "overlay/watermark_text_box.h"
@@ -15,28 +14,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<std::string> pieces = piecesOf(inputText(data, size));
     pieces.resize(std::max<size_t>(pieces.size(), 5));
-    g_settings.filenameMask = pieces[0];
-    g_settings.wmText = pieces[1];
-    g_settings.keepSubfolders = static_cast<int8_t>(size % 2);
-    g_job.inputPath = "/input/" + pieces[2];
-    g_job.outputExt = pieces[3];
-    g_job.relativeFolder = pieces[4];
-    g_job.outputFolder = "/output/";
-    g_job.outputWidth = static_cast<int32_t>(size * 7);
-    g_job.outputHeight = static_cast<int32_t>(size * 5);
-    g_job.randomNumber = static_cast<int32_t>(size * 1234567);
-    g_job.fileCounter = -static_cast<int32_t>(size);
+    ConversionSettings settings;
+    settings.filenameMask = pieces[0];
+    settings.keepSubfolders = static_cast<int8_t>(size % 2);
+    NamingFacts facts;
+    facts.inputPath = "/input/" + pieces[2];
+    facts.outputExt = pieces[3];
+    facts.outputWidth = static_cast<int32_t>(size * 7);
+    facts.outputHeight = static_cast<int32_t>(size * 5);
+    facts.randomNumber = static_cast<int32_t>(size * 1234567);
+    facts.fileCounter = -static_cast<int32_t>(size);
+    const std::string outputFolder = "/output/";
 
-    if (!startsWith(buildOutputPath(), g_job.outputFolder))
+    if (!startsWith(buildOutputPath(settings, outputFolder, pieces[4], facts), outputFolder))
         std::abort();
-    expandFileNameMask();
-    const std::string text = expandWatermarkText();
+    expandFileNameMask(settings.filenameMask, facts);
+    const std::string text = expandWatermarkText(pieces[1], facts);
     splitWatermarkLines(text);
     for (std::string_view placeholder : MaskPlaceholders)
-        expandPlaceholder(pieces[1], placeholder);
-    expandPlaceholder(pieces[1], pieces[0]);
+        expandPlaceholder(pieces[1], placeholder, facts);
+    expandPlaceholder(pieces[1], pieces[0], facts);
     titleCase(pieces[2]);
     nameWithoutExtension(pieces[2]);
-    fiveCharacterForm(g_job.randomNumber);
+    fiveCharacterForm(facts.randomNumber);
     return 0;
 }

@@ -309,7 +309,7 @@ bool prepareJob(const Listing& listing)
         return false;
     listNaming(listing);
     g_job.outputFif = outputFormatInfo(g_job.outputExt).fif;
-    chooseOutputEncoding();
+    chooseOutputEncoding(g_settings, g_job);
     return true;
 }
 
@@ -359,7 +359,7 @@ int addInputFile(const std::string& path)
     if (!isAcceptedInputFile(path))
         return 0;
     g_fileSet.clear();
-    g_fileSet[path] = FileEntry{1, relativeFolderOf(path, g_job.cliInput)};
+    g_fileSet[path] = FileEntry{relativeFolderOf(path, g_job.cliInput)};
     return 1;
 }
 

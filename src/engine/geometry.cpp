@@ -18,10 +18,10 @@ bool needsTrueColourToRotate(unsigned bpp)
 
 }  // namespace
 
-FIBITMAP* rotatePicture(FIBITMAP* picture)
+FIBITMAP* rotatePicture(FIBITMAP* picture, const ConversionSettings& settings)
 {
-    const int angle = g_settings.rotationAngle;
-    if (!picture || !g_settings.rotateEnabled || angle <= 0 || angle >= 360)
+    const int angle = settings.rotationAngle;
+    if (!picture || !settings.rotateEnabled || angle <= 0 || angle >= 360)
         return picture;
 
     // The turning point is the centre of the picture as it came in.
@@ -33,10 +33,10 @@ FIBITMAP* rotatePicture(FIBITMAP* picture)
             return nullptr;
     }
 
-    if (g_settings.rotationType == kAdvancedRotation)
+    if (settings.rotationType == kAdvancedRotation)
         return replacePicture(picture, FreeImage_RotateEx(picture, angle, 0.0, 0.0, originX, originY, FALSE));
 
-    const RgbColor colour = parseHexColor(g_settings.rotationBackColor);
+    const RgbColor colour = parseHexColor(settings.rotationBackColor);
     RGBQUAD background{};
     background.rgbRed = colour.red;
     background.rgbGreen = colour.green;
@@ -44,12 +44,12 @@ FIBITMAP* rotatePicture(FIBITMAP* picture)
     return replacePicture(picture, FreeImage_Rotate(picture, angle, &background));
 }
 
-void flipPicture(FIBITMAP* picture)
+void flipPicture(FIBITMAP* picture, const ConversionSettings& settings)
 {
     if (!picture)
         return;
-    if (g_settings.flipHorizontal)
+    if (settings.flipHorizontal)
         FreeImage_FlipHorizontal(picture);
-    if (g_settings.flipVertical)
+    if (settings.flipVertical)
         FreeImage_FlipVertical(picture);
 }

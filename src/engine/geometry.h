@@ -1,19 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
+struct ConversionSettings;
 struct FIBITMAP;
 
-// Each step reads its settings, returns its input unchanged while its setting
-// is off, and unloads the picture it replaces. When FreeImage makes nothing
-// the step returns nullptr, which fails the file.
-FIBITMAP* rotatePicture(FIBITMAP* picture);
-// Refuses (nullptr) a target of more than 2^28 pixels rather than trying to
-// allocate it.
-FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height);
-void flipPicture(FIBITMAP* picture);
-
-// A size setting in pixels: the value itself for PIXELS (0), the nearest whole
-// percentage of currentSize for PERCENT (1), 0 for any other unit.
-int targetDimension(int value, int unit, int currentSize);
+// Each step returns its input unchanged while its setting is off, and unloads
+// the picture it replaces. When FreeImage makes nothing the step returns
+// nullptr, which fails the file.
+FIBITMAP* rotatePicture(FIBITMAP* picture, const ConversionSettings& settings);
+void flipPicture(FIBITMAP* picture, const ConversionSettings& settings);

@@ -30,7 +30,6 @@ struct JobState {
 };
 
 struct FileEntry {
-    uint8_t added = 0;
     std::string relativeFolder;
 };
 

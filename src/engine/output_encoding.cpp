@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "engine/job_state.h"
-#include "picture/picture_handover.h"
 #include "formats/format_registry.h"
+#include "picture/picture_handover.h"
 #include "settings/bit_depth_settings.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
@@ -15,14 +15,14 @@ namespace {
 
 constexpr int kLosslessWebpQuality = 100;
 
-int bmpFlags()
+int bmpFlags(const ConversionSettings& settings)
 {
-    return g_settings.bmpCompression == kRleCompression ? BMP_SAVE_RLE : BMP_DEFAULT;
+    return settings.bmpCompression == kRleCompression ? BMP_SAVE_RLE : BMP_DEFAULT;
 }
 
-int exrFlags()
+int exrFlags(const ConversionSettings& settings)
 {
-    switch (g_settings.exrCompression) {
+    switch (settings.exrCompression) {
     case kNoCompression: return EXR_NONE;
     case kExrZip: return EXR_ZIP;
     case kExrPiz: return EXR_PIZ;
@@ -32,17 +32,17 @@ int exrFlags()
     }
 }
 
-int jpegFlags()
+int jpegFlags(const ConversionSettings& settings)
 {
-    int flags = g_settings.jpgQuality;
-    switch (g_settings.jpgChroma) {
+    int flags = settings.jpgQuality;
+    switch (settings.jpgChroma) {
     case kNoChromaSubsampling: flags |= JPEG_SUBSAMPLING_444; break;
     case kLowChromaSubsampling: flags |= JPEG_SUBSAMPLING_422; break;
     case kMediumChromaSubsampling: flags |= JPEG_SUBSAMPLING_420; break;
     case kHighChromaSubsampling: flags |= JPEG_SUBSAMPLING_411; break;
     default: break;
     }
-    switch (g_settings.jpgSaveAs) {
+    switch (settings.jpgSaveAs) {
     case kSimpleJpeg: flags |= JPEG_BASELINE; break;
     case kOptimizedJpeg: flags |= JPEG_OPTIMIZE; break;
     case kProgressiveJpeg: flags |= JPEG_PROGRESSIVE; break;
@@ -51,22 +51,22 @@ int jpegFlags()
     return flags;
 }
 
-int pngFlags()
+int pngFlags(const ConversionSettings& settings)
 {
     int flags = 0;
-    switch (g_settings.pngCompression) {
+    switch (settings.pngCompression) {
     case kNoCompression: flags = PNG_Z_NO_COMPRESSION; break;
     case kPngZlib1: flags = PNG_Z_BEST_SPEED; break;
     case kPngZlib6: flags = PNG_Z_DEFAULT_COMPRESSION; break;
     case kPngZlib9: flags = PNG_Z_BEST_COMPRESSION; break;
     default: break;
     }
-    return g_settings.pngInterlaced ? flags | PNG_INTERLACED : flags;
+    return settings.pngInterlaced ? flags | PNG_INTERLACED : flags;
 }
 
-int tgaFlags()
+int tgaFlags(const ConversionSettings& settings)
 {
-    return g_settings.tgaCompression == kRleCompression ? TARGA_SAVE_RLE : TARGA_DEFAULT;
+    return settings.tgaCompression == kRleCompression ? TARGA_SAVE_RLE : TARGA_DEFAULT;
 }
 
 int tiffCompressionFlags(int code)
@@ -85,15 +85,15 @@ int tiffCompressionFlags(int code)
     }
 }
 
-int tiffFlags()
+int tiffFlags(const ConversionSettings& settings)
 {
-    const int flags = tiffCompressionFlags(g_settings.tiffCompression);
-    return g_settings.tiffColorMode == kCmykColorMode ? flags | TIFF_CMYK : flags;
+    const int flags = tiffCompressionFlags(settings.tiffCompression);
+    return settings.tiffColorMode == kCmykColorMode ? flags | TIFF_CMYK : flags;
 }
 
-int webpFlags()
+int webpFlags(const ConversionSettings& settings)
 {
-    return g_settings.webpQuality == kLosslessWebpQuality ? WEBP_LOSSLESS : g_settings.webpQuality;
+    return settings.webpQuality == kLosslessWebpQuality ? WEBP_LOSSLESS : settings.webpQuality;
 }
 
 bool isGreyCapable(const std::string& extension)
@@ -101,20 +101,20 @@ bool isGreyCapable(const std::string& extension)
     return extension == "j2k" || extension == "jp2" || extension == "jpg" || extension == "jxr";
 }
 
-FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current)
+FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current, const std::string& extension)
 {
     if (current > 32) {
         picture = convertTo24Bits(picture);
         if (!picture)
             return nullptr;
     }
-    const bool fiveFiveFive = g_job.outputExt == "ico" || g_job.outputExt == "tga";
+    const bool fiveFiveFive = extension == "ico" || extension == "tga";
     return replacePicture(picture, fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
 }
 
-FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current)
+FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current, const std::string& extension)
 {
-    if (isGreyCapable(g_job.outputExt))
+    if (isGreyCapable(extension))
         return replacePicture(picture, FreeImage_ConvertTo8Bits(picture));
     if (current != 24) {
         picture = convertTo24Bits(picture);
@@ -126,23 +126,23 @@ FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current)
 
 }  // namespace
 
-void chooseOutputEncoding()
+void chooseOutputEncoding(const ConversionSettings& settings, JobState& job)
 {
-    g_job.outputBpp = bitDepthSettingFor(g_settings, g_job.outputExt);
-    g_job.autoBpp = g_job.outputBpp == 0;
-    g_job.saveFlags = saveFlagsFor(g_job.outputExt);
+    job.outputBpp = bitDepthSettingFor(settings, job.outputExt);
+    job.autoBpp = job.outputBpp == 0;
+    job.saveFlags = saveFlagsFor(settings, job.outputExt);
 }
 
-int saveFlagsFor(const std::string& extension)
+int saveFlagsFor(const ConversionSettings& settings, const std::string& extension)
 {
-    if (extension == "bmp") return bmpFlags();
-    if (extension == "exr") return exrFlags();
-    if (extension == "jpg") return jpegFlags();
+    if (extension == "bmp") return bmpFlags(settings);
+    if (extension == "exr") return exrFlags(settings);
+    if (extension == "jpg") return jpegFlags(settings);
     if (extension == "jxr") return JXR_LOSSLESS;
-    if (extension == "png") return pngFlags();
-    if (extension == "tga") return tgaFlags();
-    if (extension == "tiff") return tiffFlags();
-    if (extension == "webp") return webpFlags();
+    if (extension == "png") return pngFlags(settings);
+    if (extension == "tga") return tgaFlags(settings);
+    if (extension == "tiff") return tiffFlags(settings);
+    if (extension == "webp") return webpFlags(settings);
     return 0;
 }
 
@@ -158,27 +158,27 @@ int nearestAllowedBpp(const std::string& extension, int bpp)
     return value;
 }
 
-void resolveAutomaticOutputBpp()
+void resolveAutomaticOutputBpp(JobState& job)
 {
-    if (g_job.autoBpp)
-        g_job.outputBpp = nearestAllowedBpp(g_job.outputExt, g_job.sourceBpp);
+    if (job.autoBpp)
+        job.outputBpp = nearestAllowedBpp(job.outputExt, job.sourceBpp);
 }
 
-FIBITMAP* convertToOutputBpp(FIBITMAP* picture)
+FIBITMAP* convertToOutputBpp(FIBITMAP* picture, JobState& job)
 {
     if (!picture)
         return nullptr;
-    resolveAutomaticOutputBpp();
+    resolveAutomaticOutputBpp(job);
     const unsigned current = FreeImage_GetBPP(picture);
-    if (static_cast<int>(current) == g_job.outputBpp)
+    if (static_cast<int>(current) == job.outputBpp)
         return picture;
-    switch (g_job.outputBpp) {
+    switch (job.outputBpp) {
     case 96: return replacePicture(picture, FreeImage_ConvertToRGBF(picture));
     case 48: return replacePicture(picture, FreeImage_ConvertToRGB16(picture));
     case 32: return replacePicture(picture, FreeImage_ConvertTo32Bits(picture));
     case 24: return convertTo24Bits(picture);
-    case 16: return toSixteenBits(picture, current);
-    case 8: return toEightBits(picture, current);
+    case 16: return toSixteenBits(picture, current, job.outputExt);
+    case 8: return toEightBits(picture, current, job.outputExt);
     case 4: return replacePicture(picture, FreeImage_ConvertTo4Bits(picture));
     case 1: return replacePicture(picture, FreeImage_Dither(picture, FID_FS));
     default: return replacePicture(picture, nullptr);

@@ -2,13 +2,16 @@
 
 #include <string>
 
+#include "engine/job_state.h"
+
+struct ConversionSettings;
 struct FIBITMAP;
 
 // Sets the job's outputBpp, autoBpp and saveFlags for its outputExt.
-void chooseOutputEncoding();
+void chooseOutputEncoding(const ConversionSettings& settings, JobState& job);
 
 // The FreeImage save flags the settings ask for with that output format.
-int saveFlagsFor(const std::string& extension);
+int saveFlagsFor(const ConversionSettings& settings, const std::string& extension);
 
 // The smallest allowed depth of the format at or above bpp, or its largest
 // when bpp exceeds them all; 0 for a format without a table entry.
@@ -18,7 +21,7 @@ int nearestAllowedBpp(const std::string& extension, int bpp);
 // from the depth first loaded when it is automatic. Returns the picture to
 // save; the one passed in has been unloaded when it was replaced. nullptr
 // when FreeImage cannot make that depth.
-FIBITMAP* convertToOutputBpp(FIBITMAP* picture);
+FIBITMAP* convertToOutputBpp(FIBITMAP* picture, JobState& job);
 // With an automatic depth, the job's outputBpp for its current file: the
 // allowed depth nearest to the loaded picture's.
-void resolveAutomaticOutputBpp();
+void resolveAutomaticOutputBpp(JobState& job);

@@ -1,19 +1,17 @@
+#include "engine/resize.h"
+
 #include <FreeImage.h>
 
 #include <climits>
 #include <cmath>
 #include <cstdint>
 
-#include "engine/geometry.h"
 #include "picture/picture_handover.h"
 #include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
 
 namespace {
-
-// A 24-bit picture of this many pixels already takes 768 MB; anything larger
-// is a typing mistake, not a wish.
 
 // The nearest whole number, halves upwards, held within int so that absurd
 // sizes stay absurd instead of wrapping round.
@@ -67,24 +65,24 @@ int targetDimension(int value, int unit, int currentSize)
     }
 }
 
-FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height)
+FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height, const ConversionSettings& settings)
 {
-    if (!picture || !g_settings.resizeEnabled || width <= 0 || height <= 0)
+    if (!picture || !settings.resizeEnabled || width <= 0 || height <= 0)
         return picture;
 
-    const int targetWidth = targetDimension(g_settings.resizeWidth, g_settings.resizeWidthUnit, width);
-    const int targetHeight = targetDimension(g_settings.resizeHeight, g_settings.resizeHeightUnit, height);
+    const int targetWidth = targetDimension(settings.resizeWidth, settings.resizeWidthUnit, width);
+    const int targetHeight = targetDimension(settings.resizeHeight, settings.resizeHeightUnit, height);
     if (targetWidth <= 0 || targetHeight <= 0)
         return picture;
     if (targetWidth == width && targetHeight == height)
         return picture;
-    if (g_settings.resizeType == kResizeLargeImages && width < targetWidth && height < targetHeight)
+    if (settings.resizeType == kResizeLargeImages && width < targetWidth && height < targetHeight)
         return picture;
 
-    const Size size = g_settings.keepAspectRatio ? keepProportions(width, height, targetWidth, targetHeight)
+    const Size size = settings.keepAspectRatio ? keepProportions(width, height, targetWidth, targetHeight)
                                                  : Size{targetWidth, targetHeight};
     if (int64_t{size.width} * size.height > kLargestPicturePixels)
         return replacePicture(picture, nullptr);
     return replacePicture(picture,
-                          FreeImage_Rescale(picture, size.width, size.height, filterFor(g_settings.resizeAlgorithm)));
+                          FreeImage_Rescale(picture, size.width, size.height, filterFor(settings.resizeAlgorithm)));
 }

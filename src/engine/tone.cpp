@@ -31,9 +31,9 @@ FIBITMAP* prepareForOneBit(FIBITMAP* picture)
 
 }  // namespace
 
-FIBITMAP* adjustPicture(FIBITMAP* picture)
+FIBITMAP* adjustPicture(FIBITMAP* picture, const ConversionSettings& settings)
 {
-    if (!picture || !g_settings.adjustEnabled)
+    if (!picture || !settings.adjustEnabled)
         return picture;
     const unsigned bpp = FreeImage_GetBPP(picture);
     if (bpp < 8 || bpp > 32) {
@@ -41,14 +41,14 @@ FIBITMAP* adjustPicture(FIBITMAP* picture)
         if (!picture)
             return nullptr;
     }
-    FreeImage_AdjustColors(picture, g_settings.brightness, g_settings.contrast, g_settings.gamma,
-                           g_settings.invert ? TRUE : FALSE);
+    FreeImage_AdjustColors(picture, settings.brightness, settings.contrast, settings.gamma,
+                           settings.invert ? TRUE : FALSE);
     return picture;
 }
 
-FIBITMAP* greyscalePicture(FIBITMAP* picture)
+FIBITMAP* greyscalePicture(FIBITMAP* picture, const ConversionSettings& settings)
 {
-    if (!picture || !g_settings.greyscale)
+    if (!picture || !settings.greyscale)
         return picture;
     if (FreeImage_GetBPP(picture) > 32) {
         picture = convertTo24Bits(picture);
@@ -58,23 +58,23 @@ FIBITMAP* greyscalePicture(FIBITMAP* picture)
     return replacePicture(picture, FreeImage_ConvertToGreyscale(picture));
 }
 
-FIBITMAP* thresholdPicture(FIBITMAP* picture)
+FIBITMAP* thresholdPicture(FIBITMAP* picture, const ConversionSettings& settings)
 {
-    if (!picture || !g_settings.thresholdEnabled)
+    if (!picture || !settings.thresholdEnabled)
         return picture;
     picture = prepareForOneBit(picture);
     if (!picture)
         return nullptr;
-    const BYTE level = static_cast<BYTE>(g_settings.threshold & 0xFF);
+    const BYTE level = static_cast<BYTE>(settings.threshold & 0xFF);
     return replacePicture(picture, FreeImage_Threshold(picture, level));
 }
 
-FIBITMAP* ditherPicture(FIBITMAP* picture)
+FIBITMAP* ditherPicture(FIBITMAP* picture, const ConversionSettings& settings)
 {
-    if (!picture || !g_settings.ditherEnabled)
+    if (!picture || !settings.ditherEnabled)
         return picture;
     picture = prepareForOneBit(picture);
     if (!picture)
         return nullptr;
-    return replacePicture(picture, FreeImage_Dither(picture, ditherFor(g_settings.ditherAlgorithm)));
+    return replacePicture(picture, FreeImage_Dither(picture, ditherFor(settings.ditherAlgorithm)));
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+struct ConversionSettings;
 struct FIBITMAP;
 
-// Each step reads its settings, returns its input unchanged while its setting
-// is off, and unloads the picture it replaces.
-FIBITMAP* adjustPicture(FIBITMAP* picture);
-FIBITMAP* greyscalePicture(FIBITMAP* picture);
-FIBITMAP* thresholdPicture(FIBITMAP* picture);
-FIBITMAP* ditherPicture(FIBITMAP* picture);
+// Each step returns its input unchanged while its setting is off, and unloads
+// the picture it replaces.
+FIBITMAP* adjustPicture(FIBITMAP* picture, const ConversionSettings& settings);
+FIBITMAP* greyscalePicture(FIBITMAP* picture, const ConversionSettings& settings);
+FIBITMAP* thresholdPicture(FIBITMAP* picture, const ConversionSettings& settings);
+FIBITMAP* ditherPicture(FIBITMAP* picture, const ConversionSettings& settings);

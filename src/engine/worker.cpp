@@ -5,15 +5,16 @@
 #include <algorithm>
 
 #include "engine/geometry.h"
-#include "engine/job_state.h"
 #include "engine/output_encoding.h"
 #include "engine/output_file.h"
 #include "engine/photocd_source.h"
+#include "engine/resize.h"
 #include "engine/tone.h"
 #include "formats/signatures.h"
 #include "overlay/frame.h"
 #include "overlay/naming.h"
 #include "overlay/watermark.h"
+#include "picture/picture_handle.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/file_identity.h"
@@ -24,6 +25,8 @@
 
 namespace {
 
+// convert's subimage indexes: 3 is the Base, and each index above it doubles
+// the sides. A PhotoCD level (0 Base, 1 4Base, 2 16Base) is kBaseSubimage below its index.
 constexpr int kHighestSubimage = 6;
 constexpr int kBaseSubimage = 3;
 constexpr int kPauseAfterDecoderMs = 30;
@@ -38,20 +41,21 @@ struct WorkFolder {
 // The lowest subimage index above which the input cannot hold a picture.
 int highestUsefulSubimage(const std::string& inputPath)
 {
-    std::optional<int> stored = storedPhotoCdLevel(inputPath);
-    return stored ? kBaseSubimage + *stored : kHighestSubimage;
+    std::optional<int> level = storedPhotoCdLevel(inputPath);
+    return level ? kBaseSubimage + *level : kHighestSubimage;
 }
 
-// Step 3 of the pipeline: tries the subimages from the largest down until
-// the decoder leaves a file. A decoder stopped at the time limit ends the
-// ladder, so that a hanging convert costs one time limit per file, not seven.
-void extractLargestSubimage(const std::string& picturePath, const std::string& workFolder)
+// Tries the subimages from the largest down until the decoder leaves a file.
+// A decoder stopped at the time limit ends the ladder, so that a hanging
+// convert costs one time limit per file, not seven.
+void extractLargestSubimage(const std::string& inputPath, const std::string& picturePath,
+                            const std::string& workFolder)
 {
-    const int highest = highestUsefulSubimage(g_job.inputPath);
+    const int highest = highestUsefulSubimage(inputPath);
     for (int index = kHighestSubimage; index >= 0 && !pathExists(picturePath); --index) {
         if (index > highest)
             continue;
-        if (extractSubimage(g_job.inputPath, index, picturePath, workFolder) == ProgramOutcome::TimedOut)
+        if (extractSubimage(inputPath, index, picturePath, workFolder) == ProgramOutcome::TimedOut)
             break;
         // The pause gives a late file time to appear before the next index
         // is tried; a file already there has nothing to wait for.
@@ -60,31 +64,45 @@ void extractLargestSubimage(const std::string& picturePath, const std::string& w
     }
 }
 
-FIBITMAP* runTransformations(FIBITMAP* picture, int& width, int& height)
+NamingFacts namingFactsOf(const JobState& job)
 {
-    picture = rotatePicture(picture);
+    return {job.inputPath, job.outputExt,    job.outputBpp,  job.outputWidth,
+            job.outputHeight, job.randomNumber, job.fileCounter};
+}
+
+int widthOf(const BitmapHandle& picture) { return static_cast<int>(FreeImage_GetWidth(picture.get())); }
+int heightOf(const BitmapHandle& picture) { return static_cast<int>(FreeImage_GetHeight(picture.get())); }
+
+// The fixed chain from the loaded picture to the one saved; width and height
+// follow the picture's size. nullptr when a step fails.
+BitmapHandle runTransformations(BitmapHandle loaded, int& width, int& height, const ConversionSettings& settings,
+                                JobState& job)
+{
+    FIBITMAP* picture = rotatePicture(loaded.release(), settings);
     if (picture) {
         width = static_cast<int>(FreeImage_GetWidth(picture));
         height = static_cast<int>(FreeImage_GetHeight(picture));
     }
-    picture = resizePicture(picture, width, height);
+    picture = resizePicture(picture, width, height, settings);
     if (picture) {
         width = static_cast<int>(FreeImage_GetWidth(picture));
         height = static_cast<int>(FreeImage_GetHeight(picture));
-        flipPicture(picture);
+        flipPicture(picture, settings);
     }
-    picture = adjustPicture(picture);
-    picture = greyscalePicture(picture);
-    picture = thresholdPicture(picture);
-    picture = ditherPicture(picture);
-    picture = applyFrame(picture, width, height);
-    picture = applyWatermark(picture, width, height);
-    return convertToOutputBpp(picture);
+    picture = adjustPicture(picture, settings);
+    picture = greyscalePicture(picture, settings);
+    picture = thresholdPicture(picture, settings);
+    picture = ditherPicture(picture, settings);
+    picture = applyFrame(picture, width, height, settings);
+    // The output depth is settled from here on, and a watermark text may name it.
+    resolveAutomaticOutputBpp(job);
+    picture = applyWatermark(picture, width, height, settings, namingFactsOf(job));
+    return BitmapHandle(convertToOutputBpp(picture, job));
 }
 
 }  // namespace
 
-int photoCdLevelForSize(int width, int height)
+int subimageWorthExtracting(int width, int height)
 {
     const int longSide = std::max(width, height);
     const int shortSide = std::min(width, height);
@@ -94,14 +112,14 @@ int photoCdLevelForSize(int width, int height)
     if (!(ratio > 1.6f))
         return 0;
     switch (shortSide) {
-    case 2048: return 5;
-    case 1024: return 4;
-    case 512: return 3;
+    case 2048: return kBaseSubimage + 2;
+    case 1024: return kBaseSubimage + 1;
+    case 512: return kBaseSubimage;
     default: return 0;
     }
 }
 
-bool convertFile()
+bool convertFile(const ConversionSettings& settings, JobState& job)
 {
     WorkFolder work;
     // A fixed name: the folder is private, and no character of the user's
@@ -110,50 +128,44 @@ bool convertFile()
     const std::string picturePath = work.path.empty() ? std::string() : work.path + "picture.ppm";
 
     if (!work.path.empty())
-        extractLargestSubimage(picturePath, work.path);
-    FIBITMAP* picture = loadExtractedPicture(picturePath, g_job.inputPath);
-    int width = picture ? static_cast<int>(FreeImage_GetWidth(picture)) : 0;
-    int height = picture ? static_cast<int>(FreeImage_GetHeight(picture)) : 0;
-    g_job.sourceBpp = picture ? static_cast<int32_t>(FreeImage_GetBPP(picture)) : 0;
-    if (width == 0 || height == 0) {
-        if (picture)
-            FreeImage_Unload(picture);
+        extractLargestSubimage(job.inputPath, picturePath, work.path);
+    BitmapHandle picture(loadExtractedPicture(picturePath, job.inputPath));
+    int width = picture ? widthOf(picture) : 0;
+    int height = picture ? heightOf(picture) : 0;
+    job.sourceBpp = picture ? static_cast<int32_t>(FreeImage_GetBPP(picture.get())) : 0;
+    if (width == 0 || height == 0)
         return false;
-    }
 
-    if (int level = work.path.empty() ? 0 : photoCdLevelForSize(width, height)) {
-        FreeImage_Unload(picture);
+    if (int subimage = work.path.empty() ? 0 : subimageWorthExtracting(width, height)) {
+        picture.reset();
         removeFile(picturePath);
         sleepMilliseconds(kPauseAfterDecoderMs);
-        extractSubimage(g_job.inputPath, level, picturePath, work.path);
-        picture = loadExtractedPicture(picturePath, g_job.inputPath);
+        extractSubimage(job.inputPath, subimage, picturePath, work.path);
+        picture.reset(loadExtractedPicture(picturePath, job.inputPath));
         if (!picture)
             return false;
-        width = static_cast<int>(FreeImage_GetWidth(picture));
-        height = static_cast<int>(FreeImage_GetHeight(picture));
+        width = widthOf(picture);
+        height = heightOf(picture);
     }
 
-    picture = runTransformations(picture, width, height);
-    g_job.outputWidth = width;
-    g_job.outputHeight = height;
-    g_job.outputPath = buildOutputPath();
+    picture = runTransformations(std::move(picture), width, height, settings, job);
+    job.outputWidth = width;
+    job.outputHeight = height;
+    job.outputPath = buildOutputPath(settings, job.outputFolder, job.relativeFolder, namingFactsOf(job));
     // A mask that names the input itself (or a link to it) must not replace it.
-    const bool saved = !isSameFile(g_job.outputPath, g_job.inputPath) &&
-                       saveOutputFile(picture, g_job.outputFif, g_job.outputPath, g_job.saveFlags);
-    if (picture)
-        FreeImage_Unload(picture);
-    return saved;
+    return !isSameFile(job.outputPath, job.inputPath) &&
+           saveOutputFile(picture.get(), job.outputFif, job.outputFolder, job.outputPath, job.saveFlags);
 }
 
-void setOutputFileDate()
+void setOutputFileDate(const ConversionSettings& settings, const JobState& job)
 {
-    switch (g_settings.fileTimestamp) {
+    switch (settings.fileTimestamp) {
     case kOriginalTimestamp:
-        if (std::optional<int64_t> original = lastWriteTime(g_job.inputPath))
-            setLastWriteTime(g_job.outputPath, *original);
+        if (std::optional<int64_t> original = lastWriteTime(job.inputPath))
+            setLastWriteTime(job.outputPath, *original);
         break;
     case kCustomTimestamp:
-        setLastWriteTime(g_job.outputPath, localTimeToFileTime(g_settings.customTimestamp));
+        setLastWriteTime(job.outputPath, localTimeToFileTime(settings.customTimestamp));
         break;
     default:
         break;
@@ -162,15 +174,19 @@ void setOutputFileDate()
 
 int ConversionWorker(void*)
 {
-    const bool debug = g_job.consoleMode && g_job.runMode == "DEBUG";
+    // Read once: the interface thread does not change the settings while a
+    // job runs, and the job state is this thread's until it ends.
+    const ConversionSettings settings = g_settings;
+    JobState& job = g_job;
+    const bool debug = job.consoleMode && job.runMode == "DEBUG";
     int32_t started = 0;
     int32_t converted = 0;
     int64_t lastDuration = 0;
     for (const auto& [path, entry] : g_fileSet) {
         if (!g_progress.running)
             break;
-        g_job.inputPath = path;
-        g_job.relativeFolder = entry.relativeFolder;
+        job.inputPath = path;
+        job.relativeFolder = entry.relativeFolder;
         {
             std::lock_guard<std::mutex> lock(progressMutex);
             g_progress.filesStarted = ++started;
@@ -182,14 +198,14 @@ int ConversionWorker(void*)
             printLine("File Format: " + identifyFileSignature(path));
         }
         const int64_t begin = monotonicMilliseconds();
-        if (convertFile()) {
+        if (convertFile(settings, job)) {
             if (debug)
-                printLine("[OK] Saving As: " + g_job.outputPath);
+                printLine("[OK] Saving As: " + job.outputPath);
             ++converted;
             lastDuration = std::max<int64_t>(monotonicMilliseconds() - begin, 1000);
-            g_job.randomNumber = randomInRange(1, 99999);
-            g_job.fileCounter += 1;
-            setOutputFileDate();
+            job.randomNumber = randomInRange(1, 99999);
+            job.fileCounter += 1;
+            setOutputFileDate(settings, job);
         } else {
             lastDuration = 0;
             if (debug)

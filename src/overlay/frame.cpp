@@ -72,9 +72,8 @@ void fillQuadrilateral(cairo_t* cr, const std::string& hex, double x, double y, 
 
 // The corner squares first, then the bands over them; each corner therefore
 // shows only along the anti-aliased seam of its diagonal.
-void drawFrameShapes(cairo_t* cr, double W, double H, const Bands& b)
+void drawFrameShapes(cairo_t* cr, double W, double H, const Bands& b, const ConversionSettings& s)
 {
-    const ConversionSettings& s = g_settings;
     fillRectangle(cr, s.frameTopColor, 0, 0, b.left, b.top);
     fillRectangle(cr, s.frameRightColor, W - b.right, 0, b.right, b.top);
     fillRectangle(cr, s.frameBottomColor, W - b.right, H - b.bottom, b.right, b.bottom);
@@ -85,7 +84,7 @@ void drawFrameShapes(cairo_t* cr, double W, double H, const Bands& b)
     fillQuadrilateral(cr, s.frameLeftColor, 0, H, 0, -H, b.left, b.top, 0, H - b.bottom - b.top);
 }
 
-void drawTile(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& tile)
+void drawTile(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& tile, const ConversionSettings& settings)
 {
     SurfaceHandle surface = createTransparentSurface(static_cast<int>(tile.x1 - tile.x0),
                                                      static_cast<int>(tile.y1 - tile.y0));
@@ -93,44 +92,46 @@ void drawTile(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& t
         return;
     CairoHandle cr(cairo_create(surface.get()));
     cairo_translate(cr.get(), -static_cast<double>(tile.x0), -static_cast<double>(tile.y0));
-    drawFrameShapes(cr.get(), W, H, bands);
+    drawFrameShapes(cr.get(), W, H, bands, settings);
     blendSurfaceOver(picture, surface.get(), static_cast<int>(tile.x0), static_cast<int>(tile.y0),
-                     g_settings.frameOpacity);
+                     settings.frameOpacity);
 }
 
-void drawArea(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& area)
+void drawArea(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& area,
+              const ConversionSettings& settings)
 {
     for (int64_t y = area.y0; y < area.y1; y += kTileSide) {
         for (int64_t x = area.x0; x < area.x1; x += kTileSide)
-            drawTile(picture, W, H, bands, {x, y, std::min(x + kTileSide, area.x1), std::min(y + kTileSide, area.y1)});
+            drawTile(picture, W, H, bands, {x, y, std::min(x + kTileSide, area.x1), std::min(y + kTileSide, area.y1)},
+                     settings);
     }
 }
 
 // Every band shape lies inside its band's strip along the edge, so only those
 // strips are drawn: the top and bottom rows, and between them the left and
 // right columns, without overlap.
-void drawFrame(FIBITMAP* picture, int W, int H)
+void drawFrame(FIBITMAP* picture, int W, int H, const ConversionSettings& settings)
 {
-    const Bands bands{bandWidth(g_settings.frameLeft), bandWidth(g_settings.frameRight),
-                      bandWidth(g_settings.frameTop), bandWidth(g_settings.frameBottom)};
+    const Bands bands{bandWidth(settings.frameLeft), bandWidth(settings.frameRight), bandWidth(settings.frameTop),
+                      bandWidth(settings.frameBottom)};
     const int64_t topEnd = std::min<int64_t>(H, static_cast<int64_t>(bands.top));
     const int64_t bottomStart = std::max<int64_t>(topEnd, H - static_cast<int64_t>(bands.bottom));
     const int64_t leftEnd = std::min<int64_t>(W, static_cast<int64_t>(bands.left));
     const int64_t rightStart = std::max<int64_t>(leftEnd, W - static_cast<int64_t>(bands.right));
-    drawArea(picture, W, H, bands, {0, 0, W, topEnd});
-    drawArea(picture, W, H, bands, {0, bottomStart, W, H});
-    drawArea(picture, W, H, bands, {0, topEnd, leftEnd, bottomStart});
-    drawArea(picture, W, H, bands, {rightStart, topEnd, W, bottomStart});
+    drawArea(picture, W, H, bands, {0, 0, W, topEnd}, settings);
+    drawArea(picture, W, H, bands, {0, bottomStart, W, H}, settings);
+    drawArea(picture, W, H, bands, {0, topEnd, leftEnd, bottomStart}, settings);
+    drawArea(picture, W, H, bands, {rightStart, topEnd, W, bottomStart}, settings);
 }
 
 }  // namespace
 
-FIBITMAP* applyFrame(FIBITMAP* picture, int width, int height)
+FIBITMAP* applyFrame(FIBITMAP* picture, int width, int height, const ConversionSettings& settings)
 {
-    if (g_settings.frameType == kNoFrame || !picture)
+    if (settings.frameType == kNoFrame || !picture)
         return picture;
     picture = inTwentyFourBits(picture);
-    if (picture && g_settings.frameType == kSolidFrame && width > 0 && height > 0)
-        drawFrame(picture, width, height);
+    if (picture && settings.frameType == kSolidFrame && width > 0 && height > 0)
+        drawFrame(picture, width, height, settings);
     return picture;
 }

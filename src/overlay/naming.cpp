@@ -4,7 +4,6 @@
 #include <chrono>
 #include <optional>
 
-#include "engine/job_state.h"
 #include "platform/clock.h"
 #include "platform/text.h"
 #include "platform/unicode_case.h"
@@ -37,9 +36,9 @@ WallClock wallClockNow()
             static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count())};
 }
 
-std::optional<std::string> placeholderValue(std::string_view placeholder)
+std::optional<std::string> placeholderValue(std::string_view placeholder, const NamingFacts& facts)
 {
-    const std::string name = nameWithoutExtension(fileNameOf(g_job.inputPath));
+    const std::string name = nameWithoutExtension(fileNameOf(facts.inputPath));
     if (placeholder == "%filename%")
         return name;
     if (placeholder == "%filename[u]%")
@@ -49,11 +48,11 @@ std::optional<std::string> placeholderValue(std::string_view placeholder)
     if (placeholder == "%filename[t]%")
         return titleCase(name);
     if (placeholder == "%ext%")
-        return g_job.outputExt;
+        return facts.outputExt;
     if (placeholder == "%ext[u]%")
-        return upperCaseText(g_job.outputExt);
+        return upperCaseText(facts.outputExt);
     if (placeholder == "%ext[t]%")
-        return titleCase(g_job.outputExt);
+        return titleCase(facts.outputExt);
     if (placeholder == "%yyyy%")
         return padded(wallClockNow().year, 4);
     if (placeholder == "%mm%")
@@ -67,15 +66,15 @@ std::optional<std::string> placeholderValue(std::string_view placeholder)
     if (placeholder == "%ss%")
         return padded(wallClockNow().second, 2);
     if (placeholder == "%bpp%")
-        return std::to_string(g_job.outputBpp);
+        return std::to_string(facts.outputBpp);
     if (placeholder == "%width%")
-        return std::to_string(g_job.outputWidth);
+        return std::to_string(facts.outputWidth);
     if (placeholder == "%height%")
-        return std::to_string(g_job.outputHeight);
+        return std::to_string(facts.outputHeight);
     if (placeholder == "%rnd%")
-        return fiveCharacterForm(g_job.randomNumber);
+        return fiveCharacterForm(facts.randomNumber);
     if (placeholder == "%n%")
-        return fiveCharacterForm(g_job.fileCounter);
+        return fiveCharacterForm(facts.fileCounter);
     return std::nullopt;
 }
 
@@ -89,12 +88,12 @@ size_t findIgnoringCase(const std::string& text, std::string_view pattern, size_
 
 }  // namespace
 
-std::string expandPlaceholder(const std::string& text, std::string_view placeholder)
+std::string expandPlaceholder(const std::string& text, std::string_view placeholder, const NamingFacts& facts)
 {
     const std::string key = toLowerAscii(placeholder);
     if (std::find(MaskPlaceholders.begin(), MaskPlaceholders.end(), key) == MaskPlaceholders.end())
         return text;
-    const std::string value = *placeholderValue(key);
+    const std::string value = *placeholderValue(key, facts);
     std::string result;
     size_t from = 0;
     for (size_t at; (at = findIgnoringCase(text, key, from)) != std::string::npos; from = at + key.size())
@@ -102,35 +101,36 @@ std::string expandPlaceholder(const std::string& text, std::string_view placehol
     return result + text.substr(from);
 }
 
-std::string expandFileNameMask()
+std::string expandFileNameMask(const std::string& filenameMask, const NamingFacts& facts)
 {
-    std::string mask = lowerCaseText(g_settings.filenameMask);
+    std::string mask = lowerCaseText(filenameMask);
     if (mask.empty())
         mask = kDefaultMask;
     std::replace(mask.begin(), mask.end(), '\\', '/');
     for (std::string_view placeholder : MaskPlaceholders)
         if (mask.find(placeholder) != std::string::npos)
-            mask = expandPlaceholder(mask, placeholder);
+            mask = expandPlaceholder(mask, placeholder, facts);
     return mask;
 }
 
-std::string buildOutputPath()
+std::string buildOutputPath(const ConversionSettings& settings, const std::string& outputFolder,
+                            const std::string& relativeFolder, const NamingFacts& facts)
 {
-    std::string path = g_job.outputFolder;
-    if (g_settings.keepSubfolders)
-        path += g_job.relativeFolder;
-    return path + expandFileNameMask();
+    std::string path = outputFolder;
+    if (settings.keepSubfolders)
+        path += relativeFolder;
+    return path + expandFileNameMask(settings.filenameMask, facts);
 }
 
-std::string expandWatermarkText()
+std::string expandWatermarkText(const std::string& watermarkText, const NamingFacts& facts)
 {
-    std::string text = g_settings.wmText;
+    std::string text = watermarkText;
     if (std::count(text.begin(), text.end(), '%') < 2)
         return text;
     const std::string probe = lowerCaseText(text);
     for (std::string_view placeholder : MaskPlaceholders)
         if (probe.find(placeholder) != std::string::npos)
-            text = expandPlaceholder(text, placeholder);
+            text = expandPlaceholder(text, placeholder, facts);
     return text;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+struct ConversionSettings;
+
 // The placeholders of filename masks and watermark texts, in the order in
 // which they are expanded. The order matters: placeholder text arriving inside
 // a value (a file named "a%n%b") is expanded by a later placeholder, never by
@@ -15,21 +17,35 @@ inline constexpr std::array<std::string_view, 18> MaskPlaceholders = {
     "%yyyy%",     "%mm%",          "%dd%",          "%hh%", "%ii%", "%ss%",
     "%bpp%",      "%width%",       "%height%",      "%rnd%", "%n%"};
 
-// The full output path of the current file: output folder, its subfolder (when
-// subfolders are kept) and the expanded filename mask.
-std::string buildOutputPath();
+// What the placeholders stand for while one file is converted.
+struct NamingFacts {
+    std::string inputPath;
+    std::string outputExt;     // lower case, without the dot
+    int32_t outputBpp = 0;
+    int32_t outputWidth = 0;
+    int32_t outputHeight = 0;
+    int32_t randomNumber = 0;  // %rnd%
+    int32_t fileCounter = 0;   // %n%
+};
 
-// The filename mask of the current file, lowered and expanded. A "\" written
-// in the mask becomes "/", so both name a subfolder of the output folder.
-std::string expandFileNameMask();
+// The full output path of the current file: the output folder (ending with
+// "/"), the file's subfolder below the input folder when the settings keep
+// subfolders, and the expanded filename mask.
+std::string buildOutputPath(const ConversionSettings& settings, const std::string& outputFolder,
+                            const std::string& relativeFolder, const NamingFacts& facts);
+
+// The filename mask, lowered and expanded; the default mask when it is empty.
+// A "\" written in the mask becomes "/", so both name a subfolder of the
+// output folder.
+std::string expandFileNameMask(const std::string& mask, const NamingFacts& facts);
 
 // The watermark text with its placeholders expanded, whatever their case; the
 // rest of the text keeps its case.
-std::string expandWatermarkText();
+std::string expandWatermarkText(const std::string& text, const NamingFacts& facts);
 
 // text with every occurrence of placeholder (compared without regard to case)
 // replaced by its current value; text unchanged for an unknown placeholder.
-std::string expandPlaceholder(const std::string& text, std::string_view placeholder);
+std::string expandPlaceholder(const std::string& text, std::string_view placeholder, const NamingFacts& facts);
 
 // The name without the last "." and what follows it.
 std::string nameWithoutExtension(const std::string& name);

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <numbers>
 
-#include "engine/job_state.h"
-#include "engine/output_encoding.h"
 #include "overlay/layer_blend.h"
 #include "overlay/naming.h"
 #include "overlay/watermark_picture_layer.h"
@@ -23,23 +21,19 @@ namespace {
 
 constexpr int kFullTurn = 360;
 
-// The text may name the size and depth of the file being converted, which
-// the pipeline would otherwise record only after this step.
-void recordCurrentOutput(int width, int height)
+BitmapHandle buildWatermark(int width, int height, const ConversionSettings& settings, const NamingFacts& facts)
 {
-    g_job.outputWidth = width;
-    g_job.outputHeight = height;
-    resolveAutomaticOutputBpp();
-}
-
-BitmapHandle buildWatermark(int width, int height)
-{
-    switch (g_settings.watermarkType) {
-    case kTextWatermark:
-        recordCurrentOutput(width, height);
-        return BitmapHandle(buildTextLayer(expandWatermarkText()));
+    switch (settings.watermarkType) {
+    case kTextWatermark: {
+        // The text may name the size of the file being converted, which the
+        // pipeline records only after this step.
+        NamingFacts current = facts;
+        current.outputWidth = width;
+        current.outputHeight = height;
+        return BitmapHandle(buildTextLayer(expandWatermarkText(settings.wmText, current), settings));
+    }
     case kPictureWatermark:
-        return BitmapHandle(buildPictureLayer());
+        return BitmapHandle(buildPictureLayer(settings));
     default:
         return nullptr;
     }
@@ -68,19 +62,20 @@ BitmapHandle rotated(BitmapHandle bitmap, int angle)
     return BitmapHandle(FreeImage_Rotate(bitmap.get(), angle, nullptr));
 }
 
-void stampWatermark(FIBITMAP* picture, int width, int height)
+void stampWatermark(FIBITMAP* picture, int width, int height, const ConversionSettings& settings,
+                    const NamingFacts& facts)
 {
-    BitmapHandle mark = rotated(buildWatermark(width, height), activePlacement().rotation);
+    BitmapHandle mark = rotated(buildWatermark(width, height, settings, facts), activePlacement(settings).rotation);
     if (!mark)
         return;
     const int fullWidth = static_cast<int>(FreeImage_GetWidth(mark.get()));
     const int fullHeight = static_cast<int>(FreeImage_GetHeight(mark.get()));
-    mark.reset(fitWatermark(mark.release(), width, height, fullWidth, fullHeight));
+    mark.reset(fitWatermark(mark.release(), width, height, fullWidth, fullHeight, settings));
     if (!mark)
         return;
     const int w = static_cast<int>(FreeImage_GetWidth(mark.get()));
     const int h = static_cast<int>(FreeImage_GetHeight(mark.get()));
-    const WatermarkPoint at = placeWatermark(width, height, w, h);
+    const WatermarkPoint at = placeWatermark(width, height, w, h, settings);
     // Only a watermark lying wholly on the picture is stamped.
     if (at.x < 0 || at.y < 0 || int64_t{at.x} + w > width || int64_t{at.y} + h > height)
         return;
@@ -89,12 +84,13 @@ void stampWatermark(FIBITMAP* picture, int width, int height)
 
 }  // namespace
 
-FIBITMAP* applyWatermark(FIBITMAP* picture, int width, int height)
+FIBITMAP* applyWatermark(FIBITMAP* picture, int width, int height, const ConversionSettings& settings,
+                         const NamingFacts& facts)
 {
-    if (g_settings.watermarkType == kNoWatermark || !picture)
+    if (settings.watermarkType == kNoWatermark || !picture)
         return picture;
     picture = inTwentyFourBits(picture);
     if (picture)
-        stampWatermark(picture, width, height);
+        stampWatermark(picture, width, height, settings, facts);
     return picture;
 }

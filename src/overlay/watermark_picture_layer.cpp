@@ -11,7 +11,6 @@
 
 namespace {
 
-
 bool offeredFormat(FREE_IMAGE_FORMAT format)
 {
     return format == FIF_PNG || format == FIF_BMP || format == FIF_JPEG;
@@ -67,10 +66,10 @@ void makeLayerGrey(FIBITMAP* layer)
 
 }  // namespace
 
-FIBITMAP* buildPictureLayer()
+FIBITMAP* buildPictureLayer(const ConversionSettings& settings)
 {
-    const char* path = g_settings.wmImage.c_str();
-    if (g_settings.wmImage.empty())
+    const char* path = settings.wmImage.c_str();
+    if (settings.wmImage.empty())
         return nullptr;
     const FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path, 0);
     if (!offeredFormat(format) || !sizeAcceptable(format, path))
@@ -81,8 +80,8 @@ FIBITMAP* buildPictureLayer()
     BitmapHandle layer = withAlphaChannel(loaded.get());
     if (!layer)
         return nullptr;
-    if (g_settings.wmImageGreyscale)
+    if (settings.wmImageGreyscale)
         makeLayerGrey(layer.get());
-    applyOpacity(layer.get(), g_settings.wmImageOpacity);
+    applyOpacity(layer.get(), settings.wmImageOpacity);
     return layer.release();
 }

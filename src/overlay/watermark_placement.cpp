@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstdint>
 
-#include "overlay/watermark.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
 
@@ -21,10 +20,9 @@ struct PlacementArea {
     int64_t height = 0;
 };
 
-PlacementArea areaFor(int pictureWidth, int pictureHeight)
+PlacementArea areaFor(int pictureWidth, int pictureHeight, const ConversionSettings& s)
 {
-    const ConversionSettings& s = g_settings;
-    if (s.frameType == kNoFrame || activePlacement().boundary != kFrameBoundary)
+    if (s.frameType == kNoFrame || activePlacement(s).boundary != kFrameBoundary)
         return {0, 0, pictureWidth, pictureHeight};
     return {s.frameLeft, s.frameTop, int64_t{pictureWidth} - s.frameLeft - s.frameRight,
             int64_t{pictureHeight} - s.frameTop - s.frameBottom};
@@ -37,18 +35,18 @@ int toInt(int64_t value)
 
 }  // namespace
 
-WatermarkPlacement activePlacement()
+WatermarkPlacement activePlacement(const ConversionSettings& s)
 {
-    const ConversionSettings& s = g_settings;
     if (s.watermarkType == kTextWatermark)
         return {s.wmTextBoundary, s.wmTextPosition, s.wmTextXOffset, s.wmTextYOffset, s.wmTextRotation};
     return {s.wmImageBoundary, s.wmImagePosition, s.wmImageXOffset, s.wmImageYOffset, s.wmImageRotation};
 }
 
-FIBITMAP* fitWatermark(FIBITMAP* bitmap, int pictureWidth, int pictureHeight, int width, int height)
+FIBITMAP* fitWatermark(FIBITMAP* bitmap, int pictureWidth, int pictureHeight, int width, int height,
+                       const ConversionSettings& settings)
 {
-    const PlacementArea area = areaFor(pictureWidth, pictureHeight);
-    const WatermarkPlacement placement = activePlacement();
+    const PlacementArea area = areaFor(pictureWidth, pictureHeight, settings);
+    const WatermarkPlacement placement = activePlacement(settings);
     int64_t w = width;
     int64_t h = height;
     if (w + placement.xOffset > area.width)
@@ -62,10 +60,11 @@ FIBITMAP* fitWatermark(FIBITMAP* bitmap, int pictureWidth, int pictureHeight, in
     return cut;
 }
 
-WatermarkPoint placeWatermark(int pictureWidth, int pictureHeight, int width, int height)
+WatermarkPoint placeWatermark(int pictureWidth, int pictureHeight, int width, int height,
+                              const ConversionSettings& settings)
 {
-    const PlacementArea area = areaFor(pictureWidth, pictureHeight);
-    const WatermarkPlacement placement = activePlacement();
+    const PlacementArea area = areaFor(pictureWidth, pictureHeight, settings);
+    const WatermarkPlacement placement = activePlacement(settings);
     const int64_t ox = placement.xOffset;
     const int64_t oy = placement.yOffset;
     const int64_t cx = (area.width - width) / 2;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "overlay/watermark.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
@@ -15,11 +14,11 @@ constexpr int kSmallestMultiLineSide = 10;
 
 }  // namespace
 
-int alignLineX(int lineWidth, int boxWidth)
+int alignLineX(int lineWidth, int boxWidth, const ConversionSettings& settings)
 {
-    const int64_t padding = g_settings.wmTextPadding;
+    const int64_t padding = settings.wmTextPadding;
     int64_t x = 0;
-    switch (g_settings.wmTextAlignment) {
+    switch (settings.wmTextAlignment) {
     case kAlignLeft: x = padding; break;
     case kAlignCenter: x = std::llround((int64_t{boxWidth} - lineWidth) / 2.0); break;
     case kAlignRight: x = int64_t{boxWidth} - lineWidth - padding; break;
@@ -43,12 +42,12 @@ std::vector<std::string> splitWatermarkLines(const std::string& text)
     return lines;
 }
 
-TextBox layOutTextBox(const std::vector<MeasuredLine>& lines, bool antialiased)
+TextBox layOutTextBox(const std::vector<MeasuredLine>& lines, bool antialiased, const ConversionSettings& settings)
 {
     TextBox box;
     if (lines.empty())
         return box;
-    const int64_t padding = g_settings.wmTextPadding;
+    const int64_t padding = settings.wmTextPadding;
     if (lines.size() == 1) {
         box.width = int64_t{lines[0].width} + 2 * padding;
         box.height = int64_t{lines[0].height} + 2 * padding;
@@ -62,7 +61,7 @@ TextBox layOutTextBox(const std::vector<MeasuredLine>& lines, bool antialiased)
         textWidth = std::max<int64_t>(textWidth, line.width);
         lineHeight = std::max<int64_t>(lineHeight, line.height);
     }
-    const int64_t step = lineHeight + g_settings.wmFontLeading;
+    const int64_t step = lineHeight + settings.wmFontLeading;
     box.width = textWidth + 2 * padding;
     box.height = lineHeight + static_cast<int64_t>(lines.size() - 1) * step + 2 * padding;
     // Boxes too large to draw are refused by the caller; positions in them
@@ -72,7 +71,7 @@ TextBox layOutTextBox(const std::vector<MeasuredLine>& lines, bool antialiased)
     int64_t y = padding;
     for (const MeasuredLine& line : lines) {
         const int width = antialiased ? static_cast<int>(std::llround(line.exactWidth)) : line.width;
-        box.lineX.push_back(alignLineX(width, static_cast<int>(box.width)));
+        box.lineX.push_back(alignLineX(width, static_cast<int>(box.width), settings));
         box.lineY.push_back(static_cast<int>(std::clamp<int64_t>(y, INT32_MIN, INT32_MAX)));
         y += step;
     }

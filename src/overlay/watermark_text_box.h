@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+struct ConversionSettings;
+
 // One line of a text watermark as the font measures it.
 struct MeasuredLine {
     int width = 0;             // whole pixels, the box is sized by these
@@ -26,4 +28,9 @@ std::vector<std::string> splitWatermarkLines(const std::string& text);
 // between lines, and where each line starts. Several lines are at least 10
 // pixels wide and each takes the height of the tallest; a single line is
 // measured as it is and starts at the padding whatever the alignment.
-TextBox layOutTextBox(const std::vector<MeasuredLine>& lines, bool antialiased);
+TextBox layOutTextBox(const std::vector<MeasuredLine>& lines, bool antialiased, const ConversionSettings& settings);
+
+// The x of a line of width lineWidth in a text box of width boxWidth, by the
+// text alignment: LEFT at the padding, CENTER with halves rounded away from
+// zero, RIGHT ending at the padding; 0 for any other alignment.
+int alignLineX(int lineWidth, int boxWidth, const ConversionSettings& settings);

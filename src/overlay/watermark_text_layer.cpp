@@ -17,8 +17,6 @@
 
 namespace {
 
-// A box larger than this is refused like a picture watermark that large.
-
 struct ObjectRelease {
     void operator()(void* object) const { g_object_unref(object); }
 };
@@ -143,9 +141,8 @@ RgbaColor mixPixel(int coverage, const RgbaColor& text, const RgbaColor& back, b
             static_cast<uint8_t>(std::lround(alpha * 255.0))};
 }
 
-FIBITMAP* composeLayer(cairo_surface_t* mask, bool antialiased)
+FIBITMAP* composeLayer(cairo_surface_t* mask, bool antialiased, const ConversionSettings& s)
 {
-    const ConversionSettings& s = g_settings;
     const RgbaColor text = colorFromHex(s.wmFontColor, s.wmTextOpacity);
     const RgbaColor back = colorFromHex(s.wmBackColor, s.wmBackOpacity);
     const int width = cairo_image_surface_get_width(mask);
@@ -172,12 +169,12 @@ std::string validUtf8(const std::string& text)
 
 }  // namespace
 
-FIBITMAP* buildTextLayer(const std::string& text)
+FIBITMAP* buildTextLayer(const std::string& text, const ConversionSettings& settings)
 {
     const WatermarkFont* loaded = watermarkFont();
     if (!loaded || loaded->pixelSize <= 0 || loaded->pixelSize > kLargestSurfaceSide || text.empty())
         return nullptr;
-    const bool antialiased = g_settings.wmTextAntialiasing != 0;
+    const bool antialiased = settings.wmTextAntialiasing != 0;
     const TextSetup setup = makeTextSetup(*loaded, antialiased);
 
     std::vector<LayoutHandle> layouts;
@@ -186,9 +183,9 @@ FIBITMAP* buildTextLayer(const std::string& text)
         layouts.push_back(layoutFor(setup, line));
         measured.push_back(measure(layouts.back().get()));
     }
-    const TextBox box = layOutTextBox(measured, antialiased);
+    const TextBox box = layOutTextBox(measured, antialiased, settings);
     if (!drawable(box))
         return nullptr;
     SurfaceHandle mask = drawCoverage(setup, layouts, box, antialiased);
-    return mask ? composeLayer(mask.get(), antialiased) : nullptr;
+    return mask ? composeLayer(mask.get(), antialiased, settings) : nullptr;
 }

@@ -69,16 +69,16 @@ TEST(PhotoCdHeader, AClaimOfHigherResolutionsInABaseSizedFileIsIgnored)
     EXPECT_EQ(storedPhotoCdLevel(folder.path + "missing.pcd"), std::nullopt);
 }
 
-TEST(PhotoCdLevelForSize, SecondExtractionOnlyForWidePicturesOfPhotoCdSize)
+TEST(SubimageWorthExtracting, SecondExtractionOnlyForWidePicturesOfPhotoCdSize)
 {
-    EXPECT_EQ(photoCdLevelForSize(3072, 1024), 4);
-    EXPECT_EQ(photoCdLevelForSize(1024, 3072), 4);
-    EXPECT_EQ(photoCdLevelForSize(6144, 2048), 5);
-    EXPECT_EQ(photoCdLevelForSize(1536, 512), 3);
-    EXPECT_EQ(photoCdLevelForSize(3072, 2048), 0);
-    EXPECT_EQ(photoCdLevelForSize(1638, 1024), 0);  // just under the limit of 1.6
-    EXPECT_EQ(photoCdLevelForSize(3000, 1000), 0);
-    EXPECT_EQ(photoCdLevelForSize(0, 0), 0);
+    EXPECT_EQ(subimageWorthExtracting(3072, 1024), 4);
+    EXPECT_EQ(subimageWorthExtracting(1024, 3072), 4);
+    EXPECT_EQ(subimageWorthExtracting(6144, 2048), 5);
+    EXPECT_EQ(subimageWorthExtracting(1536, 512), 3);
+    EXPECT_EQ(subimageWorthExtracting(3072, 2048), 0);
+    EXPECT_EQ(subimageWorthExtracting(1638, 1024), 0);  // just under the limit of 1.6
+    EXPECT_EQ(subimageWorthExtracting(3000, 1000), 0);
+    EXPECT_EQ(subimageWorthExtracting(0, 0), 0);
 }
 
 TEST(Extraction, HeaderlessInputTriesEveryIndexUntilOneLeavesAPicture)

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "engine/geometry.h"
+#include "engine/resize.h"
 #include "engine/synthetic_picture.h"
 #include "settings/conversion_settings.h"
 #include "test_support.h"
@@ -17,36 +18,36 @@ constexpr Rgb kOrange{255, 128, 0};
 
 class Geometry : public ::testing::Test {
 protected:
-    void SetUp() override { resetSettings(true); }
-
-    static Picture rotated(int angle, int type, const std::string& backColour, Picture picture)
+    Picture rotated(int angle, int type, const std::string& backColour, Picture picture)
     {
-        g_settings.rotateEnabled = 1;
-        g_settings.rotationAngle = angle;
-        g_settings.rotationType = static_cast<int8_t>(type);
-        g_settings.rotationBackColor = backColour;
-        return Picture(rotatePicture(picture.release()));
+        settings.rotateEnabled = 1;
+        settings.rotationAngle = angle;
+        settings.rotationType = static_cast<int8_t>(type);
+        settings.rotationBackColor = backColour;
+        return Picture(rotatePicture(picture.release(), settings));
     }
 
-    static void resizeTo(int width, int height, bool keepRatio, int unit = 0)
+    void resizeTo(int width, int height, bool keepRatio, int unit = 0)
     {
-        g_settings.resizeEnabled = 1;
-        g_settings.resizeWidth = width;
-        g_settings.resizeHeight = height;
-        g_settings.resizeWidthUnit = g_settings.resizeHeightUnit = static_cast<int8_t>(unit);
-        g_settings.keepAspectRatio = keepRatio ? 1 : 0;
+        settings.resizeEnabled = 1;
+        settings.resizeWidth = width;
+        settings.resizeHeight = height;
+        settings.resizeWidthUnit = settings.resizeHeightUnit = static_cast<int8_t>(unit);
+        settings.keepAspectRatio = keepRatio ? 1 : 0;
     }
 
     // The size after a resize: the same pointer when the step left it alone,
     // 0 by 0 when it gave no picture.
-    static Size resized(unsigned width, unsigned height, bool* untouched = nullptr)
+    Size resized(unsigned width, unsigned height, bool* untouched = nullptr)
     {
         FIBITMAP* original = makePicture(width, height, 24, kWhite).release();
-        Picture picture(resizePicture(original, static_cast<int>(width), static_cast<int>(height)));
+        Picture picture(resizePicture(original, static_cast<int>(width), static_cast<int>(height), settings));
         if (untouched)
             *untouched = picture.get() == original;
         return sizeOf(picture);
     }
+
+    ConversionSettings settings;
 };
 
 }  // namespace
@@ -86,7 +87,7 @@ TEST_F(Geometry, ResizeRules)
     resizeTo(800, 800, false);
     EXPECT_EQ(resized(3072, 2048), Size(800, 800));
 
-    g_settings.resizeType = 1;
+    settings.resizeType = 1;
     bool untouched = false;
     EXPECT_EQ(resized(640, 480, &untouched), Size(640, 480));
     EXPECT_TRUE(untouched);
@@ -123,13 +124,13 @@ TEST_F(Geometry, FlipsMoveAMarkedPixel)
 {
     Picture picture = makePicture(4, 3, 24, kWhite);
     setColourAt(picture.get(), 0, 0, kRed);
-    g_settings.flipHorizontal = 1;
-    flipPicture(picture.get());
+    settings.flipHorizontal = 1;
+    flipPicture(picture.get(), settings);
     EXPECT_EQ(colourAt(picture.get(), 3, 0), kRed);
 
-    g_settings.flipHorizontal = 0;
-    g_settings.flipVertical = 1;
-    flipPicture(picture.get());
+    settings.flipHorizontal = 0;
+    settings.flipVertical = 1;
+    flipPicture(picture.get(), settings);
     EXPECT_EQ(colourAt(picture.get(), 3, 2), kRed);
     EXPECT_EQ(colourAt(picture.get(), 3, 0), kWhite);
 }

@@ -10,24 +10,25 @@
 TEST(OutputFileDate, FollowsTheTimestampMode)
 {
     ScratchFolder folder;
-    resetSettings(true);
-    g_job.inputPath = folder.path + "in.pcd";
-    g_job.outputPath = folder.path + "out.jpg";
-    writeFile(g_job.inputPath, "in");
-    writeFile(g_job.outputPath, "out");
-    ASSERT_TRUE(setLastWriteTime(g_job.inputPath, 1000000000));
-    const int64_t written = *lastWriteTime(g_job.outputPath);
+    ConversionSettings settings;
+    JobState job;
+    job.inputPath = folder.path + "in.pcd";
+    job.outputPath = folder.path + "out.jpg";
+    writeFile(job.inputPath, "in");
+    writeFile(job.outputPath, "out");
+    ASSERT_TRUE(setLastWriteTime(job.inputPath, 1000000000));
+    const int64_t written = *lastWriteTime(job.outputPath);
 
-    g_settings.fileTimestamp = 0;
-    setOutputFileDate();
-    EXPECT_EQ(*lastWriteTime(g_job.outputPath), written);
+    settings.fileTimestamp = 0;
+    setOutputFileDate(settings, job);
+    EXPECT_EQ(*lastWriteTime(job.outputPath), written);
 
-    g_settings.fileTimestamp = 1;
-    setOutputFileDate();
-    EXPECT_EQ(*lastWriteTime(g_job.outputPath), 1000000000);
+    settings.fileTimestamp = 1;
+    setOutputFileDate(settings, job);
+    EXPECT_EQ(*lastWriteTime(job.outputPath), 1000000000);
 
-    g_settings.fileTimestamp = 2;
-    g_settings.customTimestamp = fileTimeToLocalTime(1200000000);
-    setOutputFileDate();
-    EXPECT_EQ(*lastWriteTime(g_job.outputPath), 1200000000);
+    settings.fileTimestamp = 2;
+    settings.customTimestamp = fileTimeToLocalTime(1200000000);
+    setOutputFileDate(settings, job);
+    EXPECT_EQ(*lastWriteTime(job.outputPath), 1200000000);
 }

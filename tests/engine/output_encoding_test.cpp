@@ -11,78 +11,76 @@ namespace {
 
 class OutputEncoding : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        resetSettings(true);
-        resetJob();
-    }
 
     // Runs the job's encoding choice for extension, then the depth
     // conversion of a picture first loaded with sourceBpp bits.
     Picture convert(const std::string& extension, int sourceBpp, Picture picture)
     {
-        g_job.outputExt = extension;
-        g_job.sourceBpp = sourceBpp;
-        chooseOutputEncoding();
-        return Picture(convertToOutputBpp(picture.release()));
+        job.outputExt = extension;
+        job.sourceBpp = sourceBpp;
+        chooseOutputEncoding(settings, job);
+        return Picture(convertToOutputBpp(picture.release(), job));
     }
+
+    ConversionSettings settings;
+    JobState job;
 };
 
 }  // namespace
 
 TEST_F(OutputEncoding, JpegFlagsCombineQualityChromaAndMode)
 {
-    EXPECT_EQ(saveFlagsFor("jpg"), 95 | JPEG_SUBSAMPLING_444);
-    g_settings.jpgChroma = 2;    // MEDIUM
-    g_settings.jpgSaveAs = 3;    // PROGRESSIVE
-    EXPECT_EQ(saveFlagsFor("jpg"), 0x605F);
-    g_settings.jpgQuality = 40;
-    g_settings.jpgChroma = 1;    // LOW
-    g_settings.jpgSaveAs = 1;    // SIMPLE
-    EXPECT_EQ(saveFlagsFor("jpg"), 40 | JPEG_SUBSAMPLING_422 | JPEG_BASELINE);
-    g_settings.jpgChroma = 3;    // HIGH
-    g_settings.jpgSaveAs = 2;    // OPTIMIZED
-    EXPECT_EQ(saveFlagsFor("jpg"), 40 | JPEG_SUBSAMPLING_411 | JPEG_OPTIMIZE);
+    EXPECT_EQ(saveFlagsFor(settings, "jpg"), 95 | JPEG_SUBSAMPLING_444);
+    settings.jpgChroma = 2;    // MEDIUM
+    settings.jpgSaveAs = 3;    // PROGRESSIVE
+    EXPECT_EQ(saveFlagsFor(settings, "jpg"), 0x605F);
+    settings.jpgQuality = 40;
+    settings.jpgChroma = 1;    // LOW
+    settings.jpgSaveAs = 1;    // SIMPLE
+    EXPECT_EQ(saveFlagsFor(settings, "jpg"), 40 | JPEG_SUBSAMPLING_422 | JPEG_BASELINE);
+    settings.jpgChroma = 3;    // HIGH
+    settings.jpgSaveAs = 2;    // OPTIMIZED
+    EXPECT_EQ(saveFlagsFor(settings, "jpg"), 40 | JPEG_SUBSAMPLING_411 | JPEG_OPTIMIZE);
 }
 
 TEST_F(OutputEncoding, OtherFormatsTakeTheirFlagsFromTheirSettings)
 {
-    g_settings.pngCompression = 3;  // ZLIB9
-    g_settings.pngInterlaced = 1;
-    EXPECT_EQ(saveFlagsFor("png"), 0x209);
-    g_settings.pngCompression = 0;
-    g_settings.pngInterlaced = 0;
-    EXPECT_EQ(saveFlagsFor("png"), PNG_Z_NO_COMPRESSION);
+    settings.pngCompression = 3;  // ZLIB9
+    settings.pngInterlaced = 1;
+    EXPECT_EQ(saveFlagsFor(settings, "png"), 0x209);
+    settings.pngCompression = 0;
+    settings.pngInterlaced = 0;
+    EXPECT_EQ(saveFlagsFor(settings, "png"), PNG_Z_NO_COMPRESSION);
 
-    g_settings.webpQuality = 99;
-    EXPECT_EQ(saveFlagsFor("webp"), 99);
-    g_settings.webpQuality = 100;
-    EXPECT_EQ(saveFlagsFor("webp"), WEBP_LOSSLESS);
+    settings.webpQuality = 99;
+    EXPECT_EQ(saveFlagsFor(settings, "webp"), 99);
+    settings.webpQuality = 100;
+    EXPECT_EQ(saveFlagsFor(settings, "webp"), WEBP_LOSSLESS);
 
-    g_settings.tiffCompression = 6;  // LZW
-    g_settings.tiffColorMode = 1;    // CMYK
-    EXPECT_EQ(saveFlagsFor("tiff"), TIFF_LZW | TIFF_CMYK);
-    g_settings.tiffCompression = 8;  // LOGLUV
-    g_settings.tiffColorMode = 2;    // LAB adds nothing
-    EXPECT_EQ(saveFlagsFor("tiff"), TIFF_LOGLUV);
-    g_settings.tiffCompression = 0;
-    EXPECT_EQ(saveFlagsFor("tiff"), TIFF_NONE);
+    settings.tiffCompression = 6;  // LZW
+    settings.tiffColorMode = 1;    // CMYK
+    EXPECT_EQ(saveFlagsFor(settings, "tiff"), TIFF_LZW | TIFF_CMYK);
+    settings.tiffCompression = 8;  // LOGLUV
+    settings.tiffColorMode = 2;    // LAB adds nothing
+    EXPECT_EQ(saveFlagsFor(settings, "tiff"), TIFF_LOGLUV);
+    settings.tiffCompression = 0;
+    EXPECT_EQ(saveFlagsFor(settings, "tiff"), TIFF_NONE);
 
-    g_settings.exrCompression = 0;
-    EXPECT_EQ(saveFlagsFor("exr"), EXR_NONE);
-    g_settings.exrCompression = 4;   // B44
-    EXPECT_EQ(saveFlagsFor("exr"), EXR_B44);
-    g_settings.exrCompression = 5;
-    EXPECT_EQ(saveFlagsFor("exr"), 0);
+    settings.exrCompression = 0;
+    EXPECT_EQ(saveFlagsFor(settings, "exr"), EXR_NONE);
+    settings.exrCompression = 4;   // B44
+    EXPECT_EQ(saveFlagsFor(settings, "exr"), EXR_B44);
+    settings.exrCompression = 5;
+    EXPECT_EQ(saveFlagsFor(settings, "exr"), 0);
 
-    g_settings.bmpCompression = 1;   // RLE
-    g_settings.tgaCompression = 1;
-    EXPECT_EQ(saveFlagsFor("bmp"), BMP_SAVE_RLE);
-    EXPECT_EQ(saveFlagsFor("tga"), TARGA_SAVE_RLE);
-    EXPECT_EQ(saveFlagsFor("jxr"), JXR_LOSSLESS);
+    settings.bmpCompression = 1;   // RLE
+    settings.tgaCompression = 1;
+    EXPECT_EQ(saveFlagsFor(settings, "bmp"), BMP_SAVE_RLE);
+    EXPECT_EQ(saveFlagsFor(settings, "tga"), TARGA_SAVE_RLE);
+    EXPECT_EQ(saveFlagsFor(settings, "jxr"), JXR_LOSSLESS);
     for (const char* plain : {"dds", "gif", "hdr", "ico", "j2k", "jng", "jp2", "pbm", "pcx", "pfm", "pgm", "ppm",
                               "psd", "wbmp", "xpm", "txt", ""})
-        EXPECT_EQ(saveFlagsFor(plain), 0) << plain;
+        EXPECT_EQ(saveFlagsFor(settings, plain), 0) << plain;
 }
 
 TEST_F(OutputEncoding, NearestAllowedDepthIsTheNextOneUpOrTheLargest)
@@ -101,19 +99,19 @@ TEST_F(OutputEncoding, NearestAllowedDepthIsTheNextOneUpOrTheLargest)
 
 TEST_F(OutputEncoding, ChoosingFollowsTheFormatsDepthSetting)
 {
-    g_job.outputExt = "jpg";
-    chooseOutputEncoding();
-    EXPECT_EQ(g_job.outputBpp, 0);
-    EXPECT_EQ(g_job.autoBpp, 1);
-    EXPECT_EQ(g_job.saveFlags, 95 | JPEG_SUBSAMPLING_444);
+    job.outputExt = "jpg";
+    chooseOutputEncoding(settings, job);
+    EXPECT_EQ(job.outputBpp, 0);
+    EXPECT_EQ(job.autoBpp, 1);
+    EXPECT_EQ(job.saveFlags, 95 | JPEG_SUBSAMPLING_444);
 
-    g_settings.tgaBpp = 16;
-    g_settings.tgaCompression = 1;
-    g_job.outputExt = "tga";
-    chooseOutputEncoding();
-    EXPECT_EQ(g_job.outputBpp, 16);
-    EXPECT_EQ(g_job.autoBpp, 0);
-    EXPECT_EQ(g_job.saveFlags, TARGA_SAVE_RLE);
+    settings.tgaBpp = 16;
+    settings.tgaCompression = 1;
+    job.outputExt = "tga";
+    chooseOutputEncoding(settings, job);
+    EXPECT_EQ(job.outputBpp, 16);
+    EXPECT_EQ(job.autoBpp, 0);
+    EXPECT_EQ(job.saveFlags, TARGA_SAVE_RLE);
 }
 
 TEST_F(OutputEncoding, JpegWithAutomaticDepth)
@@ -122,7 +120,7 @@ TEST_F(OutputEncoding, JpegWithAutomaticDepth)
     FIBITMAP* original = kept.get();
     Picture same = convert("jpg", 24, std::move(kept));
     EXPECT_EQ(same.get(), original);
-    EXPECT_EQ(g_job.outputBpp, 24);
+    EXPECT_EQ(job.outputBpp, 24);
 
     Picture fromAlpha = convert("jpg", 32, makePicture(4, 4, 32, {10, 200, 30}));
     ASSERT_TRUE(fromAlpha);
@@ -134,34 +132,34 @@ TEST_F(OutputEncoding, JpegWithAutomaticDepth)
     ASSERT_TRUE(grey);
     EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
     EXPECT_EQ(FreeImage_GetColorType(grey.get()), FIC_MINISBLACK);
-    EXPECT_EQ(g_job.outputBpp, 8);
+    EXPECT_EQ(job.outputBpp, 8);
 }
 
 TEST_F(OutputEncoding, AskedForDepthIsKeptWhateverWasLoaded)
 {
-    g_settings.jpgBpp = 8;
+    settings.jpgBpp = 8;
     Picture grey = convert("jpg", 24, makePicture(4, 4, 24, {200, 100, 50}));
     ASSERT_TRUE(grey);
     EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
     EXPECT_EQ(FreeImage_GetColorType(grey.get()), FIC_MINISBLACK);
-    EXPECT_EQ(g_job.outputBpp, 8);
+    EXPECT_EQ(job.outputBpp, 8);
 }
 
 TEST_F(OutputEncoding, SixteenBitLayoutDependsOnTheFormat)
 {
-    g_settings.tgaBpp = 16;
+    settings.tgaBpp = 16;
     Picture targa = convert("tga", 24, makePicture(4, 4, 24, {255, 255, 255}));
     ASSERT_TRUE(targa);
     EXPECT_EQ(FreeImage_GetBPP(targa.get()), 16u);
     EXPECT_EQ(FreeImage_GetGreenMask(targa.get()), static_cast<unsigned>(FI16_555_GREEN_MASK));
 
-    g_settings.bmpBpp = 16;
+    settings.bmpBpp = 16;
     Picture bitmap = convert("bmp", 24, makePicture(4, 4, 24, {255, 255, 255}));
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(FreeImage_GetGreenMask(bitmap.get()), static_cast<unsigned>(FI16_565_GREEN_MASK));
 
     // 48-bit pictures pass through 24 bits first.
-    g_settings.icoBpp = 16;
+    settings.icoBpp = 16;
     Picture icon = convert("ico", 48, Picture(FreeImage_ConvertToRGB16(makePicture(4, 4, 24, {255, 0, 0}).get())));
     ASSERT_TRUE(icon);
     EXPECT_EQ(FreeImage_GetBPP(icon.get()), 16u);
@@ -170,7 +168,7 @@ TEST_F(OutputEncoding, SixteenBitLayoutDependsOnTheFormat)
 
 TEST_F(OutputEncoding, EightBitsForPaletteFormatsQuantizeInColour)
 {
-    g_settings.pngBpp = 8;
+    settings.pngBpp = 8;
     Picture png = convert("png", 32, makePicture(4, 4, 32, {200, 100, 50}));
     ASSERT_TRUE(png);
     EXPECT_EQ(FreeImage_GetBPP(png.get()), 8u);
@@ -185,21 +183,21 @@ TEST_F(OutputEncoding, EightBitsForPaletteFormatsQuantizeInColour)
 
 TEST_F(OutputEncoding, EveryOtherDepthHasItsConversion)
 {
-    g_settings.tiffBpp = 96;
+    settings.tiffBpp = 96;
     Picture floating = convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0}));
     ASSERT_TRUE(floating);
     EXPECT_EQ(FreeImage_GetImageType(floating.get()), FIT_RGBF);
 
-    g_settings.tiffBpp = 48;
+    settings.tiffBpp = 48;
     Picture deep = convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0}));
     ASSERT_TRUE(deep);
     EXPECT_EQ(FreeImage_GetImageType(deep.get()), FIT_RGB16);
 
-    g_settings.tiffBpp = 32;
+    settings.tiffBpp = 32;
     EXPECT_EQ(FreeImage_GetBPP(convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0})).get()), 32u);
-    g_settings.tiffBpp = 4;
+    settings.tiffBpp = 4;
     EXPECT_EQ(FreeImage_GetBPP(convert("tiff", 24, makePicture(4, 4, 24, {0, 0, 0})).get()), 4u);
-    g_settings.tiffBpp = 1;
+    settings.tiffBpp = 1;
     EXPECT_EQ(FreeImage_GetBPP(convert("tiff", 24, makePicture(4, 4, 24, {255, 255, 255})).get()), 1u);
 }
 
@@ -207,7 +205,7 @@ TEST_F(OutputEncoding, NoPictureForADepthWithoutConversion)
 {
     // "psd" has no allowed depths, so the automatic depth is 0.
     EXPECT_FALSE(convert("psd", 24, makePicture(4, 4, 24, {0, 0, 0})));
-    g_settings.tgaBpp = 12;
+    settings.tgaBpp = 12;
     EXPECT_FALSE(convert("tga", 24, makePicture(4, 4, 24, {0, 0, 0})));
-    EXPECT_EQ(convertToOutputBpp(nullptr), nullptr);
+    EXPECT_EQ(convertToOutputBpp(nullptr, job), nullptr);
 }

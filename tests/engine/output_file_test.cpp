@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/job_state.h"
 #include "engine/output_file.h"
 #include "test_support.h"
 
@@ -37,14 +36,13 @@ protected:
     {
         out = scratch.path + "out/";
         ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
-        g_job.outputFolder = out;
         picture = noisePicture(64, 48);
     }
     void TearDown() override { FreeImage_Unload(picture); }
 
     bool save(const std::string& relativePath, FREE_IMAGE_FORMAT fif = FIF_JPEG)
     {
-        return saveOutputFile(picture, fif, out + relativePath, 0);
+        return saveOutputFile(picture, fif, out, out + relativePath, 0);
     }
 
     ScratchFolder scratch;
@@ -82,7 +80,7 @@ TEST_F(OutputFile, PathsLeadingOutsideTheOutputFolderFail)
     EXPECT_FALSE(save("sub/"));
     EXPECT_FALSE(save("escape/x.jpg"));
     EXPECT_FALSE(save("escape/new/x.jpg"));
-    EXPECT_FALSE(saveOutputFile(picture, FIF_JPEG, elsewhere + "x.jpg", 0));
+    EXPECT_FALSE(saveOutputFile(picture, FIF_JPEG, out, elsewhere + "x.jpg", 0));
 
     EXPECT_EQ(namesIn(scratch.path), (std::vector<std::string>{"elsewhere", "out"}));
     EXPECT_EQ(namesIn(out), std::vector<std::string>{"escape"});
@@ -108,7 +106,7 @@ TEST_F(OutputFile, ExistingOutputIsReplacedOnlyBySuccess)
 
     // FreeImage cannot write 16-bit grey as JPEG.
     FIBITMAP* grey = FreeImage_AllocateT(FIT_UINT16, 8, 8);
-    EXPECT_FALSE(saveOutputFile(grey, FIF_JPEG, out + "x.jpg", 0));
+    EXPECT_FALSE(saveOutputFile(grey, FIF_JPEG, out, out + "x.jpg", 0));
     FreeImage_Unload(grey);
     EXPECT_EQ(readFile(out + "x.jpg"), "the earlier picture");
     EXPECT_EQ(namesIn(out), std::vector<std::string>{"x.jpg"});
@@ -145,7 +143,7 @@ TEST_F(OutputFile, SaveCutShortByAFullDiskFails)
         getrlimit(RLIMIT_FSIZE, &limit);
         limit.rlim_cur = 64 * 1024;
         setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(saveOutputFile(large, FIF_BMP, out + "x.bmp", 0) ? 1 : 0);
+        _exit(saveOutputFile(large, FIF_BMP, out, out + "x.bmp", 0) ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -155,7 +153,7 @@ TEST_F(OutputFile, SaveCutShortByAFullDiskFails)
     EXPECT_EQ(namesIn(out), std::vector<std::string>{"x.bmp"});
 
     // Without the limit the same save goes through.
-    EXPECT_TRUE(saveOutputFile(large, FIF_BMP, out + "x.bmp", 0));
+    EXPECT_TRUE(saveOutputFile(large, FIF_BMP, out, out + "x.bmp", 0));
     EXPECT_GT(readFile(out + "x.bmp").size(), 64u * 1024);
     FreeImage_Unload(large);
 }

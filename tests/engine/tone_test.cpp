@@ -16,7 +16,7 @@ constexpr Rgb kBlack{0, 0, 0};
 
 class Tone : public ::testing::Test {
 protected:
-    void SetUp() override { resetSettings(true); }
+    ConversionSettings settings;
 };
 
 // Every pixel is palette entry 0, white; entry 1 is red.
@@ -37,19 +37,19 @@ TEST_F(Tone, GreyscaleThenThresholdGivesBlackAndWhite)
     for (unsigned y = 0; y < 8; ++y)
         for (unsigned x = 8; x < 16; ++x)
             setColourAt(picture.get(), x, y, {230, 200, 180});
-    g_settings.greyscale = 1;
-    g_settings.thresholdEnabled = 1;
-    g_settings.threshold = 128;
-    Picture grey(greyscalePicture(picture.release()));
+    settings.greyscale = 1;
+    settings.thresholdEnabled = 1;
+    settings.threshold = 128;
+    Picture grey(greyscalePicture(picture.release(), settings));
     EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
 
-    Picture blackAndWhite(thresholdPicture(grey.release()));
+    Picture blackAndWhite(thresholdPicture(grey.release(), settings));
     ASSERT_NE(blackAndWhite, nullptr);
     EXPECT_EQ(FreeImage_GetBPP(blackAndWhite.get()), 1u);
     EXPECT_EQ(colourAt(blackAndWhite.get(), 2, 3), kBlack);
     EXPECT_EQ(colourAt(blackAndWhite.get(), 12, 3), kWhite);
 
-    Picture deep(greyscalePicture(FreeImage_AllocateT(FIT_RGB16, 8, 8, 48)));
+    Picture deep(greyscalePicture(FreeImage_AllocateT(FIT_RGB16, 8, 8, 48), settings));
     EXPECT_EQ(FreeImage_GetBPP(deep.get()), 8u);
 }
 
@@ -57,16 +57,16 @@ TEST_F(Tone, OneBitPicturesAreReducedAgainFromTheirColours)
 {
     // FreeImage alone would only swap the palette for black and white and
     // so turn the white picture black.
-    g_settings.thresholdEnabled = 1;
-    g_settings.threshold = 128;
-    Picture thresholded(thresholdPicture(whiteOneBitPicture().release()));
+    settings.thresholdEnabled = 1;
+    settings.threshold = 128;
+    Picture thresholded(thresholdPicture(whiteOneBitPicture().release(), settings));
     ASSERT_NE(thresholded, nullptr);
     EXPECT_EQ(FreeImage_GetBPP(thresholded.get()), 1u);
     EXPECT_EQ(colourAt(thresholded.get(), 5, 5), kWhite);
 
-    resetSettings(true);
-    g_settings.ditherEnabled = 1;
-    Picture dithered(ditherPicture(whiteOneBitPicture().release()));
+    settings = ConversionSettings{};
+    settings.ditherEnabled = 1;
+    Picture dithered(ditherPicture(whiteOneBitPicture().release(), settings));
     ASSERT_NE(dithered, nullptr);
     EXPECT_EQ(FreeImage_GetBPP(dithered.get()), 1u);
     EXPECT_EQ(colourAt(dithered.get(), 5, 5), kWhite);
@@ -74,24 +74,24 @@ TEST_F(Tone, OneBitPicturesAreReducedAgainFromTheirColours)
 
 TEST_F(Tone, EightBitPicturesGoStraightToOneBit)
 {
-    g_settings.thresholdEnabled = 1;
-    g_settings.threshold = 100;
-    Picture thresholded(thresholdPicture(makePicture(16, 8, 8, {120, 120, 120}).release()));
+    settings.thresholdEnabled = 1;
+    settings.threshold = 100;
+    Picture thresholded(thresholdPicture(makePicture(16, 8, 8, {120, 120, 120}).release(), settings));
     EXPECT_EQ(FreeImage_GetBPP(thresholded.get()), 1u);
     EXPECT_EQ(colourAt(thresholded.get(), 0, 0), kWhite);
 
-    g_settings.ditherEnabled = 1;
-    Picture dithered(ditherPicture(makePicture(16, 8, 8, kBlack).release()));
+    settings.ditherEnabled = 1;
+    Picture dithered(ditherPicture(makePicture(16, 8, 8, kBlack).release(), settings));
     EXPECT_EQ(FreeImage_GetBPP(dithered.get()), 1u);
     EXPECT_EQ(colourAt(dithered.get(), 3, 3), kBlack);
 }
 
 TEST_F(Tone, UnknownDitherCodesDitherLikeFloydSteinberg)
 {
-    g_settings.ditherEnabled = 1;
-    auto ditheredGrey = [](int algorithm) {
-        g_settings.ditherAlgorithm = static_cast<int8_t>(algorithm);
-        return Picture(ditherPicture(makePicture(32, 32, 24, {100, 100, 100}).release()));
+    settings.ditherEnabled = 1;
+    auto ditheredGrey = [this](int algorithm) {
+        settings.ditherAlgorithm = static_cast<int8_t>(algorithm);
+        return Picture(ditherPicture(makePicture(32, 32, 24, {100, 100, 100}).release(), settings));
     };
     Picture floydSteinberg = ditheredGrey(0);
     Picture unknown = ditheredGrey(42);
@@ -104,14 +104,14 @@ TEST_F(Tone, UnknownDitherCodesDitherLikeFloydSteinberg)
 
 TEST_F(Tone, AdjustmentWorksInPlaceAndWidensOneBitPictures)
 {
-    g_settings.adjustEnabled = 1;
-    g_settings.invert = 1;
+    settings.adjustEnabled = 1;
+    settings.invert = 1;
     FIBITMAP* colour = makePicture(4, 4, 24, {10, 20, 30}).release();
-    Picture inverted(adjustPicture(colour));
+    Picture inverted(adjustPicture(colour, settings));
     EXPECT_EQ(inverted.get(), colour);
     EXPECT_EQ(colourAt(inverted.get(), 1, 1), (Rgb{245, 235, 225}));
 
-    Picture widened(adjustPicture(whiteOneBitPicture().release()));
+    Picture widened(adjustPicture(whiteOneBitPicture().release(), settings));
     EXPECT_EQ(FreeImage_GetBPP(widened.get()), 24u);
     EXPECT_EQ(colourAt(widened.get(), 1, 1), kBlack);
 }

@@ -18,9 +18,9 @@ void prepareJob(const ScratchFolder& folder, const std::vector<std::string>& inp
     g_job.outputFolder = folder.path;
     g_job.outputExt = "jpg";
     g_job.outputFif = FIF_JPEG;
-    chooseOutputEncoding();
+    chooseOutputEncoding(g_settings, g_job);
     for (const std::string& input : inputs)
-        g_fileSet[input] = FileEntry{1, ""};
+        g_fileSet[input] = FileEntry{""};
     g_progress.filesStarted = 0;
     g_progress.filesConverted = 0;
     g_progress.lastDurationMs = 0;

@@ -16,25 +16,24 @@ const Rgba kBlue{0, 0, 255};
 struct FrameTest : ::testing::Test {
     void SetUp() override
     {
-        resetSettings(true);
-        g_settings.frameType = 1;
-        g_settings.frameOpacity = 255;
+        settings.frameType = 1;
+        settings.frameOpacity = 255;
     }
 
     void setBands(int left, int right, int top, int bottom, const std::string& colour)
     {
-        g_settings.frameLeft = left;
-        g_settings.frameRight = right;
-        g_settings.frameTop = top;
-        g_settings.frameBottom = bottom;
-        g_settings.frameLeftColor = g_settings.frameRightColor = colour;
-        g_settings.frameTopColor = g_settings.frameBottomColor = colour;
+        settings.frameLeft = left;
+        settings.frameRight = right;
+        settings.frameTop = top;
+        settings.frameBottom = bottom;
+        settings.frameLeftColor = settings.frameRightColor = colour;
+        settings.frameTopColor = settings.frameBottomColor = colour;
     }
 
     // Frames a white picture of the given size and depth.
     FIBITMAP* framedWhite(int width, int height, int bpp = 24)
     {
-        picture = applyFrame(filledPicture(width, height, kWhite, bpp), width, height);
+        picture = applyFrame(filledPicture(width, height, kWhite, bpp), width, height, settings);
         return picture;
     }
 
@@ -44,6 +43,7 @@ struct FrameTest : ::testing::Test {
             FreeImage_Unload(picture);
     }
 
+    ConversionSettings settings;
     FIBITMAP* picture = nullptr;
 };
 
@@ -78,8 +78,8 @@ TEST_F(FrameTest, EqualRedBandsCoverTheEdgesOnly)
 TEST_F(FrameTest, NeighbouringBandsMeetOnTheCornerDiagonal)
 {
     setBands(20, 0, 20, 0, "000000");
-    g_settings.frameTopColor = "FF0000";
-    g_settings.frameLeftColor = "0000FF";
+    settings.frameTopColor = "FF0000";
+    settings.frameLeftColor = "0000FF";
     framedWhite(100, 80);
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) {
@@ -102,7 +102,7 @@ TEST_F(FrameTest, NeighbouringBandsMeetOnTheCornerDiagonal)
 TEST_F(FrameTest, OpacityWeighsTheFrameAgainstThePicture)
 {
     setBands(10, 10, 10, 10, "000000");
-    g_settings.frameOpacity = 128;
+    settings.frameOpacity = 128;
     framedWhite(100, 80);
     const Rgba band = pixelAt(picture, 5, 40);
     EXPECT_GE(band.red, 127);
@@ -115,7 +115,7 @@ TEST_F(FrameTest, OpacityWeighsTheFrameAgainstThePicture)
 TEST_F(FrameTest, NothingVisibleStillGives24Bits)
 {
     setBands(10, 10, 10, 10, "000000");
-    g_settings.frameOpacity = 0;
+    settings.frameOpacity = 0;
     framedWhite(100, 80, 32);
     ASSERT_EQ(FreeImage_GetBPP(picture), 24u);
     for (int y = 0; y < 80; ++y) {
@@ -125,11 +125,11 @@ TEST_F(FrameTest, NothingVisibleStillGives24Bits)
     FreeImage_Unload(picture);
 
     setBands(0, 0, 0, 0, "FF0000");
-    g_settings.frameOpacity = 255;
-    picture = applyFrame(FreeImage_Allocate(40, 30, 8), 40, 30);
+    settings.frameOpacity = 255;
+    picture = applyFrame(FreeImage_Allocate(40, 30, 8), 40, 30, settings);
     EXPECT_EQ(FreeImage_GetBPP(picture), 24u);
-    g_settings.frameType = 0;
-    EXPECT_EQ(applyFrame(picture, 40, 30), picture);
+    settings.frameType = 0;
+    EXPECT_EQ(applyFrame(picture, 40, 30, settings), picture);
 }
 
 TEST_F(FrameTest, SingleBottomBandIsASquareBar)
@@ -151,7 +151,7 @@ TEST_F(FrameTest, BandsWiderThanThePictureStayInside)
     FreeImage_Unload(picture);
 
     setBands(INT_MAX, 0, 0, 0, "000000");
-    g_settings.frameLeftColor = "0000FF";
+    settings.frameLeftColor = "0000FF";
     framedWhite(60, 40);
     for (int y : {0, 20, 39}) {
         for (int x : {0, 30, 59})

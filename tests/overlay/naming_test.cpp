@@ -34,20 +34,20 @@ class Naming : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetSettings(true);
-        resetJob();
-        g_job.inputPath = "/in/photo.pcd";
-        g_job.outputFolder = "/out/";
-        g_job.outputExt = "jpg";
-        g_job.randomNumber = 42;
+        facts.inputPath = "/in/photo.pcd";
+        facts.outputExt = "jpg";
+        facts.randomNumber = 42;
+        facts.fileCounter = 1;
     }
 
     std::string nameFor(const std::string& mask, const std::string& inputPath = "/in/photo.pcd")
     {
-        g_settings.filenameMask = mask;
-        g_job.inputPath = inputPath;
-        return expandFileNameMask();
+        facts.inputPath = inputPath;
+        return expandFileNameMask(mask, facts);
     }
+
+    ConversionSettings settings;
+    NamingFacts facts;
 };
 
 }  // namespace
@@ -77,8 +77,8 @@ TEST_F(Naming, MaskIsLoweredWhileValuesKeepTheirCase)
 TEST_F(Naming, CounterAndRandomNumberShowFiveCharacters)
 {
     EXPECT_EQ(nameFor("%n%-%n%_%rnd%"), "00001-00001_00042");
-    g_job.fileCounter = 123456;
-    g_job.randomNumber = 99999;
+    facts.fileCounter = 123456;
+    facts.randomNumber = 99999;
     EXPECT_EQ(nameFor("%n%_%rnd%"), "12345_99999");
     EXPECT_EQ(fiveCharacterForm(7), "00007");
     EXPECT_EQ(fiveCharacterForm(12345), "12345");
@@ -90,15 +90,15 @@ TEST_F(Naming, PlaceholdersAreExpandedOnceEachInTableOrder)
     EXPECT_EQ(nameFor("", "/in/%filename%.pcd"), "%filename%.jpg");
     // ... but a later placeholder finds its text inside an earlier value.
     EXPECT_EQ(nameFor("", "/in/%EXT%.pcd"), "jpg.jpg");
-    EXPECT_EQ(expandPlaceholder("x%FOO%y", "%foo%"), "x%FOO%y");
-    EXPECT_EQ(expandPlaceholder("%N%%n%", "%n%"), "0000100001");
+    EXPECT_EQ(expandPlaceholder("x%FOO%y", "%foo%", facts), "x%FOO%y");
+    EXPECT_EQ(expandPlaceholder("%N%%n%", "%n%", facts), "0000100001");
 }
 
 TEST_F(Naming, SizeDepthAndDatePlaceholders)
 {
-    g_job.outputWidth = 3072;
-    g_job.outputHeight = 2048;
-    g_job.outputBpp = 8;
+    facts.outputWidth = 3072;
+    facts.outputHeight = 2048;
+    facts.outputBpp = 8;
     EXPECT_EQ(nameFor("%width%x%height%x%bpp%"), "3072x2048x8");
 
     const std::string before = localDate("%Y%m%d");
@@ -109,25 +109,23 @@ TEST_F(Naming, SizeDepthAndDatePlaceholders)
 
 TEST_F(Naming, OutputPathKeepsSubfoldersOnlyWhenAsked)
 {
-    g_job.inputPath = "/in/2019/May/name.pcd";
-    g_job.relativeFolder = "2019/May/";
-    g_settings.filenameMask = "%filename%.%ext%";
-    g_settings.keepSubfolders = 1;
-    EXPECT_EQ(buildOutputPath(), "/out/2019/May/name.jpg");
-    g_settings.keepSubfolders = 0;
-    EXPECT_EQ(buildOutputPath(), "/out/name.jpg");
-    g_settings.filenameMask = "Sorted\\%yyyy%/%filename%.%ext%";
-    EXPECT_EQ(buildOutputPath(), "/out/sorted/" + localDate("%Y") + "/name.jpg");
+    facts.inputPath = "/in/2019/May/name.pcd";
+    const std::string relativeFolder = "2019/May/";
+    settings.filenameMask = "%filename%.%ext%";
+    settings.keepSubfolders = 1;
+    EXPECT_EQ(buildOutputPath(settings, "/out/", relativeFolder, facts), "/out/2019/May/name.jpg");
+    settings.keepSubfolders = 0;
+    EXPECT_EQ(buildOutputPath(settings, "/out/", relativeFolder, facts), "/out/name.jpg");
+    settings.filenameMask = "Sorted\\%yyyy%/%filename%.%ext%";
+    EXPECT_EQ(buildOutputPath(settings, "/out/", relativeFolder, facts),
+              "/out/sorted/" + localDate("%Y") + "/name.jpg");
 }
 
 TEST_F(Naming, WatermarkTextKeepsItsCaseAndLoneSigns)
 {
-    g_settings.wmText = "Taken %YYYY%";
-    EXPECT_EQ(expandWatermarkText(), "Taken " + localDate("%Y"));
-    g_settings.wmText = "100% MINE %n";
-    EXPECT_EQ(expandWatermarkText(), "100% MINE %n");
-    g_settings.wmText = "50% of %FileName% IN %Ext[U]%%eol%";
-    EXPECT_EQ(expandWatermarkText(), "50% of photo IN JPG%eol%");
+    EXPECT_EQ(expandWatermarkText("Taken %YYYY%", facts), "Taken " + localDate("%Y"));
+    EXPECT_EQ(expandWatermarkText("100% MINE %n", facts), "100% MINE %n");
+    EXPECT_EQ(expandWatermarkText("50% of %FileName% IN %Ext[U]%%eol%", facts), "50% of photo IN JPG%eol%");
 }
 
 TEST_F(Naming, CaseMappingReachesBeyondAscii)
@@ -161,9 +159,9 @@ TEST(NamingThroughTheWorker, FailedFileDoesNotAdvanceTheCounter)
     g_job.outputFolder = out;
     g_job.outputExt = "jpg";
     g_job.outputFif = outputFormatInfo("jpg").fif;
-    chooseOutputEncoding();
+    chooseOutputEncoding(g_settings, g_job);
     for (const char* name : {"a.pcd", "b.pcd", "c.pcd"})
-        g_fileSet[scratch.path + name] = FileEntry{1, ""};
+        g_fileSet[scratch.path + name] = FileEntry{""};
     const int32_t firstRandom = g_job.randomNumber;
     g_progress.running = 1;
     ConversionWorker(nullptr);

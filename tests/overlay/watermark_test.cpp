@@ -2,11 +2,12 @@
 
 #include <climits>
 
-#include "engine/job_state.h"
+#include "overlay/naming.h"
 #include "overlay/overlay_test_pictures.h"
 #include "overlay/watermark.h"
 #include "overlay/watermark_font.h"
 #include "overlay/watermark_picture_layer.h"
+#include "overlay/watermark_placement.h"
 #include "overlay/watermark_text_box.h"
 #include "overlay/watermark_text_layer.h"
 #include "settings/conversion_settings.h"
@@ -17,15 +18,9 @@ namespace {
 const Rgba kWhite{255, 255, 255};
 const Rgba kBlack{0, 0, 0};
 const Rgba kRed{255, 0, 0};
-enum Position { kTopLeft = 0, kMiddleCenter = 4, kBottomRight = 8 };
 using Ints = std::vector<int>;
 
 struct WatermarkTest : ::testing::Test {
-    void SetUp() override
-    {
-        resetSettings(true);
-        resetJob();
-    }
     void TearDown() override
     {
         releaseWatermarkFont();
@@ -47,25 +42,27 @@ struct WatermarkTest : ::testing::Test {
     }
     void usePicture(const std::string& path, int position, int xOffset, int yOffset)
     {
-        g_settings.watermarkType = 2;
-        g_settings.wmImage = path;
-        g_settings.wmImagePosition = static_cast<int8_t>(position);
-        g_settings.wmImageXOffset = xOffset;
-        g_settings.wmImageYOffset = yOffset;
+        settings.watermarkType = 2;
+        settings.wmImage = path;
+        settings.wmImagePosition = static_cast<int8_t>(position);
+        settings.wmImageXOffset = xOffset;
+        settings.wmImageYOffset = yOffset;
     }
     // White text on an opaque black box, not anti-aliased.
     void useText(const std::string& text)
     {
-        g_settings.watermarkType = 1;
-        g_settings.wmText = text;
-        g_settings.wmBackOpacity = 255;
+        settings.watermarkType = 1;
+        settings.wmText = text;
+        settings.wmBackOpacity = 255;
         ASSERT_TRUE(loadWatermarkFont("Arial", 14, 0, 0));
     }
     FIBITMAP* watermarked(int width, int height, Rgba colour = kWhite, int bpp = 24)
     {
-        return keep(applyWatermark(filledPicture(width, height, colour, bpp), width, height));
+        return keep(applyWatermark(filledPicture(width, height, colour, bpp), width, height, settings, facts));
     }
 
+    ConversionSettings settings;
+    NamingFacts facts;
     ScratchFolder scratch;
     std::vector<FIBITMAP*> owned;
 };
@@ -96,38 +93,38 @@ TEST(WatermarkText, LinesBreakAtEveryEolInAnyCase)
 
 TEST(WatermarkText, BoxPadsTheLinesAndAlignsThem)
 {
-    resetSettings(true);
-    g_settings.wmTextPadding = 5;
+    ConversionSettings settings;
+    settings.wmTextPadding = 5;
     for (int alignment : {0, 1, 2}) {
-        g_settings.wmTextAlignment = static_cast<int8_t>(alignment);
-        const TextBox one = layOutTextBox({{31, 16, 30.6}}, false);
+        settings.wmTextAlignment = static_cast<int8_t>(alignment);
+        const TextBox one = layOutTextBox({{31, 16, 30.6}}, false, settings);
         EXPECT_EQ(one.width, 41);
         EXPECT_EQ(one.height, 26);
         EXPECT_EQ(one.lineX, Ints{5});
         EXPECT_EQ(one.lineY, Ints{5});
     }
-    g_settings.wmTextPadding = 4;
-    g_settings.wmTextAlignment = 2;  // RIGHT
-    EXPECT_EQ(layOutTextBox({{11, 16, 11.0}, {60, 16, 60.0}}, false).lineX, (Ints{53, 4}));
+    settings.wmTextPadding = 4;
+    settings.wmTextAlignment = 2;  // RIGHT
+    EXPECT_EQ(layOutTextBox({{11, 16, 11.0}, {60, 16, 60.0}}, false, settings).lineX, (Ints{53, 4}));
     // Anti-aliased lines align by their unrounded width.
-    EXPECT_EQ(layOutTextBox({{11, 16, 9.6}, {60, 16, 60.0}}, true).lineX, (Ints{54, 4}));
-    g_settings.wmTextAlignment = 1;  // CENTER: (68 - 11) / 2 = 28.5, away from zero
-    EXPECT_EQ(layOutTextBox({{11, 16, 11.0}, {60, 16, 60.0}}, false).lineX, (Ints{29, 4}));
+    EXPECT_EQ(layOutTextBox({{11, 16, 9.6}, {60, 16, 60.0}}, true, settings).lineX, (Ints{54, 4}));
+    settings.wmTextAlignment = 1;  // CENTER: (68 - 11) / 2 = 28.5, away from zero
+    EXPECT_EQ(layOutTextBox({{11, 16, 11.0}, {60, 16, 60.0}}, false, settings).lineX, (Ints{29, 4}));
 }
 
 TEST(WatermarkText, LinesStepByTheTallestLinePlusLeading)
 {
-    resetSettings(true);
-    g_settings.wmTextPadding = 3;
-    g_settings.wmFontLeading = 2;
-    const TextBox three = layOutTextBox({{20, 16, 20.0}, {30, 14, 30.0}, {25, 16, 25.0}}, false);
+    ConversionSettings settings;
+    settings.wmTextPadding = 3;
+    settings.wmFontLeading = 2;
+    const TextBox three = layOutTextBox({{20, 16, 20.0}, {30, 14, 30.0}, {25, 16, 25.0}}, false, settings);
     EXPECT_EQ(three.height, 16 + 2 * 18 + 6);
     EXPECT_EQ(three.lineY, (Ints{3, 21, 39}));
     // An empty last line (a trailing line break) still takes its step.
-    EXPECT_EQ(layOutTextBox({{20, 16, 20.0}, {0, 16, 0.0}}, false).height, 16 + 18 + 6);
+    EXPECT_EQ(layOutTextBox({{20, 16, 20.0}, {0, 16, 0.0}}, false, settings).height, 16 + 18 + 6);
     // Several lines are at least 10 by 10.
-    g_settings.wmFontLeading = 0;
-    const TextBox tiny = layOutTextBox({{3, 4, 3.0}, {2, 4, 2.0}}, false);
+    settings.wmFontLeading = 0;
+    const TextBox tiny = layOutTextBox({{3, 4, 3.0}, {2, 4, 2.0}}, false, settings);
     EXPECT_EQ(tiny.width, 10 + 6);
     EXPECT_EQ(tiny.height, 20 + 6);
 }
@@ -135,9 +132,9 @@ TEST(WatermarkText, LinesStepByTheTallestLinePlusLeading)
 TEST_F(WatermarkTest, DrawnTextFillsThePaddedBoxAtItsOpacities)
 {
     useText("ABC");
-    FIBITMAP* bare = keep(buildTextLayer("ABC"));
-    g_settings.wmTextPadding = 5;
-    FIBITMAP* padded = keep(buildTextLayer("ABC"));
+    FIBITMAP* bare = keep(buildTextLayer("ABC", settings));
+    settings.wmTextPadding = 5;
+    FIBITMAP* padded = keep(buildTextLayer("ABC", settings));
     ASSERT_TRUE(bare && padded);
     const int width = static_cast<int>(FreeImage_GetWidth(padded));
     const int height = static_cast<int>(FreeImage_GetHeight(padded));
@@ -154,11 +151,11 @@ TEST_F(WatermarkTest, DrawnTextFillsThePaddedBoxAtItsOpacities)
     }
 
     // Anti-aliased, the text at its opacity is laid over the box at its own.
-    g_settings.wmTextAntialiasing = 1;
-    g_settings.wmTextOpacity = 200;
-    g_settings.wmBackColor = "0000FF";
-    g_settings.wmBackOpacity = 60;
-    FIBITMAP* smooth = keep(buildTextLayer("H"));
+    settings.wmTextAntialiasing = 1;
+    settings.wmTextOpacity = 200;
+    settings.wmBackColor = "0000FF";
+    settings.wmBackOpacity = 60;
+    FIBITMAP* smooth = keep(buildTextLayer("H", settings));
     ASSERT_NE(smooth, nullptr);
     EXPECT_EQ(pixelAt(smooth, 1, 1), (Rgba{0, 0, 255, 60}));
     int strongest = 0;
@@ -170,9 +167,9 @@ TEST_F(WatermarkTest, DrawnTextFillsThePaddedBoxAtItsOpacities)
 TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
 {
     useText("");
-    g_settings.wmTextPadding = 4;
-    g_settings.wmTextAlignment = 2;
-    FIBITMAP* right = keep(buildTextLayer("A%eol%BBBBBB"));
+    settings.wmTextPadding = 4;
+    settings.wmTextAlignment = 2;
+    FIBITMAP* right = keep(buildTextLayer("A%eol%BBBBBB", settings));
     ASSERT_NE(right, nullptr);
     const int width = static_cast<int>(FreeImage_GetWidth(right));
     const int half = static_cast<int>(FreeImage_GetHeight(right)) / 2;
@@ -183,8 +180,8 @@ TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
     EXPECT_GT(firstA, width / 2);
     EXPECT_NEAR(firstB, 4, 2);
 
-    g_settings.wmTextAlignment = 1;
-    FIBITMAP* centred = keep(buildTextLayer("A%EOL%BBBBBB"));
+    settings.wmTextAlignment = 1;
+    FIBITMAP* centred = keep(buildTextLayer("A%EOL%BBBBBB", settings));
     const auto [firstC, lastC] = inkColumns(centred, 0, half, kWhite);
     EXPECT_NEAR((firstC + lastC) / 2.0, (width - 1) / 2.0, 2.0);
 }
@@ -192,30 +189,30 @@ TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
 TEST_F(WatermarkTest, UnusableFontTextOrSettingsLeaveNoTextLayer)
 {
     useText("ABC");
-    EXPECT_EQ(keep(buildTextLayer("")), nullptr);
-    g_settings.wmTextPadding = INT_MAX;
-    EXPECT_EQ(keep(buildTextLayer("ABC")), nullptr);
-    g_settings.wmTextPadding = 0;
-    g_settings.wmFontLeading = -1000;
-    EXPECT_EQ(keep(buildTextLayer("A%eol%B%eol%C")), nullptr);
-    g_settings.wmFontLeading = 0;
+    EXPECT_EQ(keep(buildTextLayer("", settings)), nullptr);
+    settings.wmTextPadding = INT_MAX;
+    EXPECT_EQ(keep(buildTextLayer("ABC", settings)), nullptr);
+    settings.wmTextPadding = 0;
+    settings.wmFontLeading = -1000;
+    EXPECT_EQ(keep(buildTextLayer("A%eol%B%eol%C", settings)), nullptr);
+    settings.wmFontLeading = 0;
 
     // A colour of the wrong length is black; opacities are held to 0..255.
-    g_settings.wmFontColor = "FFF";
-    g_settings.wmTextOpacity = 999;
-    g_settings.wmBackColor = "FF0000";
-    g_settings.wmBackOpacity = -20;
-    FIBITMAP* layer = keep(buildTextLayer("ABC"));
+    settings.wmFontColor = "FFF";
+    settings.wmTextOpacity = 999;
+    settings.wmBackColor = "FF0000";
+    settings.wmBackOpacity = -20;
+    FIBITMAP* layer = keep(buildTextLayer("ABC", settings));
     ASSERT_NE(layer, nullptr);
     EXPECT_GE(inkColumns(layer, 0, static_cast<int>(FreeImage_GetHeight(layer)), kBlack).second, 0);
     EXPECT_EQ(pixelAt(layer, 0, 0), (Rgba{255, 0, 0, 0}));
 
     for (int size : {0, -3, 1000000}) {
         ASSERT_TRUE(loadWatermarkFont("Arial", size, 0, 0));
-        EXPECT_EQ(keep(buildTextLayer("ABC")), nullptr) << size;
+        EXPECT_EQ(keep(buildTextLayer("ABC", settings)), nullptr) << size;
     }
     releaseWatermarkFont();
-    EXPECT_EQ(keep(buildTextLayer("ABC")), nullptr);
+    EXPECT_EQ(keep(buildTextLayer("ABC", settings)), nullptr);
     // The picture still leaves in 24 bits, unchanged.
     FIBITMAP* picture = watermarked(40, 30, kRed, 32);
     EXPECT_EQ(FreeImage_GetBPP(picture), 24u);
@@ -225,10 +222,10 @@ TEST_F(WatermarkTest, UnusableFontTextOrSettingsLeaveNoTextLayer)
 TEST_F(WatermarkTest, TextNamesTheSizeOfTheFileBeingConverted)
 {
     useText("%width%x%height%");
-    g_settings.wmTextPosition = kTopLeft;
-    g_settings.wmTextXOffset = g_settings.wmTextYOffset = 0;
+    settings.wmTextPosition = kTopLeft;
+    settings.wmTextXOffset = settings.wmTextYOffset = 0;
     FIBITMAP* placeholders = watermarked(321, 123, kRed);
-    g_settings.wmText = "321x123";
+    settings.wmText = "321x123";
     FIBITMAP* literal = watermarked(321, 123, kRed);
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 200; ++x)
@@ -239,54 +236,54 @@ TEST_F(WatermarkTest, TextNamesTheSizeOfTheFileBeingConverted)
 
 TEST_F(WatermarkTest, PlacementByPositionOffsetsAndFrame)
 {
-    g_settings.watermarkType = 2;
-    g_settings.wmImageXOffset = 10;
-    g_settings.wmImageYOffset = 20;
+    settings.watermarkType = 2;
+    settings.wmImageXOffset = 10;
+    settings.wmImageYOffset = 20;
     const int expected[9][2] = {{10, 20},  {270, 20},  {530, 20},  {10, 225}, {270, 225},
                                 {530, 225}, {10, 430}, {270, 430}, {530, 430}};
     for (int position = 0; position < 9; ++position) {
-        g_settings.wmImagePosition = static_cast<int8_t>(position);
-        const WatermarkPoint at = placeWatermark(640, 480, 100, 30);
+        settings.wmImagePosition = static_cast<int8_t>(position);
+        const WatermarkPoint at = placeWatermark(640, 480, 100, 30, settings);
         EXPECT_EQ(at.x, expected[position][0]) << position;
         EXPECT_EQ(at.y, expected[position][1]) << position;
     }
-    g_settings.wmImagePosition = kBottomRight;
-    g_settings.wmImageYOffset = 10;
-    g_settings.wmImageBoundary = 1;  // FRAME, but no frame yet
-    EXPECT_EQ(placeWatermark(640, 480, 100, 30).x, 530);
-    EXPECT_EQ(placeWatermark(640, 480, 100, 30).y, 440);
-    g_settings.frameType = 1;
-    g_settings.frameLeft = g_settings.frameRight = g_settings.frameTop = g_settings.frameBottom = 20;
-    EXPECT_EQ(placeWatermark(640, 480, 100, 30).x, 510);
-    EXPECT_EQ(placeWatermark(640, 480, 100, 30).y, 420);
-    g_settings.wmImagePosition = 9;
-    EXPECT_EQ(placeWatermark(640, 480, 100, 30).x, 20);
+    settings.wmImagePosition = kBottomRight;
+    settings.wmImageYOffset = 10;
+    settings.wmImageBoundary = 1;  // FRAME, but no frame yet
+    EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 530);
+    EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).y, 440);
+    settings.frameType = 1;
+    settings.frameLeft = settings.frameRight = settings.frameTop = settings.frameBottom = 20;
+    EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 510);
+    EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).y, 420);
+    settings.wmImagePosition = 9;
+    EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 20);
     // A text watermark goes by the text placement.
-    g_settings.watermarkType = 1;
-    g_settings.wmTextPosition = kTopLeft;
-    g_settings.wmTextXOffset = 3;
-    EXPECT_EQ(placeWatermark(640, 480, 100, 30).x, 3);
+    settings.watermarkType = 1;
+    settings.wmTextPosition = kTopLeft;
+    settings.wmTextXOffset = 3;
+    EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 3);
 }
 
 TEST_F(WatermarkTest, FitCutsToTheAreaLessTheOffset)
 {
-    g_settings.watermarkType = 2;
-    g_settings.wmImageXOffset = g_settings.wmImageYOffset = 10;
+    settings.watermarkType = 2;
+    settings.wmImageXOffset = settings.wmImageYOffset = 10;
     FIBITMAP* wide = filledPicture(700, 40, kRed, 32);
     setPixel(wide, 629, 0, kWhite);
-    FIBITMAP* cut = keep(fitWatermark(wide, 640, 480, 700, 40));
+    FIBITMAP* cut = keep(fitWatermark(wide, 640, 480, 700, 40, settings));
     ASSERT_NE(cut, nullptr);
     EXPECT_EQ(FreeImage_GetWidth(cut), 630u);
     EXPECT_EQ(FreeImage_GetHeight(cut), 40u);
     EXPECT_EQ(pixelAt(cut, 629, 0), kWhite);
     for (int offset : {640, INT_MAX}) {
-        g_settings.wmImageXOffset = offset;
-        EXPECT_EQ(fitWatermark(filledPicture(100, 30, kRed, 32), 640, 480, 100, 30), nullptr) << offset;
+        settings.wmImageXOffset = offset;
+        EXPECT_EQ(fitWatermark(filledPicture(100, 30, kRed, 32), 640, 480, 100, 30, settings), nullptr) << offset;
     }
     // So the picture goes on without it; and one partly outside is not stamped.
     usePicture(pictureFile(10, 10, kRed), kTopLeft, 60, 0);
     EXPECT_EQ(pixelAt(watermarked(60, 60), 5, 5), kWhite);
-    g_settings.wmImageXOffset = -5;
+    settings.wmImageXOffset = -5;
     EXPECT_EQ(pixelAt(watermarked(60, 60), 2, 2), kWhite);
 }
 
@@ -310,7 +307,7 @@ TEST_F(WatermarkTest, OnlyAnglesInsideAFullTurnRotate)
     const std::string mark = pictureFile(100, 30, kRed);
     for (int angle : {90, 360, -45, 0}) {
         usePicture(mark, kTopLeft, 0, 0);
-        g_settings.wmImageRotation = angle;
+        settings.wmImageRotation = angle;
         FIBITMAP* picture = watermarked(200, 200);
         const bool turned = angle == 90;
         EXPECT_EQ(pixelAt(picture, turned ? 29 : 99, turned ? 99 : 29), kRed) << angle;
@@ -322,20 +319,20 @@ TEST_F(WatermarkTest, OnlyAnglesInsideAFullTurnRotate)
 TEST_F(WatermarkTest, GreyscalePictureWatermarkAtHalfOpacity)
 {
     usePicture(pictureFile(8, 8, kRed, 32), kTopLeft, 0, 0);
-    g_settings.wmImageGreyscale = 1;
-    g_settings.wmImageOpacity = 128;
-    EXPECT_EQ(pixelAt(keep(buildPictureLayer()), 3, 3), (Rgba{76, 76, 76, 128}));
+    settings.wmImageGreyscale = 1;
+    settings.wmImageOpacity = 128;
+    EXPECT_EQ(pixelAt(keep(buildPictureLayer(settings)), 3, 3), (Rgba{76, 76, 76, 128}));
     // Laid over white: 76 × 128/255 + 255 × 127/255.
     FIBITMAP* picture = watermarked(20, 20, kWhite, 32);
     ASSERT_EQ(FreeImage_GetBPP(picture), 24u);
     EXPECT_NEAR(pixelAt(picture, 3, 3).red, 165, 1);
     EXPECT_EQ(pixelAt(picture, 10, 10), kWhite);
 
-    g_settings.wmImageGreyscale = 0;
-    g_settings.wmImageOpacity = 1000;
-    EXPECT_EQ(pixelAt(keep(buildPictureLayer()), 0, 0), kRed);
-    g_settings.wmImageOpacity = -5;
-    EXPECT_EQ(pixelAt(keep(buildPictureLayer()), 0, 0).alpha, 0);
+    settings.wmImageGreyscale = 0;
+    settings.wmImageOpacity = 1000;
+    EXPECT_EQ(pixelAt(keep(buildPictureLayer(settings)), 0, 0), kRed);
+    settings.wmImageOpacity = -5;
+    EXPECT_EQ(pixelAt(keep(buildPictureLayer(settings)), 0, 0).alpha, 0);
 }
 
 TEST_F(WatermarkTest, UnusablePictureFilesLeaveNoWatermark)
@@ -360,14 +357,14 @@ TEST_F(WatermarkTest, UnusablePictureFilesLeaveNoWatermark)
 
     for (const std::string& path : {truncated, corrupt, text, hugePath, scratch.path + "missing.png", std::string()}) {
         usePicture(path, kTopLeft, 0, 0);
-        EXPECT_EQ(keep(buildPictureLayer()), nullptr) << path;
+        EXPECT_EQ(keep(buildPictureLayer(settings)), nullptr) << path;
         FIBITMAP* picture = watermarked(60, 60, kWhite, 32);
         EXPECT_EQ(FreeImage_GetBPP(picture), 24u);
         EXPECT_EQ(pixelAt(picture, 10, 10), kWhite) << path;
     }
-    g_settings.watermarkType = 0;
+    settings.watermarkType = 0;
     FIBITMAP* untouched = keep(filledPicture(8, 8, kWhite, 32));
-    EXPECT_EQ(applyWatermark(untouched, 8, 8), untouched);
+    EXPECT_EQ(applyWatermark(untouched, 8, 8, settings, facts), untouched);
 }
 
 }  // namespace
