@@ -1,8 +1,78 @@
 #include "engine/job_check.h"
 
+#include "engine/output_encoding.h"
+#include "formats/format_registry.h"
 #include "overlay/watermark_font.h"
+#include "platform/file_access.h"
 #include "platform/files.h"
+#include "platform/text.h"
+#include "settings/bit_depth_settings.h"
 #include "settings/vocabularies.h"
+
+namespace {
+
+constexpr int kLowestQuality = 1;
+constexpr int kHighestQuality = 100;
+constexpr int kAdjustmentLimit = 100;
+constexpr float kLowestGamma = 0.01f;
+constexpr float kHighestGamma = 9.99f;
+
+bool inRange(int value, int lowest, int highest) { return value >= lowest && value <= highest; }
+
+bool isAllowedBpp(const std::string& extension, int bpp)
+{
+    return bpp == 0 || (bpp > 0 && nearestAllowedBpp(extension, bpp) == bpp);
+}
+
+bool holdsSomething(const std::string& path)
+{
+    std::optional<int64_t> size = regularFileSize(path);
+    return size && *size > 0;
+}
+
+}  // namespace
+
+std::optional<JobProblem> checkInputFile(const std::string& path)
+{
+    if (extensionOf(path).empty() || !holdsSomething(path) || !isReadableFile(path))
+        return JobProblem{"Invalid input file", path};
+    return std::nullopt;
+}
+
+std::optional<JobProblem> checkOutputFolderName(const std::string& folder)
+{
+    if (startsWith(folder, ".."))
+        return JobProblem{"Incorrect output folder", folder};
+    return std::nullopt;
+}
+
+std::optional<JobProblem> checkOutputFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return JobProblem{"Empty output folder", ""};
+    if (!isDirectory(folder))
+        return JobProblem{"Invalid output folder", folder};
+    return std::nullopt;
+}
+
+std::optional<JobProblem> checkConversionType(const std::string& extension)
+{
+    if (!isValidOutputFormat(extension))
+        return JobProblem{"Invalid conversion type", extension};
+    return std::nullopt;
+}
+
+std::optional<JobProblem> checkOutputOptions(const ConversionSettings& settings, const std::string& extension)
+{
+    if (!bitDepthSettingOf(extension))
+        return std::nullopt;
+    if (!isAllowedBpp(extension, bitDepthSettingFor(settings, extension)))
+        return JobProblem{"Invalid bit depth", extension};
+    if ((extension == "jpg" && !inRange(settings.jpgQuality, kLowestQuality, kHighestQuality)) ||
+        (extension == "webp" && !inRange(settings.webpQuality, kLowestQuality, kHighestQuality)))
+        return JobProblem{"Invalid quality", extension};
+    return std::nullopt;
+}
 
 std::optional<JobProblem> checkResizeSettings(const ConversionSettings& settings)
 {
@@ -15,6 +85,20 @@ std::optional<JobProblem> checkResizeSettings(const ConversionSettings& settings
     return std::nullopt;
 }
 
+std::optional<JobProblem> checkAdjustSettings(const ConversionSettings& settings)
+{
+    if (!settings.adjustEnabled)
+        return std::nullopt;
+    if (!inRange(settings.brightness, -kAdjustmentLimit, kAdjustmentLimit))
+        return JobProblem{"Invalid brightness", ""};
+    if (!inRange(settings.contrast, -kAdjustmentLimit, kAdjustmentLimit))
+        return JobProblem{"Invalid contrast", ""};
+    // Written so that a gamma that is not a number fails too.
+    if (!(settings.gamma >= kLowestGamma && settings.gamma <= kHighestGamma))
+        return JobProblem{"Invalid gamma", ""};
+    return std::nullopt;
+}
+
 std::optional<JobProblem> checkWatermarkSettings(const ConversionSettings& settings)
 {
     if (settings.watermarkType == kTextWatermark) {
@@ -23,9 +107,41 @@ std::optional<JobProblem> checkWatermarkSettings(const ConversionSettings& setti
     } else if (settings.watermarkType == kPictureWatermark) {
         if (settings.wmImage.empty())
             return JobProblem{"Empty watermark image", ""};
-        std::optional<int64_t> size = regularFileSize(settings.wmImage);
-        if (!size || *size <= 0)
+        if (!holdsSomething(settings.wmImage))
             return JobProblem{"Invalid watermark image", settings.wmImage};
     }
     return std::nullopt;
+}
+
+std::string resolvedOutputFolder(const std::string& folder, const std::string& programFolder)
+{
+    std::string resolved = folder;
+    if (!startsWith(resolved, "/")) {
+        if (startsWith(resolved, "./"))
+            resolved.erase(0, 2);
+        resolved = programFolder + resolved;
+    }
+    if (!endsWith(resolved, "/"))
+        resolved += "/";
+    return resolved;
+}
+
+std::optional<JobProblem> checkConsoleJob(const ConversionSettings& settings, const JobState& job)
+{
+    std::optional<JobProblem> problem = checkInputFile(job.inputPath);
+    if (!problem)
+        problem = checkOutputFolderName(job.outputFolder);
+    if (!problem)
+        problem = checkOutputFolder(resolvedOutputFolder(job.outputFolder, job.programFolder));
+    if (!problem)
+        problem = checkConversionType(job.outputExt);
+    if (!problem)
+        problem = checkOutputOptions(settings, job.outputExt);
+    if (!problem)
+        problem = checkResizeSettings(settings);
+    if (!problem)
+        problem = checkAdjustSettings(settings);
+    if (!problem)
+        problem = checkWatermarkSettings(settings);
+    return problem;
 }
