@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
 
     const std::string_view text = inputText(data, size);
-    if (std::optional<size_t> offset = ppmPixelOffset(text)) {
-        if (*offset > size || text.substr(0, 2) != "P6")
+    if (std::optional<PpmHeader> header = parsePpmHeader(text)) {
+        if (header->pixelOffset > size || text.substr(0, 2) != "P6" || header->width < 0 || header->height < 0 ||
+            header->maximum < 0)
             std::abort();
     }
     return 0;

@@ -6,6 +6,7 @@
 
 #include "engine/pixmap_reader.h"
 #include "engine/ppm_header.h"
+#include "picture/picture_handle.h"
 #include "picture/picture_size.h"
 #include "platform/files.h"
 #include "platform/regular_file_read.h"
@@ -21,8 +22,6 @@ constexpr size_t kAttributesOffset = 0xE02;
 constexpr int64_t kBaseEndByte = 384 * 2048;
 constexpr int64_t kFirstHigherResolutionByte = 389 * 2048 + 1;
 
-constexpr size_t kLongestPpmHeader = 4096;
-
 bool hasPhotoCdSignature(const uint8_t* data, size_t size)
 {
     const size_t signatureLength = sizeof(kSignature) - 1;
@@ -34,18 +33,17 @@ bool hasPhotoCdSignature(const uint8_t* data, size_t size)
 // rows of a cut-off file with black and would pass it on as a whole picture.
 bool pictureIsSane(const std::string& path)
 {
-    FIBITMAP* header = FreeImage_Load(FIF_PPMRAW, path.c_str(), FIF_LOAD_NOPIXELS);
+    const BitmapHandle header(FreeImage_Load(FIF_PPMRAW, path.c_str(), FIF_LOAD_NOPIXELS));
     if (!header)
         return false;
-    const uint64_t pixels = uint64_t{FreeImage_GetWidth(header)} * FreeImage_GetHeight(header);
-    const uint64_t pixelBytes = pixels * (FreeImage_GetBPP(header) / 8);
-    FreeImage_Unload(header);
+    const uint64_t pixels = uint64_t{FreeImage_GetWidth(header.get())} * FreeImage_GetHeight(header.get());
+    const uint64_t pixelBytes = pixels * (FreeImage_GetBPP(header.get()) / 8);
     if (pixels == 0 || pixels > static_cast<uint64_t>(kLargestPicturePixels))
         return false;
     const std::optional<std::string> start = readRegularFile(path, kLongestPpmHeader);
-    const std::optional<size_t> pixelOffset = start ? ppmPixelOffset(*start) : std::nullopt;
+    const std::optional<PpmHeader> ppm = start ? parsePpmHeader(*start) : std::nullopt;
     const std::optional<int64_t> size = regularFileSize(path);
-    return pixelOffset && size && static_cast<uint64_t>(*size) >= *pixelOffset + pixelBytes;
+    return ppm && size && static_cast<uint64_t>(*size) >= ppm->pixelOffset + pixelBytes;
 }
 
 }  // namespace

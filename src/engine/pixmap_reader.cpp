@@ -7,56 +7,23 @@
 #include <optional>
 #include <utility>
 
+#include "engine/ppm_header.h"
+#include "picture/picture_handle.h"
 #include "picture/picture_size.h"
 
 namespace {
 
 // Far beyond any PhotoCD resolution; larger headers are left to FreeImage.
 constexpr int kLargestSide = 1 << 20;
-constexpr int kLongestNumber = 7;
 constexpr int kEightBitMaximum = 255;
 
-bool isBlank(int c)
+// "P6", width, height and 255 separated by whitespace only, for a picture of
+// sane size.
+bool isPlainEightBitHeader(const PpmHeader& header)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-// The next header number after at least one blank; nullopt on anything else.
-std::optional<int> readNumber(std::istream& in)
-{
-    if (!isBlank(in.get()))
-        return std::nullopt;
-    while (isBlank(in.peek()))
-        in.get();
-    int value = 0;
-    int digits = 0;
-    while (in.peek() >= '0' && in.peek() <= '9') {
-        if (++digits > kLongestNumber)
-            return std::nullopt;
-        value = value * 10 + (in.get() - '0');
-    }
-    return digits > 0 ? std::optional<int>(value) : std::nullopt;
-}
-
-struct Header {
-    int width = 0;
-    int height = 0;
-};
-
-// "P6", width, height, 255, and the single blank after which the pixels begin.
-std::optional<Header> readHeader(std::istream& in)
-{
-    if (in.get() != 'P' || in.get() != '6')
-        return std::nullopt;
-    const std::optional<int> width = readNumber(in);
-    const std::optional<int> height = width ? readNumber(in) : std::nullopt;
-    const std::optional<int> maximum = height ? readNumber(in) : std::nullopt;
-    if (!maximum || *maximum != kEightBitMaximum || !isBlank(in.get()))
-        return std::nullopt;
-    if (*width <= 0 || *height <= 0 || *width > kLargestSide || *height > kLargestSide ||
-        int64_t{*width} * *height > kLargestPicturePixels)
-        return std::nullopt;
-    return Header{*width, *height};
+    return !header.hasComments && header.maximum == kEightBitMaximum && header.width > 0 && header.height > 0 &&
+           header.width <= kLargestSide && header.height <= kLargestSide &&
+           int64_t{header.width} * header.height <= kLargestPicturePixels;
 }
 
 // The file holds red, green, blue; FreeImage's byte order may differ.
@@ -75,22 +42,27 @@ FIBITMAP* readEightBitPixmap(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return nullptr;
-    const std::optional<Header> header = readHeader(in);
-    if (!header)
+    std::string start(kLongestPpmHeader, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<size_t>(in.gcount()));
+    const std::optional<PpmHeader> header = parsePpmHeader(start);
+    if (!header || !isPlainEightBitHeader(*header))
         return nullptr;
-    FIBITMAP* picture = FreeImage_Allocate(header->width, header->height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK,
-                                           FI_RGBA_BLUE_MASK);
+    in.clear();
+    if (!in.seekg(static_cast<std::streamoff>(header->pixelOffset)))
+        return nullptr;
+
+    BitmapHandle picture(FreeImage_Allocate(header->width, header->height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK,
+                                            FI_RGBA_BLUE_MASK));
     if (!picture)
         return nullptr;
     const std::streamsize rowBytes = std::streamsize{header->width} * 3;
     // The file's first row is the top one; FreeImage keeps the bottom row first.
     for (int y = 0; y < header->height; ++y) {
-        BYTE* row = FreeImage_GetScanLine(picture, header->height - 1 - y);
-        if (!in.read(reinterpret_cast<char*>(row), rowBytes)) {
-            FreeImage_Unload(picture);
+        BYTE* row = FreeImage_GetScanLine(picture.get(), header->height - 1 - y);
+        if (!in.read(reinterpret_cast<char*>(row), rowBytes))
             return nullptr;
-        }
         toFreeImageOrder(row, header->width);
     }
-    return picture;
+    return picture.release();
 }

@@ -6,7 +6,6 @@ namespace {
 
 char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // On Linux a backslash is an ordinary character of a file name.
 size_t lastSeparator(std::string_view path)
@@ -35,6 +34,21 @@ bool equalsIgnoreCaseAscii(std::string_view a, std::string_view b)
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),
                       [](char x, char y) { return upperAscii(x) == upperAscii(y); });
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isAsciiWhitespace(char c)
+{
+    return isBlank(c) || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
 std::string trimBlanks(std::string_view text)

@@ -9,7 +9,15 @@ std::string toUpperAscii(std::string_view text);
 std::string toLowerAscii(std::string_view text);
 bool equalsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
-// Removes leading and trailing blanks (spaces and tabs).
+// Space or tab: the blanks round option values, keys and numbers.
+bool isBlank(char c);
+// '0' to '9', whatever the locale.
+bool isAsciiDigit(char c);
+// Space, tab, line feed, carriage return, vertical tab or form feed: what
+// separates the fields of a file header.
+bool isAsciiWhitespace(char c);
+
+// Removes leading and trailing blanks.
 std::string trimBlanks(std::string_view text);
 
 bool startsWith(std::string_view text, std::string_view prefix);

@@ -12,7 +12,7 @@ namespace {
 
 size_t skipBlanks(std::string_view text, size_t at)
 {
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
+    while (at < text.size() && isBlank(text[at]))
         ++at;
     return at;
 }
@@ -41,8 +41,6 @@ size_t afterSign(std::string_view text, bool& negative)
     return at;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The power of ten of a number's first significant digit: negative for a
 // number below 1, so an out-of-range reading can tell underflow from overflow.
 int64_t decimalMagnitude(std::string_view number)
@@ -58,7 +56,7 @@ int64_t decimalMagnitude(std::string_view number)
         bool negative = false;
         size_t at = afterSign(number.substr(exponentAt + 1), negative) + exponentAt + 1;
         int64_t exponent = 0;
-        for (; at < number.size() && isDigit(number[at]); ++at)
+        for (; at < number.size() && isAsciiDigit(number[at]); ++at)
             exponent = std::min<int64_t>(exponent * 10 + (number[at] - '0'), int64_t{1} << 40);
         magnitude += negative ? -exponent : exponent;
     }
@@ -69,7 +67,7 @@ int64_t decimalMagnitude(std::string_view number)
 
 int hexDigitValue(char c)
 {
-    if (c >= '0' && c <= '9')
+    if (isAsciiDigit(c))
         return c - '0';
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
@@ -110,7 +108,7 @@ double parseReal(std::string_view text)
     size_t at = afterSign(word, negative);
     // from_chars would also take "inf", "nan" and a second sign; only digits
     // or a decimal point may start the number here.
-    if (at >= word.size() || !(isDigit(word[at]) || word[at] == '.'))
+    if (at >= word.size() || !(isAsciiDigit(word[at]) || word[at] == '.'))
         return 0.0;
     const char* first = word.data() + at;
     const char* last = word.data() + word.size();
