@@ -6,6 +6,29 @@
 #include <mutex>
 #include <string>
 
+// Threads. A job runs on one worker thread (ConversionWorker) while the
+// interface thread, the console driver or the window, waits or polls:
+//
+// - Before the worker starts, the interface thread fills g_job and g_fileSet,
+//   checks the job (which loads the watermark font) and resets g_progress.
+//   Until the worker has ended it changes none of them, nor g_settings, of
+//   which the worker takes a copy when it starts.
+// - While the worker runs it owns g_job: it writes the current file's fields
+//   (inputPath, relativeFolder, sourceBpp, outputBpp, outputWidth,
+//   outputHeight, outputPath) and moves randomNumber and fileCounter on. It
+//   only reads g_fileSet and the watermark font. The interface thread reads
+//   neither g_job nor g_fileSet until the worker has ended.
+// - g_progress is the one record both threads use meanwhile. The worker
+//   writes filesStarted, currentFile, lastDurationMs and filesConverted under
+//   progressMutex, and the interface thread reads them under it (the window's
+//   progress dialog polls every 15 ms). running is atomic: the interface
+//   thread clears it to stop the job, and the worker reads it before each
+//   file, so a stop takes effect between files.
+// - The message catalogue only reads once it is built, so either thread may
+//   look up texts.
+// - After the worker has ended (joined), the interface thread owns
+//   everything again and releases the watermark font.
+
 // The running job: what is converted, where to, and how it is named and encoded.
 struct JobState {
     std::string programFolder;   // folder of the executable, ending with "/"
@@ -36,8 +59,8 @@ struct FileEntry {
 // The job's input files, keyed by full path.
 using FileSet = std::map<std::string, FileEntry>;
 
-// What the worker tells the driver. Guarded by progressMutex, except running:
-// the driver's stop request, which the worker reads before each file.
+// What the worker tells the interface thread. Guarded by progressMutex, except
+// running: the stop request, which the worker reads before each file.
 struct ProgressRecord {
     int32_t filesStarted = 0;
     std::string currentFile;

@@ -12,8 +12,9 @@ namespace {
 constexpr std::string_view kLineBreak = "%eol%";
 constexpr int kSmallestMultiLineSide = 10;
 
-}  // namespace
-
+// The x of a line of width lineWidth in a text box of width boxWidth, by the
+// text alignment: LEFT at the padding, CENTER with halves rounded away from
+// zero, RIGHT ending at the padding; 0 for any other alignment.
 int alignLineX(int lineWidth, int boxWidth, const ConversionSettings& settings)
 {
     const int64_t padding = settings.wmTextPadding;
@@ -26,6 +27,8 @@ int alignLineX(int lineWidth, int boxWidth, const ConversionSettings& settings)
     }
     return static_cast<int>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX));
 }
+
+}  // namespace
 
 std::vector<std::string> splitWatermarkLines(const std::string& text)
 {

@@ -29,8 +29,3 @@ std::vector<std::string> splitWatermarkLines(const std::string& text);
 // pixels wide and each takes the height of the tallest; a single line is
 // measured as it is and starts at the padding whatever the alignment.
 TextBox layOutTextBox(const std::vector<MeasuredLine>& lines, bool antialiased, const ConversionSettings& settings);
-
-// The x of a line of width lineWidth in a text box of width boxWidth, by the
-// text alignment: LEFT at the padding, CENTER with halves rounded away from
-// zero, RIGHT ending at the padding; 0 for any other alignment.
-int alignLineX(int lineWidth, int boxWidth, const ConversionSettings& settings);

@@ -15,11 +15,6 @@ constexpr BitDepthSetting kBitDepthSettings[] = {
 
 }  // namespace
 
-std::span<const BitDepthSetting> bitDepthSettings()
-{
-    return kBitDepthSettings;
-}
-
 const BitDepthSetting* bitDepthSettingOf(std::string_view extension)
 {
     for (const BitDepthSetting& entry : kBitDepthSettings)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "settings/conversion_settings.h"
@@ -13,11 +12,8 @@ struct BitDepthSetting {
     int32_t ConversionSettings::* field;
 };
 
-// Every output format the settings hold options for, whether or not the
-// format registry can write it, in alphabetical order.
-std::span<const BitDepthSetting> bitDepthSettings();
-
-// The entry of an output extension; nullptr when the settings hold no options for it.
+// The entry of an output extension; nullptr when the settings hold no options
+// for it. They hold options for every format the registry can write, and more.
 const BitDepthSetting* bitDepthSettingOf(std::string_view extension);
 
 // The bit-depth setting for an output extension; 0 (automatic) for one the

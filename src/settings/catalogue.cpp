@@ -27,7 +27,6 @@ struct Catalogue {
     std::vector<MessageGroup> groups{1};
     std::vector<std::string> keys{1};
     std::vector<std::string> texts{1};
-    int lastGroup = 0;
 };
 
 Catalogue g_catalogue;
@@ -103,20 +102,14 @@ std::string lookupText(const std::string& group, const std::string& key)
 {
     const std::string upperGroup = toUpperAscii(group);
     const std::string upperKey = toUpperAscii(key);
-    Catalogue& catalogue = g_catalogue;
-    if (catalogue.lastGroup == 0 || catalogue.groups[static_cast<size_t>(catalogue.lastGroup)].name != upperGroup) {
-        catalogue.lastGroup = 0;
-        for (size_t g = 1; g < catalogue.groups.size(); ++g) {
-            if (catalogue.groups[g].name == upperGroup) {
-                catalogue.lastGroup = static_cast<int>(g);
-                break;
-            }
-        }
-    }
-    if (catalogue.lastGroup == 0 || upperKey.empty())
+    const Catalogue& catalogue = g_catalogue;
+    // A handful of groups: a search costs less than keeping the last one found,
+    // which would make every lookup a write.
+    const auto found = std::find_if(catalogue.groups.begin() + 1, catalogue.groups.end(),
+                                    [&](const MessageGroup& g) { return g.name == upperGroup; });
+    if (found == catalogue.groups.end() || upperKey.empty())
         return kNotFound;
-    const MessageGroup& found = catalogue.groups[static_cast<size_t>(catalogue.lastGroup)];
-    for (int k = found.firstByChar[firstByteOf(upperKey)]; k != 0 && k <= found.lastKey; ++k) {
+    for (int k = found->firstByChar[firstByteOf(upperKey)]; k != 0 && k <= found->lastKey; ++k) {
         const std::string& stored = catalogue.keys[static_cast<size_t>(k)];
         if (upperKey == stored)
             return catalogue.texts[static_cast<size_t>(k)];

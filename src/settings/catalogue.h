@@ -8,8 +8,8 @@ void buildCatalogue();
 void buildCatalogueFrom(const char* const* pairs);
 
 // The text of key in group, matched without regard to ASCII case, or
-// "%NO_STRING_ERROR%". Remembers the group it found, so it is meant for one
-// thread at a time (the main thread).
+// "%NO_STRING_ERROR%". Only reads the catalogue, so any thread may look up
+// texts once it is built; building it again must not overlap a lookup.
 std::string lookupText(const std::string& group, const std::string& key);
 
 // Replaces "%s1%" .. "%s4%" (any case) by the non-empty values, in that order.

@@ -7,6 +7,7 @@
 
 #include "formats/format_registry.h"
 #include "platform/text.h"
+#include "settings/bit_depth_settings.h"
 #include "test_support.h"
 
 namespace {
@@ -49,8 +50,11 @@ TEST_F(FormatRegistry, InputTableHoldsEveryExtensionOnceInSixteenGroups)
 TEST_F(FormatRegistry, OutputTableMapsOntoFreeImage)
 {
     EXPECT_EQ(outputFormatTable().size(), 20u);
-    for (const auto& [extension, info] : outputFormatTable())
+    for (const auto& [extension, info] : outputFormatTable()) {
         EXPECT_EQ(info.extension, extension);
+        // Without its bit-depth setting a format would skip its listing and checks.
+        EXPECT_NE(bitDepthSettingOf(extension), nullptr) << extension;
+    }
     const OutputFormatInfo jpg = outputFormatInfo("jpg");
     EXPECT_EQ(jpg.fif, 2);
     EXPECT_EQ(jpg.description, "JPEG File Format");
