@@ -114,7 +114,7 @@ void halveWith(ConversionSettings& settings, int algorithm)
 
 void fourBandFrame(ConversionSettings& settings)
 {
-    settings.frameType = 1;
+    settings.frameType = kSolidFrame;
     settings.frameLeft = 40;
     settings.frameRight = 40;
     settings.frameTop = 60;
@@ -128,7 +128,7 @@ void fourBandFrame(ConversionSettings& settings)
 
 void twoLineTextWatermark(ConversionSettings& settings)
 {
-    settings.watermarkType = 1;
+    settings.watermarkType = kTextWatermark;
     settings.wmText = "Tessaly PCD to JPG%eol%%filename% %width%x%height%";
     settings.wmFontSize = 36;
     settings.wmTextAntialiasing = 1;
@@ -138,7 +138,7 @@ void twoLineTextWatermark(ConversionSettings& settings)
 
 void pictureWatermark(ConversionSettings& settings, const std::string& mark)
 {
-    settings.watermarkType = 2;
+    settings.watermarkType = kPictureWatermark;
     settings.wmImage = mark;
     settings.wmImageOpacity = 180;
 }
@@ -182,7 +182,7 @@ void registerSteps(const Inputs& inputs)
     }, thresholdPicture);
     step("tone/dither_fs", [](ConversionSettings& settings) {
         settings.ditherEnabled = 1;
-        settings.ditherAlgorithm = 0;
+        settings.ditherAlgorithm = kFloydSteinbergDither;
     }, ditherPicture);
     step("overlay/frame_4_bands", fourBandFrame, [](FIBITMAP* p, const ConversionSettings& s) {
         return applyFrame(p, sourceWidth(), sourceHeight(), s);

@@ -87,7 +87,7 @@ TEST_F(Geometry, ResizeRules)
     resizeTo(800, 800, false);
     EXPECT_EQ(resized(3072, 2048), Size(800, 800));
 
-    settings.resizeType = 1;
+    settings.resizeType = kResizeLargeImages;
     bool untouched = false;
     EXPECT_EQ(resized(640, 480, &untouched), Size(640, 480));
     EXPECT_TRUE(untouched);

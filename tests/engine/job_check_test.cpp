@@ -5,7 +5,6 @@
 #include <ostream>
 
 #include "engine/job_check.h"
-#include "formats/format_lists.h"
 #include "overlay/watermark_font.h"
 #include "settings/conversion_settings.h"
 #include "test_support.h"
@@ -84,10 +83,10 @@ TEST_F(ConsoleJob, WhatEachCheckAcceptsAndRefuses)
     EXPECT_EQ(checkOutputFolder(""), (JobProblem{"Empty output folder", ""}));
     EXPECT_EQ(checkOutputFolder(folder.path + "empty.png"), (JobProblem{"Invalid output folder", folder.path + "empty.png"}));
 
-    // Formats the settings hold no options for, or not offered.
-    const std::vector<std::string> offered = outputFormats;
-    outputFormats = {"jpg", "webp", "psd"};
-    EXPECT_EQ(checkConversionType("webp"), std::nullopt);
+    // The program offers only its own output format; the options of the
+    // others are checked all the same, and a format without options passes.
+    EXPECT_EQ(checkConversionType("jpg"), std::nullopt);
+    EXPECT_EQ(checkConversionType("webp"), (JobProblem{"Invalid conversion type", "webp"}));
     EXPECT_EQ(checkOutputOptions(settings, "txt"), std::nullopt);
     settings.psdBpp = 24;
     EXPECT_EQ(checkOutputOptions(settings, "psd"), (JobProblem{"Invalid bit depth", "psd"}));
@@ -96,7 +95,6 @@ TEST_F(ConsoleJob, WhatEachCheckAcceptsAndRefuses)
     settings.jpgBpp = 8;
     settings.jpgQuality = 1;
     EXPECT_EQ(checkOutputOptions(settings, "jpg"), std::nullopt);
-    outputFormats = offered;
 
     // Adjustment values count only with adjustment on; the limits are allowed.
     settings.brightness = 500;

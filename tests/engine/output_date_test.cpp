@@ -19,15 +19,15 @@ TEST(OutputFileDate, FollowsTheTimestampMode)
     ASSERT_TRUE(setLastWriteTime(job.inputPath, 1000000000));
     const int64_t written = *lastWriteTime(job.outputPath);
 
-    settings.fileTimestamp = 0;
+    settings.fileTimestamp = kCurrentTimestamp;
     setOutputFileDate(settings, job);
     EXPECT_EQ(*lastWriteTime(job.outputPath), written);
 
-    settings.fileTimestamp = 1;
+    settings.fileTimestamp = kOriginalTimestamp;
     setOutputFileDate(settings, job);
     EXPECT_EQ(*lastWriteTime(job.outputPath), 1000000000);
 
-    settings.fileTimestamp = 2;
+    settings.fileTimestamp = kCustomTimestamp;
     settings.customTimestamp = fileTimeToLocalTime(1200000000);
     setOutputFileDate(settings, job);
     EXPECT_EQ(*lastWriteTime(job.outputPath), 1200000000);

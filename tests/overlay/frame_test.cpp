@@ -16,7 +16,7 @@ const Rgba kBlue{0, 0, 255};
 struct FrameTest : ::testing::Test {
     void SetUp() override
     {
-        settings.frameType = 1;
+        settings.frameType = kSolidFrame;
         settings.frameOpacity = 255;
     }
 
@@ -128,7 +128,7 @@ TEST_F(FrameTest, NothingVisibleStillGives24Bits)
     settings.frameOpacity = 255;
     picture = applyFrame(FreeImage_Allocate(40, 30, 8), 40, 30, settings);
     EXPECT_EQ(FreeImage_GetBPP(picture), 24u);
-    settings.frameType = 0;
+    settings.frameType = kNoFrame;
     EXPECT_EQ(applyFrame(picture, 40, 30, settings), picture);
 }
 

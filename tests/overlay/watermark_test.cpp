@@ -42,7 +42,7 @@ struct WatermarkTest : ::testing::Test {
     }
     void usePicture(const std::string& path, int position, int xOffset, int yOffset)
     {
-        settings.watermarkType = 2;
+        settings.watermarkType = kPictureWatermark;
         settings.wmImage = path;
         settings.wmImagePosition = static_cast<int8_t>(position);
         settings.wmImageXOffset = xOffset;
@@ -51,7 +51,7 @@ struct WatermarkTest : ::testing::Test {
     // White text on an opaque black box, not anti-aliased.
     void useText(const std::string& text)
     {
-        settings.watermarkType = 1;
+        settings.watermarkType = kTextWatermark;
         settings.wmText = text;
         settings.wmBackOpacity = 255;
         ASSERT_TRUE(loadWatermarkFont("Arial", 14, 0, 0));
@@ -104,11 +104,11 @@ TEST(WatermarkText, BoxPadsTheLinesAndAlignsThem)
         EXPECT_EQ(one.lineY, Ints{5});
     }
     settings.wmTextPadding = 4;
-    settings.wmTextAlignment = 2;  // RIGHT
+    settings.wmTextAlignment = kAlignRight;
     EXPECT_EQ(layOutTextBox({{11, 16, 11.0}, {60, 16, 60.0}}, false, settings).lineX, (Ints{53, 4}));
     // Anti-aliased lines align by their unrounded width.
     EXPECT_EQ(layOutTextBox({{11, 16, 9.6}, {60, 16, 60.0}}, true, settings).lineX, (Ints{54, 4}));
-    settings.wmTextAlignment = 1;  // CENTER: (68 - 11) / 2 = 28.5, away from zero
+    settings.wmTextAlignment = kAlignCenter;  // (68 - 11) / 2 = 28.5, away from zero
     EXPECT_EQ(layOutTextBox({{11, 16, 11.0}, {60, 16, 60.0}}, false, settings).lineX, (Ints{29, 4}));
 }
 
@@ -168,7 +168,7 @@ TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
 {
     useText("");
     settings.wmTextPadding = 4;
-    settings.wmTextAlignment = 2;
+    settings.wmTextAlignment = kAlignRight;
     FIBITMAP* right = keep(buildTextLayer("A%eol%BBBBBB", settings));
     ASSERT_NE(right, nullptr);
     const int width = static_cast<int>(FreeImage_GetWidth(right));
@@ -180,7 +180,7 @@ TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
     EXPECT_GT(firstA, width / 2);
     EXPECT_NEAR(firstB, 4, 2);
 
-    settings.wmTextAlignment = 1;
+    settings.wmTextAlignment = kAlignCenter;
     FIBITMAP* centred = keep(buildTextLayer("A%EOL%BBBBBB", settings));
     const auto [firstC, lastC] = inkColumns(centred, 0, half, kWhite);
     EXPECT_NEAR((firstC + lastC) / 2.0, (width - 1) / 2.0, 2.0);
@@ -236,7 +236,7 @@ TEST_F(WatermarkTest, TextNamesTheSizeOfTheFileBeingConverted)
 
 TEST_F(WatermarkTest, PlacementByPositionOffsetsAndFrame)
 {
-    settings.watermarkType = 2;
+    settings.watermarkType = kPictureWatermark;
     settings.wmImageXOffset = 10;
     settings.wmImageYOffset = 20;
     const int expected[9][2] = {{10, 20},  {270, 20},  {530, 20},  {10, 225}, {270, 225},
@@ -249,17 +249,17 @@ TEST_F(WatermarkTest, PlacementByPositionOffsetsAndFrame)
     }
     settings.wmImagePosition = kBottomRight;
     settings.wmImageYOffset = 10;
-    settings.wmImageBoundary = 1;  // FRAME, but no frame yet
+    settings.wmImageBoundary = kFrameBoundary;  // but no frame yet
     EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 530);
     EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).y, 440);
-    settings.frameType = 1;
+    settings.frameType = kSolidFrame;
     settings.frameLeft = settings.frameRight = settings.frameTop = settings.frameBottom = 20;
     EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 510);
     EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).y, 420);
     settings.wmImagePosition = 9;
     EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 20);
     // A text watermark goes by the text placement.
-    settings.watermarkType = 1;
+    settings.watermarkType = kTextWatermark;
     settings.wmTextPosition = kTopLeft;
     settings.wmTextXOffset = 3;
     EXPECT_EQ(placeWatermark(640, 480, 100, 30, settings).x, 3);
@@ -267,7 +267,7 @@ TEST_F(WatermarkTest, PlacementByPositionOffsetsAndFrame)
 
 TEST_F(WatermarkTest, FitCutsToTheAreaLessTheOffset)
 {
-    settings.watermarkType = 2;
+    settings.watermarkType = kPictureWatermark;
     settings.wmImageXOffset = settings.wmImageYOffset = 10;
     FIBITMAP* wide = filledPicture(700, 40, kRed, 32);
     setPixel(wide, 629, 0, kWhite);
@@ -362,7 +362,7 @@ TEST_F(WatermarkTest, UnusablePictureFilesLeaveNoWatermark)
         EXPECT_EQ(FreeImage_GetBPP(picture), 24u);
         EXPECT_EQ(pixelAt(picture, 10, 10), kWhite) << path;
     }
-    settings.watermarkType = 0;
+    settings.watermarkType = kNoWatermark;
     FIBITMAP* untouched = keep(filledPicture(8, 8, kWhite, 32));
     EXPECT_EQ(applyWatermark(untouched, 8, 8, settings, facts), untouched);
 }
