@@ -61,6 +61,25 @@ void extractLargestSubimage(const std::string& picturePath, const std::string& w
     }
 }
 
+bool debugListing()
+{
+    return g_job.consoleMode && g_job.runMode == "DEBUG";
+}
+
+// The picture convert left, else the Base decoded here from the pac. The
+// Base may be smaller than what convert would have given and replace a
+// larger earlier output, so the debug listing says when it was used.
+FIBITMAP* loadPicture(const std::string& picturePath)
+{
+    if (FIBITMAP* picture = loadExtractedPicture(picturePath))
+        return picture;
+    FIBITMAP* base = decodeBasePicture(g_job.inputPath);
+    if (base && debugListing())
+        printLine("Base fallback: the picture was decoded at " + std::to_string(FreeImage_GetWidth(base)) + "x" +
+                  std::to_string(FreeImage_GetHeight(base)) + " without convert");
+    return base;
+}
+
 FIBITMAP* runTransformations(FIBITMAP* picture, int& width, int& height)
 {
     picture = rotatePicture(picture);
@@ -107,12 +126,12 @@ bool convertFile()
     WorkFolder work;
     // A fixed name: the folder is private, and no character of the user's
     // file name reaches convert's command line. Without a work folder convert
-    // has nowhere to write, and FreeImage's own decoder still gives the Base.
+    // has nowhere to write, and the Base is still decoded from the pac.
     const std::string picturePath = work.path.empty() ? std::string() : work.path + "picture.ppm";
 
     if (!work.path.empty())
         extractLargestSubimage(picturePath, work.path);
-    FIBITMAP* picture = loadExtractedPicture(picturePath, g_job.inputPath);
+    FIBITMAP* picture = loadPicture(picturePath);
     int width = picture ? static_cast<int>(FreeImage_GetWidth(picture)) : 0;
     int height = picture ? static_cast<int>(FreeImage_GetHeight(picture)) : 0;
     g_job.sourceBpp = picture ? static_cast<int32_t>(FreeImage_GetBPP(picture)) : 0;
@@ -127,7 +146,7 @@ bool convertFile()
         removeFile(picturePath);
         sleepMilliseconds(kPauseAfterDecoderMs);
         extractSubimage(g_job.inputPath, level, picturePath, work.path);
-        picture = loadExtractedPicture(picturePath, g_job.inputPath);
+        picture = loadPicture(picturePath);
         if (!picture)
             return false;
         width = static_cast<int>(FreeImage_GetWidth(picture));
@@ -163,7 +182,7 @@ void setOutputFileDate()
 
 int ConversionWorker(void*)
 {
-    const bool debug = g_job.consoleMode && g_job.runMode == "DEBUG";
+    const bool debug = debugListing();
     int32_t started = 0;
     int32_t converted = 0;
     int64_t lastDuration = 0;
