@@ -26,3 +26,5 @@ else
 fi
 count=$(find "$folder" -name '*.png' | wc -l)
 echo "make-screenshots: $count pictures in $folder"
+# No empty folder goes into the installation.
+rmdir "$folder" 2>/dev/null || true
