@@ -164,8 +164,8 @@ TEST(HostilePac, WhatIsNotARegularFileIsRefusedWithoutWaiting)
 {
     HostileScene scene;
     mkdir((scene.in + "folder.pcd").c_str(), 0755);
-    symlink((scene.in + "loop-b.pcd").c_str(), (scene.in + "loop-a.pcd").c_str());
-    symlink((scene.in + "loop-a.pcd").c_str(), (scene.in + "loop-b.pcd").c_str());
+    ASSERT_EQ(symlink((scene.in + "loop-b.pcd").c_str(), (scene.in + "loop-a.pcd").c_str()), 0);
+    ASSERT_EQ(symlink((scene.in + "loop-a.pcd").c_str(), (scene.in + "loop-b.pcd").c_str()), 0);
     for (const char* name : {"folder.pcd", "loop-a.pcd"}) {
         ProgramRun run = scene.run({"-q", "-i", scene.in + name, "-o", scene.out});
         EXPECT_EQ(run.output, "Error: Invalid input file\n") << name;
