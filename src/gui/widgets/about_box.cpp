@@ -14,21 +14,16 @@
 
 #include "app/program_identity.h"
 #include "gui/web_addresses.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/small_dialog_windows.h"
-#include "settings/catalogue.h"
 
 namespace {
 
 constexpr int kBoxWidth = 360;
 constexpr int kBannerHeight = 40;
 const char* const kNoticeLine = "Kodak PhotoCD pictures to JPEG, by Tessaly";
-
-wxString catalogueText(const char* group, const char* key)
-{
-    return wxString::FromUTF8(lookupText(group, key));
-}
 
 // The banner picture at the box's width, or an empty bitmap when the slot is
 // empty or does not hold a PNG.
@@ -115,7 +110,6 @@ AboutBox::AboutBox(wxWindow* parent, const PictureSlots& pictures)
 
     // Return and Escape both mean OK, wherever the focus is (a link would
     // otherwise take Return for itself).
-    SetEscapeId(wxID_OK);
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
         int key = event.GetKeyCode();
         if (IsModal() && (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE))

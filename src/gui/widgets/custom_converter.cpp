@@ -7,17 +7,12 @@
 
 #include "gui/custom_converter_search.h"
 #include "gui/web_addresses.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/small_dialog_windows.h"
-#include "settings/catalogue.h"
 
 namespace {
-
-wxString catalogueText(const char* group, const char* key)
-{
-    return wxString::FromUTF8(lookupText(group, key));
-}
 
 constexpr int kFieldWidth = 100;
 

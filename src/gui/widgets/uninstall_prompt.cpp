@@ -4,18 +4,9 @@
 #include <wx/sizer.h>
 
 #include "gui/web_addresses.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/small_dialog_windows.h"
-#include "settings/catalogue.h"
-
-namespace {
-
-wxString catalogueText(const char* group, const char* key)
-{
-    return wxString::FromUTF8(lookupText(group, key));
-}
-
-}  // namespace
 
 UninstallPrompt::UninstallPrompt()
     : wxDialog(nullptr, wxID_ANY, catalogueText("Uninstall", "Title"), wxDefaultPosition, wxDefaultSize,

@@ -7,20 +7,11 @@
 #include "gui/update_fetch.h"
 #include "gui/update_schedule.h"
 #include "gui/web_addresses.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/ui_wait.h"
 #include "platform/clock.h"
-#include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
-
-namespace {
-
-wxString catalogueText(const char* key)
-{
-    return wxString::FromUTF8(lookupText("Msg", key));
-}
-
-}  // namespace
 
 void checkForUpdates(wxWindow* parent)
 {
@@ -52,7 +43,7 @@ void autoUpdateCheck(wxWindow* parent)
     runAutomaticCheck(
         g_settings, currentLocalTime(),
         [parent] {
-            return wxMessageBox(catalogueText("Ask check for updates"), catalogueText("Check for Updates"),
+            return wxMessageBox(catalogueText("Msg", "Ask check for updates"), catalogueText("Msg", "Check for Updates"),
                                 wxYES_NO | wxICON_QUESTION, parent) == wxYES;
         },
         [parent] { checkForUpdates(parent); });
