@@ -59,7 +59,10 @@ TypedValue readTypedValue(std::string_view text, PairRange range)
 
 TypedValue readTypedGamma(std::string_view text)
 {
-    const double typed = parseReal(text) * 100.0;
+    // The spin field writes the decimal point of the user's language.
+    std::string number(text);
+    std::replace(number.begin(), number.end(), ',', '.');
+    const double typed = parseReal(number) * 100.0;
     if (std::isnan(typed))
         return {kGammaRange.minimum, true};
     const double clamped = std::clamp(typed, -1e12, 1e12);

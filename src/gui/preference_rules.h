@@ -21,7 +21,8 @@ struct TypedValue {
     bool rewriteNow;
 };
 TypedValue readTypedValue(std::string_view text, PairRange range);
-// The same for gamma, typed as a decimal such as 1.5 and kept in hundredths.
+// The same for gamma, typed as a decimal such as 1.5 (or 1,5) and kept in
+// hundredths.
 TypedValue readTypedGamma(std::string_view text);
 // Gamma in hundredths as its spin field shows it: 150 is "1.50".
 std::string gammaText(int hundredths);

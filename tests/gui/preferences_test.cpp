@@ -238,6 +238,7 @@ TEST_F(PreferencesTest, GammaIsTypedAsADecimalAndDecidesTheColourCorrection)
     const TypedValue typed = readTypedGamma("1.5");
     EXPECT_EQ(typed.value, 150);
     EXPECT_EQ(gammaText(typed.value), "1.50");
+    EXPECT_EQ(readTypedGamma("1,5").value, 150);
     EXPECT_EQ(gammaText(1), "0.01");
     EXPECT_EQ(gammaText(999), "9.99");
     EXPECT_EQ(readTypedGamma("25").value, 999);
