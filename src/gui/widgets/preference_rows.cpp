@@ -105,7 +105,7 @@ RowBuilder::RowBuilder(wxWindow* panel, std::vector<ControlBinding>& bindings, s
 
 int RowBuilder::restOfRow(wxWindow* besides) const
 {
-    return m_panel->FromDIP(kControlWidth) - m_panel->FromDIP(kGap) - besides->GetBestSize().x;
+    return m_panel->FromDIP(kControlWidth) - m_panel->FromDIP(kGap) - besides->GetEffectiveMinSize().x;
 }
 
 PreferenceRow RowBuilder::addRow(const char* label, const std::vector<wxWindow*>& controls, int direction)
@@ -133,7 +133,7 @@ PreferenceRow RowBuilder::plainList(const char* label, const std::vector<wxStrin
     for (const wxString& item : items)
         list->Append(item);
     setAccessibleName(list, rowName(label));
-    list->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { m_onChange(); });
+    list->Bind(wxEVT_CHOICE, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
     m_bindings.push_back({[list, &value] { value = list->GetSelection(); },
                           [list, &value] { list->SetSelection(value); }});
     return addRow(label, {list});
@@ -159,17 +159,17 @@ PreferenceRow RowBuilder::check(const char* label, bool& value)
 {
     auto* box = new wxCheckBox(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, widthOnly(m_panel, kControlWidth));
     setAccessibleName(box, rowName(label));
-    box->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { m_onChange(); });
+    box->Bind(wxEVT_CHECKBOX, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
     m_bindings.push_back({[box, &value] { value = box->GetValue(); }, [box, &value] { box->SetValue(value); }});
     return addRow(label, {box});
 }
 
 PreferenceRow RowBuilder::trackBarPair(const char* label, PairRange range, int offset, int& value)
 {
+    auto* bar = new wxSlider(m_panel, wxID_ANY, value + offset, range.minimum + offset, range.maximum + offset);
     auto* spin = new wxSpinCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
                                 range.minimum, range.maximum, value);
-    auto* bar = new wxSlider(m_panel, wxID_ANY, value + offset, range.minimum + offset, range.maximum + offset,
-                             wxDefaultPosition, wxSize(restOfRow(spin), -1));
+    bar->SetMinSize(wxSize(restOfRow(spin), -1));
     setAccessibleName(bar, rowName(label));
     setAccessibleName(spin, rowName(label));
     bar->Bind(wxEVT_SLIDER, [bar, spin, offset](wxCommandEvent&) { spin->SetValue(bar->GetValue() - offset); });
@@ -201,12 +201,12 @@ PreferenceRow RowBuilder::offsetPair(const char* label, int& value)
 PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
 {
     const PairRange range = kGammaRange;
+    auto* bar = new wxSlider(m_panel, wxID_ANY, hundredths, range.minimum, range.maximum);
     auto* spin = new wxSpinCtrlDouble(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                       wxSP_ARROW_KEYS, range.minimum / 100.0, range.maximum / 100.0,
                                       hundredths / 100.0, 0.01);
     spin->SetDigits(2);
-    auto* bar = new wxSlider(m_panel, wxID_ANY, hundredths, range.minimum, range.maximum, wxDefaultPosition,
-                             wxSize(restOfRow(spin), -1));
+    bar->SetMinSize(wxSize(restOfRow(spin), -1));
     setAccessibleName(bar, rowName(label));
     setAccessibleName(spin, rowName(label));
     const auto show = [bar, spin](int value) {
@@ -230,11 +230,11 @@ PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
 
 PreferenceRow RowBuilder::number(const char* label, std::string& text, const ItemKeys& units, int* unit)
 {
+    auto* field = new wxTextCtrl(m_panel, wxID_ANY);
     auto* unitList = new wxChoice(m_panel, wxID_ANY);
     fillList(unitList, units);
     unitList->SetMinSize(wxSize(std::max(unitList->GetBestSize().x, m_panel->FromDIP(kUnitWidth)), -1));
-    auto* field = new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                 wxSize(restOfRow(unitList), -1));
+    field->SetMinSize(wxSize(restOfRow(unitList), -1));
     setAccessibleName(field, rowName(label));
     setAccessibleName(unitList, rowName(label) + " " + catalogueText(units.front()));
     m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
@@ -260,11 +260,11 @@ PreferenceRow RowBuilder::hexColour(const char* label, std::string& hex)
     field->Bind(wxEVT_TEXT, [button, field, swatchSize](wxCommandEvent&) {
         button->SetBitmap(swatch(field->GetValue().utf8_string(), swatchSize));
     });
-    button->Bind(wxEVT_BUTTON, [this, field](wxCommandEvent&) {
+    button->Bind(wxEVT_BUTTON, [panel = m_panel, field](wxCommandEvent&) {
         const wxColour current = colourOf(field->GetValue().utf8_string());
         wxColourData data;
         data.SetColour(current);
-        wxColourDialog dialog(m_panel, &data);
+        wxColourDialog dialog(panel, &data);
         if (dialog.ShowModal() != wxID_OK)
             return;
         const wxColour chosen = dialog.GetColourData().GetColour();
@@ -291,12 +291,12 @@ PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, st
             list->Append(utf8(colourName(colour)), swatch(colour, swatchSize));
         list->SetSelection(choice.selected);
     };
-    button->Bind(wxEVT_BUTTON, [this, list, &choice, &listSetting, pull, push](wxCommandEvent&) {
+    button->Bind(wxEVT_BUTTON, [panel = m_panel, &choice, &listSetting, pull, push](wxCommandEvent&) {
         pull();
         wxColourData data;
         if (choice.selected >= 0 && choice.selected < static_cast<int>(choice.colours.size()))
             data.SetColour(colourOf(choice.colours[choice.selected]));
-        wxColourDialog dialog(m_panel, &data);
+        wxColourDialog dialog(panel, &data);
         if (dialog.ShowModal() != wxID_OK)
             return;
         const wxColour chosen = dialog.GetColourData().GetColour();
@@ -342,9 +342,9 @@ PreferenceRow RowBuilder::picture(const char* label, std::string& path)
                                  widthOnly(m_panel, kControlWidth - kButtonWidth - kGap));
     auto* button = ellipsisButton(m_panel, rowName(label));
     setAccessibleName(field, rowName(label));
-    button->Bind(wxEVT_BUTTON, [this, field](wxCommandEvent&) {
+    button->Bind(wxEVT_BUTTON, [panel = m_panel, field](wxCommandEvent&) {
         const FileDialogStart start = watermarkPictureDialogStart(field->GetValue().utf8_string());
-        wxFileDialog dialog(m_panel, utf8(lookupText("Dialog", "Select Watermark Image")), utf8(start.folder),
+        wxFileDialog dialog(panel, utf8(lookupText("Dialog", "Select Watermark Image")), utf8(start.folder),
                             utf8(start.name), utf8(watermarkPictureFilter()), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
         if (dialog.ShowModal() == wxID_OK)
             field->SetValue(dialog.GetPath());

@@ -34,7 +34,7 @@ struct ControlBinding {
 
 // Adds rows in two columns, labels and controls, to a panel, and binds each
 // control to its field; the controls show their fields once the bindings are
-// pushed. The fields must outlive the controls. onChange runs whenever a list
+// pushed. The fields must outlive the controls; the builder need not. onChange runs whenever a list
 // or check box changes.
 class RowBuilder {
 public:

@@ -390,14 +390,6 @@ void PreferencesDialog::pushControls()
         binding.push();
 }
 
-void PreferencesDialog::changeControls(const std::function<void(PreferenceControls&)>& change)
-{
-    pullControls();
-    change(m_controls);
-    pushControls();
-    applyStates();
-}
-
 void PreferencesDialog::applyStates()
 {
     pullControls();

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/app.h>
+#include <wx/choice.h>
 #include <wx/utils.h>
 
 #include "gui/widgets/preferences_window.h"
@@ -16,6 +17,30 @@ void settle()
         wxTheApp->Yield(true);
         wxMilliSleep(20);
     }
+}
+
+wxChoice* findList(wxWindow* window, const wxString& name)
+{
+    for (wxWindow* child : window->GetChildren()) {
+        if (auto* list = dynamic_cast<wxChoice*>(child); list && list->GetName() == name)
+            return list;
+        if (wxChoice* found = findList(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+// Selects an item of the named list the way a click does, event included.
+void chooseListItem(wxWindow* dialog, const wxString& name, int item)
+{
+    wxChoice* list = findList(dialog, name);
+    if (!list)
+        return;
+    list->SetSelection(item);
+    wxCommandEvent event(wxEVT_CHOICE, list->GetId());
+    event.SetEventObject(list);
+    event.SetInt(item);
+    list->ProcessWindowEvent(event);
 }
 
 bool saveWindowPicture(wxWindow* window, const std::string& path)
@@ -45,20 +70,21 @@ void writePreferencesScreenshots(wxWindow* parent, const std::string& folder)
         settle();
         saveWindowPicture(&dialog, prefix + toLowerAscii(PreferencesDialog::kPageKeys[page]) + ".png");
     }
-    // The panels that only a choice on their page brings up; the dialog's
-    // record changes, the settings do not.
+    // The panels that only a choice on their page brings up, chosen as a
+    // user would: the dialog's controls change, the settings do not.
     const struct {
         int page;
+        const char* list;
+        int item;
         const char* name;
-        void (*choose)(PreferenceControls&);
     } panels[] = {
-        {PreferencesDialog::kFrame, "frame-solid", [](PreferenceControls& c) { c.frameType = 1; }},
-        {PreferencesDialog::kWatermark, "watermark-text", [](PreferenceControls& c) { c.watermarkType = 1; }},
-        {PreferencesDialog::kWatermark, "watermark-picture", [](PreferenceControls& c) { c.watermarkType = 2; }},
+        {PreferencesDialog::kFrame, "Frame Type", 1, "frame-solid"},
+        {PreferencesDialog::kWatermark, "Watermark Type", 1, "watermark-text"},
+        {PreferencesDialog::kWatermark, "Watermark Type", 2, "watermark-picture"},
     };
     for (const auto& panel : panels) {
-        dialog.changeControls(panel.choose);
         dialog.showPage(panel.page);
+        chooseListItem(&dialog, rowName(panel.list), panel.item);
         settle();
         saveWindowPicture(&dialog, prefix + panel.name + ".png");
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,9 +27,6 @@ public:
     PreferencesDialog(wxWindow* parent, PreferencesPage firstPage);
 
     void showPage(int page);
-    // Changes the controls as a user would, and brings the dependent rows
-    // and panels in line.
-    void changeControls(const std::function<void(PreferenceControls&)>& change);
     InterfaceRefresh refresh() const { return m_refresh; }
 
 private:
