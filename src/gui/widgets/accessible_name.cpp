@@ -1,11 +1,14 @@
 #include "gui/widgets/accessible_name.h"
 
 #include <gtk/gtk.h>
+#include <wx/window.h>
 
-void setAccessibleName(wxWindow* control, const wxString& name)
+void setAccessibleName(wxWindow* window, const wxString& name)
 {
-    control->SetName(name);
-    // wx passes a window's name to GTK only as a style name; assistive tools read the ATK one.
-    if (AtkObject* accessible = gtk_widget_get_accessible(control->GetHandle()))
+    window->SetName(name);
+    GtkWidget* widget = window->GetHandle();
+    if (!widget)
+        return;
+    if (AtkObject* accessible = gtk_widget_get_accessible(widget))
         atk_object_set_name(accessible, name.utf8_str());
 }

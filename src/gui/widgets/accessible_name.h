@@ -1,7 +1,8 @@
 #pragma once
 
-#include <wx/window.h>
+class wxString;
+class wxWindow;
 
-// Names a control that shows no text of its own (a text field, a picture)
-// for screen readers and for the window tests, which find controls by name.
-void setAccessibleName(wxWindow* control, const wxString& name);
+// The name by which assistive tools and window tests find a control that has
+// no text of its own (a list, a field, a track bar), usually its row's label.
+void setAccessibleName(wxWindow* window, const wxString& name);
