@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include <pango/pangocairo.h>
+
 #include "gui/theme_packages.h"
 #include "overlay/drawing_handles.h"
 #include "platform/atomic_file.h"
@@ -44,13 +46,20 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
+// One line whose baseline starts at x, y.
 void text(cairo_t* cr, double x, double y, double size, const std::string& line)
 {
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    PangoFontDescription* font = pango_font_description_new();
+    pango_font_description_set_family(font, "Sans");
+    pango_font_description_set_absolute_size(font, size * PANGO_SCALE);
+    pango_layout_set_font_description(layout, font);
+    pango_font_description_free(font);
+    pango_layout_set_text(layout, line.c_str(), static_cast<int>(line.size()));
     cairo_set_source_rgb(cr, 0.12, 0.16, 0.23);
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, size);
-    cairo_move_to(cr, x, y);
-    cairo_show_text(cr, line.c_str());
+    cairo_move_to(cr, x, y - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE);
+    pango_cairo_show_layout(cr, layout);
+    g_object_unref(layout);
 }
 
 // The picture centred in the cell at its own size, or shrunk to fit; a red
