@@ -156,7 +156,7 @@ void registerSteps(const Inputs& inputs)
             ->UseRealTime();
     };
 
-    load("load/ppm", [path = inputs.picture] { return loadExtractedPicture(path, path); });
+    load("load/ppm", [path = inputs.picture] { return loadExtractedPicture(path); });
     // What the program used before it read convert's PPM itself.
     load("load/ppm_by_freeimage", [path = inputs.picture] { return FreeImage_Load(FIF_PPMRAW, path.c_str(), 0); });
     if (!inputs.targa.empty())
@@ -220,7 +220,7 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    g_source = inputs.picture.empty() ? nullptr : loadExtractedPicture(inputs.picture, inputs.picture);
+    g_source = inputs.picture.empty() ? nullptr : loadExtractedPicture(inputs.picture);
     if (!g_source) {
         std::fprintf(stderr, "usage: %s --picture=FILE.ppm [--targa=FILE.tga] [--mark=FILE.png]\n", argv[0]);
         return 2;

@@ -9,7 +9,7 @@ packages=(
   imagemagick
   libwxgtk3.2-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev
-  libarchive-dev libpng-dev zlib1g-dev libcurl4-openssl-dev
+  libarchive-dev libpng-dev zlib1g-dev libcurl4-openssl-dev libgtk-3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox dbus-x11 at-spi2-core python3-dogtail x11-apps
   librsvg2-bin ccache

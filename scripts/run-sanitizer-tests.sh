@@ -21,7 +21,10 @@ export UBSAN_OPTIONS="print_stacktrace=1:log_path=$reports/ubsan"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0"
 
 status=0
-(cd "$build" && ctest --output-on-failure -j "$(nproc)") || status=$?
+# The install tests need the packaging files of a full build and check the
+# release program; the window tests drive GTK, whose own caches the leak
+# checker would report. The normal suite runs both.
+(cd "$build" && ctest --output-on-failure -j "$(nproc)" -LE 'install|window') || status=$?
 if compgen -G "$reports/*" >/dev/null; then
     for report in "$reports"/*; do
         echo "=== sanitizer report $report"

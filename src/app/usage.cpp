@@ -56,3 +56,8 @@ void printUsage(const std::string& programName)
         printLine(fillPlaceholders(line, programName, example, "", ""));
     }
 }
+
+std::span<const char* const> usageLines()
+{
+    return kUsageLines;
+}

@@ -2,8 +2,7 @@
 
 #include <FreeImage.h>
 
-#include <cstring>
-
+#include "engine/photocd_base.h"
 #include "engine/pixmap_reader.h"
 #include "engine/ppm_header.h"
 #include "picture/picture_handle.h"
@@ -15,19 +14,8 @@ int g_decoderTimeoutSeconds = 120;
 
 namespace {
 
-constexpr size_t kSignatureOffset = 2048;
-constexpr char kSignature[] = "PCD_IPI";
-constexpr size_t kAttributesOffset = 0xE02;
-// Base fills sectors 96 to 383; the 4Base data start at sector 389.
-constexpr int64_t kBaseEndByte = 384 * 2048;
+// The 4Base data start at sector 389, after the Base and its tables.
 constexpr int64_t kFirstHigherResolutionByte = 389 * 2048 + 1;
-
-bool hasPhotoCdSignature(const uint8_t* data, size_t size)
-{
-    const size_t signatureLength = sizeof(kSignature) - 1;
-    return size >= kSignatureOffset + signatureLength &&
-           std::memcmp(data + kSignatureOffset, kSignature, signatureLength) == 0;
-}
 
 // A picture of sane size whose file holds every pixel: FreeImage fills the
 // rows of a cut-off file with black and would pass it on as a whole picture.
@@ -50,9 +38,9 @@ bool pictureIsSane(const std::string& path)
 
 std::optional<int> photoCdLevelFromHeader(const uint8_t* data, size_t size)
 {
-    if (size <= kAttributesOffset || !hasPhotoCdSignature(data, size))
+    if (size <= kImagePacAttributesOffset || !hasImagePacSignature({data, size}))
         return std::nullopt;
-    int level = (data[kAttributesOffset] >> 2) & 0x3;
+    int level = (data[kImagePacAttributesOffset] >> 2) & 0x3;
     if (level > 2)
         return std::nullopt;  // no such resolution: the header is damaged
     return level;
@@ -61,7 +49,7 @@ std::optional<int> photoCdLevelFromHeader(const uint8_t* data, size_t size)
 std::optional<int> storedPhotoCdLevel(const std::string& path)
 {
     std::optional<int64_t> size = regularFileSize(path);
-    std::optional<std::string> header = readRegularFile(path, kAttributesOffset + 1);
+    std::optional<std::string> header = readRegularFile(path, kImagePacAttributesOffset + 1);
     if (!size || !header)
         return std::nullopt;
     const auto* bytes = reinterpret_cast<const uint8_t*>(header->data());
@@ -69,7 +57,7 @@ std::optional<int> storedPhotoCdLevel(const std::string& path)
     // A header may claim more than the file holds, or name no resolution at
     // all when its attributes byte is damaged: the higher resolutions begin
     // only after the Base picture and its tables.
-    if (*size < kFirstHigherResolutionByte && (level || hasPhotoCdSignature(bytes, header->size())))
+    if (*size < kFirstHigherResolutionByte && (level || hasImagePacSignature({bytes, header->size()})))
         return 0;
     return level;
 }
@@ -89,25 +77,42 @@ ProgramOutcome extractSubimage(const std::string& inputPath, int index, const st
     return outcome;
 }
 
-FIBITMAP* loadExtractedPicture(const std::string& picturePath, const std::string& inputPath)
+FIBITMAP* loadExtractedPicture(const std::string& picturePath)
 {
     std::optional<int64_t> size = regularFileSize(picturePath);
-    if (size && *size > 0 && pictureIsSane(picturePath)) {
-        // convert's kind of PPM is read directly, many times faster than
-        // FreeImage's loader, which still takes every other kind.
-        if (FIBITMAP* picture = readEightBitPixmap(picturePath))
-            return picture;
-        if (FIBITMAP* picture = FreeImage_Load(FIF_PPMRAW, picturePath.c_str(), 0))
-            return picture;
-    }
-    // A decoder that left nothing usable still leaves the Base picture. FreeImage
-    // decodes any bytes at all as PhotoCD, also past the end of a cut-off file,
-    // so only a real image pac that holds the whole Base gets there.
-    // The attributes byte may be damaged; the signature says it is a pac.
-    const std::optional<int64_t> inputSize = regularFileSize(inputPath);
-    const std::optional<std::string> header = readRegularFile(inputPath, kAttributesOffset + 1);
-    if (!header || !inputSize || *inputSize < kBaseEndByte ||
-        !hasPhotoCdSignature(reinterpret_cast<const uint8_t*>(header->data()), header->size()))
+    if (!size || *size == 0 || !pictureIsSane(picturePath))
         return nullptr;
-    return FreeImage_Load(FIF_PCD, inputPath.c_str(), 0);
+    // convert's kind of PPM is read directly, many times faster than
+    // FreeImage's loader, which still takes every other kind.
+    if (FIBITMAP* picture = readEightBitPixmap(picturePath))
+        return picture;
+    return FreeImage_Load(FIF_PPMRAW, picturePath.c_str(), 0);
+}
+
+FIBITMAP* decodeBasePicture(const std::string& inputPath)
+{
+    // Only the Base is read, and one read gives the bytes checked and decoded.
+    const std::optional<std::string> pac = readRegularFile(inputPath, kPhotoCdBaseEnd);
+    if (!pac)
+        return nullptr;
+    const std::optional<RgbPicture> base =
+        decodePhotoCdBase({reinterpret_cast<const uint8_t*>(pac->data()), pac->size()});
+    if (!base)
+        return nullptr;
+    FIBITMAP* picture =
+        FreeImage_Allocate(base->width, base->height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
+    if (!picture)
+        return nullptr;
+    const size_t rowBytes = static_cast<size_t>(base->width) * 3;
+    for (int y = 0; y < base->height; ++y) {
+        // FreeImage keeps the bottom row first, in its own byte order.
+        BYTE* row = FreeImage_GetScanLine(picture, base->height - 1 - y);
+        const uint8_t* from = &base->pixels[static_cast<size_t>(y) * rowBytes];
+        for (size_t x = 0; x < rowBytes; x += 3) {
+            row[x + FI_RGBA_RED] = from[x];
+            row[x + FI_RGBA_GREEN] = from[x + 1];
+            row[x + FI_RGBA_BLUE] = from[x + 2];
+        }
+    }
+    return picture;
 }

@@ -32,8 +32,10 @@ extern int g_decoderTimeoutSeconds;
 ProgramOutcome extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
                                const std::string& workFolder);
 
-// The extracted picture when it exists and loads, else the PhotoCD decoder
-// of FreeImage on the input itself when it is an image pac holding the whole
-// Base; nullptr when neither works. A picture file that ends before its last
-// pixel does not count as extracted.
-FIBITMAP* loadExtractedPicture(const std::string& picturePath, const std::string& inputPath);
+// The picture convert left at picturePath when it loads; nullptr when there
+// is none or it ends before its last pixel.
+FIBITMAP* loadExtractedPicture(const std::string& picturePath);
+
+// The Base picture of the input, upright, decoded here without convert;
+// nullptr unless the input is an image pac that holds the whole Base.
+FIBITMAP* decodeBasePicture(const std::string& inputPath);

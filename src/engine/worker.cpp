@@ -64,6 +64,25 @@ void extractLargestSubimage(const std::string& inputPath, const std::string& pic
     }
 }
 
+bool debugListing(const JobState& job)
+{
+    return job.consoleMode && job.runMode == "DEBUG";
+}
+
+// The picture convert left, else the Base decoded here from the pac. The
+// Base may be smaller than what convert would have given and replace a
+// larger earlier output, so the debug listing says when it was used.
+BitmapHandle loadPicture(const std::string& picturePath, const JobState& job)
+{
+    if (FIBITMAP* picture = loadExtractedPicture(picturePath))
+        return BitmapHandle(picture);
+    BitmapHandle base(decodeBasePicture(job.inputPath));
+    if (base && debugListing(job))
+        printLine("Base fallback: the picture was decoded at " + std::to_string(FreeImage_GetWidth(base.get())) + "x" +
+                  std::to_string(FreeImage_GetHeight(base.get())) + " without convert");
+    return base;
+}
+
 NamingFacts namingFactsOf(const JobState& job)
 {
     return {job.inputPath, job.outputExt,    job.outputBpp,  job.outputWidth,
@@ -124,12 +143,12 @@ bool convertFile(const ConversionSettings& settings, JobState& job)
     WorkFolder work;
     // A fixed name: the folder is private, and no character of the user's
     // file name reaches convert's command line. Without a work folder convert
-    // has nowhere to write, and FreeImage's own decoder still gives the Base.
+    // has nowhere to write, and the Base is still decoded from the pac.
     const std::string picturePath = work.path.empty() ? std::string() : work.path + "picture.ppm";
 
     if (!work.path.empty())
         extractLargestSubimage(job.inputPath, picturePath, work.path);
-    BitmapHandle picture(loadExtractedPicture(picturePath, job.inputPath));
+    BitmapHandle picture = loadPicture(picturePath, job);
     int width = picture ? widthOf(picture) : 0;
     int height = picture ? heightOf(picture) : 0;
     job.sourceBpp = picture ? static_cast<int32_t>(FreeImage_GetBPP(picture.get())) : 0;
@@ -141,7 +160,7 @@ bool convertFile(const ConversionSettings& settings, JobState& job)
         removeFile(picturePath);
         sleepMilliseconds(kPauseAfterDecoderMs);
         extractSubimage(job.inputPath, subimage, picturePath, work.path);
-        picture.reset(loadExtractedPicture(picturePath, job.inputPath));
+        picture = loadPicture(picturePath, job);
         if (!picture)
             return false;
         width = widthOf(picture);
@@ -178,7 +197,7 @@ int ConversionWorker(void*)
     // job runs, and the job state is this thread's until it ends.
     const ConversionSettings settings = g_settings;
     JobState& job = g_job;
-    const bool debug = job.consoleMode && job.runMode == "DEBUG";
+    const bool debug = debugListing(job);
     int32_t started = 0;
     int32_t converted = 0;
     int64_t lastDuration = 0;

@@ -29,6 +29,21 @@ bool isDirectory(const std::string& path)
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::vector<std::string> regularFileNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            struct stat st{};
+            if (name != "." && name != ".." && stat((folder + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                names.push_back(std::move(name));
+        }
+        closedir(dir);
+    }
+    return names;
+}
+
 bool removeFile(const std::string& path)
 {
     return unlink(path.c_str()) == 0;

@@ -3,12 +3,16 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Size in bytes of a regular file; nullopt when it is missing, unreadable as a
 // file or not a regular file.
 std::optional<int64_t> regularFileSize(const std::string& path);
 bool pathExists(const std::string& path);
 bool isDirectory(const std::string& path);
+// The names of the regular files in folder (ending with "/"; links followed),
+// in no set order; empty when the folder cannot be read.
+std::vector<std::string> regularFileNames(const std::string& folder);
 bool removeFile(const std::string& path);
 // A symbolic link at linkPath that points to target.
 bool createSymbolicLink(const std::string& target, const std::string& linkPath);

@@ -16,3 +16,9 @@ size_t firstCharacterLength(std::string_view text);
 
 // True when every byte of the text belongs to a valid UTF-8 sequence.
 bool isValidUtf8(std::string_view text);
+
+// Text of a single-byte code page as UTF-8: bytes that are valid UTF-8 stay
+// as they are (editors on Linux write UTF-8, and Latin-1 text with accented
+// letters is practically never valid UTF-8); otherwise every byte is one
+// ISO-8859-1 character.
+std::string singleByteTextAsUtf8(std::string_view bytes);

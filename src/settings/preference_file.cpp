@@ -9,23 +9,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Without a byte-order mark every byte is one ISO-8859-1 character.
-std::string latin1ToUtf8(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            text += c;
-        } else {
-            text += static_cast<char>(0xC0 | (byte >> 6));
-            text += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return text;
-}
-
 size_t skipBlanks(std::string_view line)
 {
     size_t at = 0;
@@ -79,16 +62,9 @@ std::optional<PreferenceFile> readPreferenceFile(const std::string& path)
 
 PreferenceFile parsePreferenceText(std::string_view bytes)
 {
-    std::string text;
-    // Without a mark the text is ISO-8859-1, unless it is valid UTF-8: editors
-    // on Linux write UTF-8 without a mark, and Latin-1 text with accented
-    // letters is practically never valid UTF-8.
-    if (startsWith(bytes, kByteOrderMark))
-        text = bytes.substr(kByteOrderMark.size());
-    else if (isValidUtf8(bytes))
-        text = bytes;
-    else
-        text = latin1ToUtf8(bytes);
+    // Without a mark the text is ISO-8859-1, unless it is valid UTF-8.
+    std::string text = startsWith(bytes, kByteOrderMark) ? std::string(bytes.substr(kByteOrderMark.size()))
+                                                         : singleByteTextAsUtf8(bytes);
 
     PreferenceFile file;
     std::optional<size_t> current;

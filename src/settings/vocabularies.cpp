@@ -90,3 +90,12 @@ std::string settingNameFromValue(int32_t vocabulary, int32_t value)
             return w.name;
     return "";
 }
+
+std::vector<std::string> settingNames(int32_t vocabulary)
+{
+    std::vector<std::string> names;
+    if (const WordList* words = wordsOf(vocabulary))
+        for (const VocabularyWord& w : *words)
+            names.push_back(w.name);
+    return names;
+}

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Numbers of the word lists through which options, profiles and the debug
 // listing give enumerated settings as words.
@@ -156,3 +157,6 @@ int32_t settingValueFromName(int32_t vocabulary, const std::string& word);
 
 // The first word whose code is value; "" when none has it.
 std::string settingNameFromValue(int32_t vocabulary, int32_t value);
+
+// Every word of the vocabulary in its order; empty for an unknown vocabulary.
+std::vector<std::string> settingNames(int32_t vocabulary);

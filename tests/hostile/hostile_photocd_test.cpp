@@ -79,12 +79,26 @@ TEST(HostilePac, CutOffInsideTheBaseGivesTheLargestPictureStillWhole)
 TEST(HostilePac, CutOffInsideTheBaseIsNotReadPastItsEndByTheFallbackDecoder)
 {
     HostileScene scene;
+    const std::string baseEnd = cutSample("kodim23.pcd", 384);
     writeFile(scene.in + "cut.pcd", cutSample("kodim23.pcd", 240));
-    writeFile(scene.out + "cut.jpg", kOldOutput);
-    ProgramRun run = scene.run({"-q", "-i", scene.in + "cut.pcd", "-o", scene.out}, {{"PATH", failingConvert(scene)}});
-    EXPECT_EQ(run.output, kStopped);
-    EXPECT_EQ(readFile(scene.out + "cut.jpg"), kOldOutput);
-    EXPECT_EQ(namesIn(scene.out), std::vector<std::string>{"cut.jpg"});
+    writeFile(scene.in + "short.pcd", baseEnd.substr(0, baseEnd.size() - 1));  // the last byte of the Base gone
+    for (const char* name : {"cut", "short"}) {
+        writeFile(scene.out + name + ".jpg", kOldOutput);
+        ProgramRun run = scene.run({"-q", "-i", scene.in + name + ".pcd", "-o", scene.out},
+                                   {{"PATH", failingConvert(scene)}});
+        EXPECT_EQ(run.output, kStopped) << name;
+        EXPECT_EQ(readFile(scene.out + name + ".jpg"), kOldOutput) << name;
+    }
+    EXPECT_EQ(namesIn(scene.out), (std::vector<std::string>{"cut.jpg", "short.jpg"}));
+
+    // Ending right after the Base, the pac still gives it.
+    writeFile(scene.in + "whole.pcd", baseEnd);
+    ProgramRun run = scene.run({"-q", "-i", scene.in + "whole.pcd", "-o", scene.out}, {{"PATH", failingConvert(scene)}});
+    EXPECT_EQ(run.output, "");
+    PictureFacts facts = jpegFacts(scene.out + "whole.jpg");
+    EXPECT_TRUE(facts.loads);
+    EXPECT_EQ(facts.width, 768u);
+    EXPECT_EQ(facts.height, 512u);
     expectNoLeftovers(scene);
 }
 
@@ -150,8 +164,8 @@ TEST(HostilePac, WhatIsNotARegularFileIsRefusedWithoutWaiting)
 {
     HostileScene scene;
     mkdir((scene.in + "folder.pcd").c_str(), 0755);
-    symlink((scene.in + "loop-b.pcd").c_str(), (scene.in + "loop-a.pcd").c_str());
-    symlink((scene.in + "loop-a.pcd").c_str(), (scene.in + "loop-b.pcd").c_str());
+    ASSERT_EQ(symlink((scene.in + "loop-b.pcd").c_str(), (scene.in + "loop-a.pcd").c_str()), 0);
+    ASSERT_EQ(symlink((scene.in + "loop-a.pcd").c_str(), (scene.in + "loop-b.pcd").c_str()), 0);
     for (const char* name : {"folder.pcd", "loop-a.pcd"}) {
         ProgramRun run = scene.run({"-q", "-i", scene.in + name, "-o", scene.out});
         EXPECT_EQ(run.output, "Error: Invalid input file\n") << name;

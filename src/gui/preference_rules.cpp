@@ -1,0 +1,228 @@
+#include "gui/preference_rules.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+#include "gui/colour_names.h"
+#include "overlay/watermark_font.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "settings/catalogue.h"
+#include "settings/number_text.h"
+
+namespace {
+
+bool typingCannotReach(int64_t typed, PairRange range)
+{
+    return (typed > range.maximum && typed > 0) || (typed < range.minimum && typed < 0);
+}
+
+bool listSelects(int selected, int item) { return selected == item; }
+
+constexpr int64_t kSecondsPerDay = 86400;
+
+// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
+int64_t daysFromCivil(int64_t year, int month, int day)
+{
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+CalendarTime civilFromDays(int64_t days)
+{
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+    CalendarTime time;
+    time.day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    time.month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    time.year = static_cast<int>(yearOfEra + era * 400 + (time.month <= 2));
+    return time;
+}
+
+}  // namespace
+
+TypedValue readTypedValue(std::string_view text, PairRange range)
+{
+    const int32_t typed = parseInteger(text);
+    return {std::clamp<int>(typed, range.minimum, range.maximum), typingCannotReach(typed, range)};
+}
+
+TypedValue readTypedGamma(std::string_view text)
+{
+    // The spin field writes the decimal point of the user's language.
+    std::string number(text);
+    std::replace(number.begin(), number.end(), ',', '.');
+    const double typed = parseReal(number) * 100.0;
+    if (std::isnan(typed))
+        return {kGammaRange.minimum, true};
+    const double clamped = std::clamp(typed, -1e12, 1e12);
+    const auto hundredths = static_cast<int64_t>(std::llround(clamped));
+    return {static_cast<int>(std::clamp<int64_t>(hundredths, kGammaRange.minimum, kGammaRange.maximum)),
+            typingCannotReach(hundredths, kGammaRange)};
+}
+
+std::string gammaText(int hundredths)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
+    return text;
+}
+
+int gammaHundredths(float gamma)
+{
+    if (std::isnan(gamma))
+        return 100;
+    const double hundredths = std::clamp(static_cast<double>(gamma) * 100.0, -1e6, 1e6);
+    return std::clamp(static_cast<int>(std::lround(hundredths)), kGammaRange.minimum, kGammaRange.maximum);
+}
+
+int32_t numberFieldValue(std::string_view text)
+{
+    const std::string trimmed = trimBlanks(text);
+    size_t at = 0;
+    const bool negative = !trimmed.empty() && trimmed[0] == '-';
+    if (!trimmed.empty() && (trimmed[0] == '-' || trimmed[0] == '+'))
+        ++at;
+    int64_t magnitude = 0;
+    for (; at < trimmed.size() && trimmed[at] >= '0' && trimmed[at] <= '9'; ++at) {
+        magnitude = magnitude * 10 + (trimmed[at] - '0');
+        if (magnitude > int64_t{INT32_MAX} + 1)
+            return negative ? INT32_MIN : INT32_MAX;
+    }
+    if (!negative && magnitude > INT32_MAX)
+        return INT32_MAX;
+    return parseInteger(trimmed);
+}
+
+std::string cleanedFieldText(std::string_view text)
+{
+    std::string kept;
+    for (char c : text)
+        if (c != '\t' && c != '\r' && c != '\n')
+            kept += c;
+    return trimBlanks(kept);
+}
+
+PreferenceStates preferenceStates(const PreferenceControls& c)
+{
+    PreferenceStates states{};
+    states.rotationRows = c.rotateEnabled;
+    states.resizeRows = c.resizeEnabled;
+    states.thresholdRow = c.thresholdEnabled;
+    states.ditherRow = c.ditherEnabled;
+    // RGB8 and RGB16 (1, 2) are headerless and need their size; the 48-bit
+    // kinds (4, 5) are high dynamic range and need tone mapping.
+    states.rawSizeRows = listSelects(c.rawLoadAs, 1) || listSelects(c.rawLoadAs, 2);
+    states.rawToneMappingRow = listSelects(c.rawLoadAs, 4) || listSelects(c.rawLoadAs, 5);
+    states.customTimestampRow = listSelects(c.fileTimestamp, 2);
+    if (c.inputFormat >= 0 && c.inputFormat < static_cast<int>(c.inputFormats.size()))
+        states.inputPanel = c.inputFormats[c.inputFormat];
+    if (c.outputFormat >= 0 && c.outputFormat < static_cast<int>(c.outputFormats.size()))
+        states.outputPanel = c.outputFormats[c.outputFormat];
+    states.frameSolidPanel = listSelects(c.frameType, 1);
+    states.watermarkTextPanel = listSelects(c.watermarkType, 1);
+    states.watermarkImagePanel = listSelects(c.watermarkType, 2);
+    states.textScaleRow = listSelects(c.wmTextSize, 1);
+    states.imageScaleRow = listSelects(c.wmImageSize, 1);
+    return states;
+}
+
+void addChosenColour(ColourChoice& choice, const std::string& hex, std::string& listSetting)
+{
+    const std::string colour = normalisedHexColor(hex);
+    auto found = std::find(choice.colours.begin(), choice.colours.end(), colour);
+    if (found == choice.colours.end()) {
+        choice.colours.push_back(colour);
+        found = choice.colours.end() - 1;
+        listSetting += (trimBlanks(listSetting).empty() ? "" : ",") + colour;
+    }
+    choice.selected = static_cast<int>(found - choice.colours.begin());
+}
+
+std::optional<std::string> usableFontName(const std::string& faceName)
+{
+    std::string name;
+    for (char c : faceName)
+        if (c != ',')
+            name += c;
+    name = trimBlanks(name);
+    // The very check a conversion makes before it draws the text.
+    const bool loads = loadWatermarkFont(name, 12, 0, 0);
+    releaseWatermarkFont();
+    if (!loads)
+        return std::nullopt;
+    return name;
+}
+
+void addChosenFont(FontChoice& choice, const std::string& name)
+{
+    auto found = std::find(choice.names.begin(), choice.names.end(), name);
+    if (found == choice.names.end()) {
+        choice.names.push_back(name);
+        found = choice.names.end() - 1;
+    }
+    choice.selected = static_cast<int>(found - choice.names.begin());
+}
+
+int fontStyleItem(int flags)
+{
+    const auto found = std::find(std::begin(kFontStyleFlags), std::end(kFontStyleFlags), flags);
+    return found == std::end(kFontStyleFlags) ? -1 : static_cast<int>(found - std::begin(kFontStyleFlags));
+}
+
+std::string watermarkPictureFilter()
+{
+    const std::pair<const char*, const char*> groups[] = {
+        {"Portable Network Graphics", "*.png"},
+        {"Windows or OS/2 Bitmap", "*.bmp;*.rle;*.dib"},
+        {"JPEG File", "*.jpg;*.jpeg;*.jpe;*.jif"},
+    };
+    std::string allPatterns;
+    std::string groupEntries;
+    for (const auto& [description, patterns] : groups) {
+        allPatterns += (allPatterns.empty() ? "" : ";") + std::string(patterns);
+        groupEntries += std::string(description) + "|" + patterns + "|";
+    }
+    return lookupText("Dialog", "All Supported Files") + "|" + allPatterns + "|" + groupEntries +
+           lookupText("Dialog", "All Files") + " (*.*)|*.*";
+}
+
+FileDialogStart watermarkPictureDialogStart(const std::string& fieldText)
+{
+    const std::string path = trimBlanks(fieldText);
+    if (path.empty())
+        return {};
+    if (isDirectory(path))
+        return {path, ""};
+    return {folderOf(path), fileNameOf(path)};
+}
+
+CalendarTime calendarOfTimestamp(int32_t seconds)
+{
+    const int64_t value = seconds;
+    const int64_t days = (value >= 0 ? value : value - (kSecondsPerDay - 1)) / kSecondsPerDay;
+    const int64_t ofDay = value - days * kSecondsPerDay;
+    CalendarTime time = civilFromDays(days);
+    time.hour = static_cast<int>(ofDay / 3600);
+    time.minute = static_cast<int>(ofDay / 60 % 60);
+    time.second = static_cast<int>(ofDay % 60);
+    return time;
+}
+
+int32_t timestampOfCalendar(const CalendarTime& time)
+{
+    const int64_t seconds = daysFromCivil(time.year, std::clamp(time.month, 1, 12), std::clamp(time.day, 1, 31)) *
+                                kSecondsPerDay +
+                            int64_t{time.hour} * 3600 + int64_t{time.minute} * 60 + time.second;
+    return static_cast<int32_t>(std::clamp<int64_t>(seconds, INT32_MIN, INT32_MAX));
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <wx/window.h>
+
+#include "gui/image_tables.h"
+
+void openAboutBox(wxWindow* parent, const PictureSlots& pictures);

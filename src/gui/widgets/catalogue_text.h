@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include <wx/string.h>
+
+#include "settings/catalogue.h"
+
+// The catalogue's text of key in group, ready for a control.
+inline wxString catalogueText(const std::string& group, const std::string& key)
+{
+    return wxString::FromUTF8(lookupText(group, key));
+}

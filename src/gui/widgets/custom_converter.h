@@ -1,0 +1,5 @@
+#pragma once
+
+#include <wx/window.h>
+
+void openCustomConverter(wxWindow* parent);

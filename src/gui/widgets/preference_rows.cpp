@@ -1,0 +1,393 @@
+#include "gui/widgets/preference_rows.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <wx/bmpbuttn.h>
+#include <wx/bmpcbox.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/colordlg.h>
+#include <wx/datectrl.h>
+#include <wx/dcmemory.h>
+#include <wx/filedlg.h>
+#include <wx/sizer.h>
+#include <wx/slider.h>
+#include <wx/spinctrl.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/timectrl.h>
+
+#include "gui/colour_names.h"
+#include "gui/preference_rules.h"
+#include "gui/widgets/accessible_name.h"
+#include "picture/colors.h"
+#include "settings/catalogue.h"
+
+namespace {
+
+// Widths of the two columns and of the controls in them, in pixels at 96 dpi.
+constexpr int kLabelWidth = 160;
+constexpr int kControlWidth = 240;
+constexpr int kGap = 4;
+constexpr int kButtonWidth = 22;
+constexpr int kUnitWidth = 100;  // wide enough for each unit, so the number fields line up
+constexpr int kSwatchButtonWidth = 44;
+
+wxString utf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
+
+wxColour colourOf(const std::string& hex)
+{
+    const RgbColor colour = parseHexColor(normalisedHexColor(hex));
+    return wxColour(colour.red, colour.green, colour.blue);
+}
+
+wxBitmap swatch(const std::string& hex, wxSize size)
+{
+    wxBitmap bitmap(size);
+    wxMemoryDC dc(bitmap);
+    dc.SetPen(wxPen(wxColour(64, 64, 64)));
+    dc.SetBrush(wxBrush(colourOf(hex)));
+    dc.DrawRectangle(wxPoint(0, 0), size);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+wxSize widthOnly(wxWindow* window, int width) { return window->FromDIP(wxSize(width, -1)); }
+
+wxButton* ellipsisButton(wxWindow* parent, const wxString& name)
+{
+    auto* button = new wxButton(parent, wxID_ANY, "...", wxDefaultPosition, widthOnly(parent, kButtonWidth),
+                                wxBU_EXACTFIT);
+    setAccessibleName(button, name + " ...");
+    return button;
+}
+
+void fillList(wxChoice* list, const ItemKeys& items)
+{
+    for (const char* item : items)
+        list->Append(catalogueText(item));
+}
+
+}  // namespace
+
+wxString catalogueText(const char* key) { return utf8(lookupText("Preferences", key)); }
+
+wxString rowName(const char* label)
+{
+    wxString text = catalogueText(label);
+    text.Trim();
+    if (text.EndsWith(":"))
+        text.RemoveLast();
+    return text;
+}
+
+void PreferenceRow::enable(bool on) const
+{
+    for (wxWindow* window : windows)
+        window->Enable(on);
+}
+
+void PreferenceRow::show(bool on) const
+{
+    for (wxWindow* window : windows)
+        window->Show(on);
+}
+
+RowBuilder::RowBuilder(wxWindow* panel, std::vector<ControlBinding>& bindings, std::function<void()> onChange)
+    : m_panel(panel),
+      m_grid(new wxFlexGridSizer(2, panel->FromDIP(wxSize(0, kPreferenceRowGap)))),
+      m_bindings(bindings),
+      m_onChange(std::move(onChange))
+{
+}
+
+int RowBuilder::restOfRow(wxWindow* besides) const
+{
+    return m_panel->FromDIP(kControlWidth) - m_panel->FromDIP(kGap) - besides->GetEffectiveMinSize().x;
+}
+
+PreferenceRow RowBuilder::addRow(const char* label, const std::vector<wxWindow*>& controls, int direction)
+{
+    auto* text = new wxStaticText(m_panel, wxID_ANY, catalogueText(label));
+    text->SetMinSize(widthOnly(m_panel, kLabelWidth));
+    auto* line = new wxBoxSizer(direction);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (i > 0)
+            line->AddSpacer(m_panel->FromDIP(direction == wxHORIZONTAL ? kGap : kPreferenceRowGap));
+        line->Add(controls[i], 0, direction == wxHORIZONTAL ? wxALIGN_CENTER_VERTICAL : 0);
+    }
+    line->SetMinSize(widthOnly(m_panel, kControlWidth));
+    m_grid->Add(text, 0, wxALIGN_CENTER_VERTICAL);
+    m_grid->Add(line, 0, wxALIGN_CENTER_VERTICAL);
+    PreferenceRow row;
+    row.windows.push_back(text);
+    row.windows.insert(row.windows.end(), controls.begin(), controls.end());
+    return row;
+}
+
+PreferenceRow RowBuilder::plainList(const char* label, const std::vector<wxString>& items, int& value)
+{
+    auto* list = new wxChoice(m_panel, wxID_ANY, wxDefaultPosition, widthOnly(m_panel, kControlWidth));
+    for (const wxString& item : items)
+        list->Append(item);
+    setAccessibleName(list, rowName(label));
+    list->Bind(wxEVT_CHOICE, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
+    m_bindings.push_back({[list, &value] { value = list->GetSelection(); },
+                          [list, &value] { list->SetSelection(value); }});
+    return addRow(label, {list});
+}
+
+PreferenceRow RowBuilder::list(const char* label, const ItemKeys& items, int& value)
+{
+    std::vector<wxString> texts;
+    for (const char* item : items)
+        texts.push_back(catalogueText(item));
+    return plainList(label, texts, value);
+}
+
+PreferenceRow RowBuilder::bitDepthList(BitDepthChoice& choice)
+{
+    std::vector<wxString> items{catalogueText("Auto")};
+    for (int depth : choice.depths)
+        items.push_back(wxString::Format("%d", depth));
+    return plainList("Bits Per Pixel", items, choice.selected);
+}
+
+PreferenceRow RowBuilder::check(const char* label, bool& value)
+{
+    auto* box = new wxCheckBox(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, widthOnly(m_panel, kControlWidth));
+    setAccessibleName(box, rowName(label));
+    box->Bind(wxEVT_CHECKBOX, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
+    m_bindings.push_back({[box, &value] { value = box->GetValue(); }, [box, &value] { box->SetValue(value); }});
+    return addRow(label, {box});
+}
+
+PreferenceRow RowBuilder::trackBarPair(const char* label, PairRange range, int offset, int& value)
+{
+    auto* bar = new wxSlider(m_panel, wxID_ANY, value + offset, range.minimum + offset, range.maximum + offset);
+    auto* spin = new wxSpinCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
+                                range.minimum, range.maximum, value);
+    bar->SetMinSize(wxSize(restOfRow(spin), -1));
+    setAccessibleName(bar, rowName(label));
+    setAccessibleName(spin, rowName(label));
+    bar->Bind(wxEVT_SLIDER, [bar, spin, offset](wxCommandEvent&) { spin->SetValue(bar->GetValue() - offset); });
+    spin->Bind(wxEVT_SPINCTRL, [bar, spin, offset](wxSpinEvent&) { bar->SetValue(spin->GetValue() + offset); });
+    spin->Bind(wxEVT_TEXT, [bar, spin, offset, range](wxCommandEvent&) {
+        const TypedValue typed = readTypedValue(spin->GetTextValue().utf8_string(), range);
+        bar->SetValue(typed.value + offset);
+        if (typed.rewriteNow)
+            spin->CallAfter([spin, typed] { spin->SetValue(wxString::Format("%d", typed.value)); });
+    });
+    m_bindings.push_back({[spin, range, &value] { value = readTypedValue(spin->GetTextValue().utf8_string(), range).value; },
+                          [bar, spin, offset, &value] {
+                              bar->SetValue(value + offset);
+                              spin->SetValue(value);
+                          }});
+    return addRow(label, {bar, spin});
+}
+
+PreferenceRow RowBuilder::pair(const char* label, PairRange range, int& value)
+{
+    return trackBarPair(label, range, 0, value);
+}
+
+PreferenceRow RowBuilder::offsetPair(const char* label, int& value)
+{
+    return trackBarPair(label, kBrightnessRange, -kBrightnessRange.minimum, value);
+}
+
+PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
+{
+    const PairRange range = kGammaRange;
+    auto* bar = new wxSlider(m_panel, wxID_ANY, hundredths, range.minimum, range.maximum);
+    auto* spin = new wxSpinCtrlDouble(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                      wxSP_ARROW_KEYS, range.minimum / 100.0, range.maximum / 100.0,
+                                      hundredths / 100.0, 0.01);
+    spin->SetDigits(2);
+    bar->SetMinSize(wxSize(restOfRow(spin), -1));
+    setAccessibleName(bar, rowName(label));
+    setAccessibleName(spin, rowName(label));
+    const auto show = [bar, spin](int value) {
+        bar->SetValue(value);
+        spin->SetValue(value / 100.0);
+    };
+    bar->Bind(wxEVT_SLIDER, [bar, show](wxCommandEvent&) { show(bar->GetValue()); });
+    spin->Bind(wxEVT_SPINCTRLDOUBLE, [bar, spin, range](wxSpinDoubleEvent&) {
+        bar->SetValue(std::clamp(static_cast<int>(std::lround(spin->GetValue() * 100.0)), range.minimum, range.maximum));
+    });
+    spin->Bind(wxEVT_TEXT, [bar, spin, show](wxCommandEvent&) {
+        const TypedValue typed = readTypedGamma(spin->GetTextValue().utf8_string());
+        bar->SetValue(typed.value);
+        if (typed.rewriteNow)
+            spin->CallAfter([show, typed] { show(typed.value); });
+    });
+    m_bindings.push_back({[spin, &hundredths] { hundredths = readTypedGamma(spin->GetTextValue().utf8_string()).value; },
+                          [show, &hundredths] { show(hundredths); }});
+    return addRow(label, {bar, spin});
+}
+
+PreferenceRow RowBuilder::number(const char* label, std::string& text, const ItemKeys& units, int* unit)
+{
+    auto* field = new wxTextCtrl(m_panel, wxID_ANY);
+    auto* unitList = new wxChoice(m_panel, wxID_ANY);
+    fillList(unitList, units);
+    unitList->SetMinSize(wxSize(std::max(unitList->GetBestSize().x, m_panel->FromDIP(kUnitWidth)), -1));
+    field->SetMinSize(wxSize(restOfRow(unitList), -1));
+    setAccessibleName(field, rowName(label));
+    setAccessibleName(unitList, rowName(label) + " " + catalogueText(units.front()));
+    m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
+                          [field, &text] { field->ChangeValue(utf8(text)); }});
+    if (unit) {
+        m_bindings.push_back({[unitList, unit] { *unit = unitList->GetSelection(); },
+                              [unitList, unit] { unitList->SetSelection(*unit); }});
+    } else {
+        unitList->SetSelection(0);
+    }
+    return addRow(label, {field, unitList});
+}
+
+PreferenceRow RowBuilder::hexColour(const char* label, std::string& hex)
+{
+    const wxSize swatchSize = m_panel->FromDIP(wxSize(34, 12));
+    auto* button = new wxBitmapButton(m_panel, wxID_ANY, swatch(hex, swatchSize), wxDefaultPosition,
+                                      widthOnly(m_panel, kSwatchButtonWidth));
+    auto* field = new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                 widthOnly(m_panel, kControlWidth - kSwatchButtonWidth - kGap));
+    setAccessibleName(button, rowName(label));
+    setAccessibleName(field, rowName(label));
+    field->Bind(wxEVT_TEXT, [button, field, swatchSize](wxCommandEvent&) {
+        button->SetBitmap(swatch(field->GetValue().utf8_string(), swatchSize));
+    });
+    button->Bind(wxEVT_BUTTON, [panel = m_panel, field](wxCommandEvent&) {
+        const wxColour current = colourOf(field->GetValue().utf8_string());
+        wxColourData data;
+        data.SetColour(current);
+        wxColourDialog dialog(panel, &data);
+        if (dialog.ShowModal() != wxID_OK)
+            return;
+        const wxColour chosen = dialog.GetColourData().GetColour();
+        if (chosen.IsOk() && chosen != current)
+            field->SetValue(utf8(formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()})));
+    });
+    m_bindings.push_back({[field, &hex] { hex = field->GetValue().utf8_string(); },
+                          [field, &hex] { field->SetValue(utf8(hex)); }});
+    return addRow(label, {button, field});
+}
+
+PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, std::string& listSetting)
+{
+    auto* list = new wxBitmapComboBox(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                      widthOnly(m_panel, kControlWidth - kButtonWidth - kGap), 0, nullptr,
+                                      wxCB_READONLY);
+    auto* button = ellipsisButton(m_panel, rowName(label));
+    setAccessibleName(list, rowName(label));
+    const wxSize swatchSize = m_panel->FromDIP(wxSize(16, 16));
+    const auto pull = [list, &choice] { choice.selected = list->GetSelection(); };
+    const auto push = [list, &choice, swatchSize] {
+        list->Clear();
+        for (const std::string& colour : choice.colours)
+            list->Append(utf8(colourName(colour)), swatch(colour, swatchSize));
+        list->SetSelection(choice.selected);
+    };
+    button->Bind(wxEVT_BUTTON, [panel = m_panel, &choice, &listSetting, pull, push](wxCommandEvent&) {
+        pull();
+        wxColourData data;
+        if (choice.selected >= 0 && choice.selected < static_cast<int>(choice.colours.size()))
+            data.SetColour(colourOf(choice.colours[choice.selected]));
+        wxColourDialog dialog(panel, &data);
+        if (dialog.ShowModal() != wxID_OK)
+            return;
+        const wxColour chosen = dialog.GetColourData().GetColour();
+        if (!chosen.IsOk())
+            return;
+        addChosenColour(choice, formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()}), listSetting);
+        push();
+    });
+    m_bindings.push_back({pull, push});
+    return addRow(label, {list, button});
+}
+
+PreferenceRow RowBuilder::fontList(const char* label, FontChoice& choice, std::function<void()> onChoose)
+{
+    auto* list = new wxChoice(m_panel, wxID_ANY, wxDefaultPosition,
+                              widthOnly(m_panel, kControlWidth - kButtonWidth - kGap));
+    auto* button = ellipsisButton(m_panel, rowName(label));
+    setAccessibleName(list, rowName(label));
+    button->Bind(wxEVT_BUTTON, [onChoose](wxCommandEvent&) { onChoose(); });
+    m_bindings.push_back({[list, &choice] { choice.selected = list->GetSelection(); },
+                          [list, &choice] {
+                              list->Clear();
+                              for (const std::string& name : choice.names)
+                                  list->Append(utf8(name));
+                              list->SetSelection(choice.selected);
+                          }});
+    return addRow(label, {list, button});
+}
+
+PreferenceRow RowBuilder::text(const char* label, std::string& text)
+{
+    auto* field = new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                 widthOnly(m_panel, kControlWidth));
+    setAccessibleName(field, rowName(label));
+    m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
+                          [field, &text] { field->ChangeValue(utf8(text)); }});
+    return addRow(label, {field});
+}
+
+PreferenceRow RowBuilder::picture(const char* label, std::string& path)
+{
+    auto* field = new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                 widthOnly(m_panel, kControlWidth - kButtonWidth - kGap));
+    auto* button = ellipsisButton(m_panel, rowName(label));
+    setAccessibleName(field, rowName(label));
+    button->Bind(wxEVT_BUTTON, [panel = m_panel, field](wxCommandEvent&) {
+        const FileDialogStart start = watermarkPictureDialogStart(field->GetValue().utf8_string());
+        wxFileDialog dialog(panel, utf8(lookupText("Dialog", "Select Watermark Image")), utf8(start.folder),
+                            utf8(start.name), utf8(watermarkPictureFilter()), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+        if (dialog.ShowModal() == wxID_OK)
+            field->SetValue(dialog.GetPath());
+    });
+    m_bindings.push_back({[field, &path] { path = field->GetValue().utf8_string(); },
+                          [field, &path] { field->ChangeValue(utf8(path)); }});
+    return addRow(label, {field, button});
+}
+
+PreferenceRow RowBuilder::dateTime(const char* label, int32_t& seconds)
+{
+    auto* date = new wxDatePickerCtrl(m_panel, wxID_ANY, wxDefaultDateTime, wxDefaultPosition,
+                                      widthOnly(m_panel, kControlWidth), wxDP_DROPDOWN | wxDP_SHOWCENTURY);
+    auto* time = new wxTimePickerCtrl(m_panel, wxID_ANY, wxDefaultDateTime);
+    // The dates the settings can hold.
+    date->SetRange(wxDateTime(13, wxDateTime::Dec, 1901), wxDateTime(19, wxDateTime::Jan, 2038));
+    setAccessibleName(date, rowName(label));
+    setAccessibleName(time, rowName(label));
+    m_bindings.push_back({[date, time, &seconds] {
+                              const wxDateTime day = date->GetValue();
+                              const wxDateTime clock = time->GetValue();
+                              if (!day.IsValid() || !clock.IsValid())
+                                  return;
+                              CalendarTime calendar;
+                              calendar.year = day.GetYear();
+                              calendar.month = static_cast<int>(day.GetMonth()) + 1;
+                              calendar.day = day.GetDay();
+                              calendar.hour = clock.GetHour();
+                              calendar.minute = clock.GetMinute();
+                              calendar.second = clock.GetSecond();
+                              seconds = timestampOfCalendar(calendar);
+                          },
+                          [date, time, &seconds] {
+                              const CalendarTime calendar = calendarOfTimestamp(seconds);
+                              const wxDateTime value(static_cast<wxDateTime::wxDateTime_t>(calendar.day),
+                                                     static_cast<wxDateTime::Month>(calendar.month - 1), calendar.year,
+                                                     static_cast<wxDateTime::wxDateTime_t>(calendar.hour),
+                                                     static_cast<wxDateTime::wxDateTime_t>(calendar.minute),
+                                                     static_cast<wxDateTime::wxDateTime_t>(calendar.second));
+                              date->SetValue(value);
+                              time->SetValue(value);
+                          }});
+    // The two pickers side by side are wider than the column: the time goes
+    // under the date.
+    return addRow(label, {date, time}, wxVERTICAL);
+}

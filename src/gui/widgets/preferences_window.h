@@ -1,0 +1,83 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <wx/dialog.h>
+
+#include "gui/preference_controls.h"
+#include "gui/widgets/preference_rows.h"
+#include "gui/widgets/preferences_dialog.h"
+
+class wxListBox;
+class wxScrolledWindow;
+class wxStaticText;
+
+// The preferences: a page list, the title of the page shown, the nine pages,
+// and Defaults, OK and Cancel. The controls edit a record of their values;
+// only OK and Defaults reach the settings.
+class PreferencesDialog : public wxDialog {
+public:
+    enum Page { kGeneral, kInterface, kInput, kOutput, kTransform, kAdjustment, kFrame, kWatermark, kAdvanced };
+    static constexpr int kPageCount = kAdvanced + 1;
+    // The catalogue key of each page, in page order; also the page's name.
+    static const char* const kPageKeys[kPageCount];
+
+    PreferencesDialog(wxWindow* parent, PreferencesPage firstPage);
+
+    void showPage(int page);
+    InterfaceRefresh refresh() const { return m_refresh; }
+
+private:
+    PreferenceControls m_controls;
+    std::vector<ControlBinding> m_bindings;
+    InterfaceRefresh m_refresh = kRefreshNothing;
+    int m_languageItem = 0;  // the one language, English
+
+    wxListBox* m_pageList = nullptr;
+    wxStaticText* m_title = nullptr;
+    std::vector<wxScrolledWindow*> m_pages;
+
+    std::vector<PreferenceRow> m_rotationRows;
+    std::vector<PreferenceRow> m_resizeRows;
+    std::vector<PreferenceRow> m_thresholdRows;
+    std::vector<PreferenceRow> m_ditherRows;
+    std::vector<PreferenceRow> m_rawSizeRows;
+    std::vector<PreferenceRow> m_rawToneMappingRows;
+    std::vector<PreferenceRow> m_customTimestampRows;
+    std::vector<PreferenceRow> m_textScaleRows;
+    std::vector<PreferenceRow> m_imageScaleRows;
+    std::map<std::string, wxWindow*> m_inputPanels;
+    std::map<std::string, wxWindow*> m_outputPanels;
+    wxWindow* m_frameSolidPanel = nullptr;
+    wxWindow* m_watermarkTextPanel = nullptr;
+    wxWindow* m_watermarkImagePanel = nullptr;
+
+    wxWindow* addPage();
+    wxWindow* addSubPanel(wxWindow* page);
+    RowBuilder rowsOn(wxWindow* panel, int topBorder);
+    RowBuilder rowsOnSubPanel(wxWindow* panel);
+
+    void buildGeneralPage();
+    void buildInterfacePage();
+    void buildInputPage();
+    void buildOutputPage();
+    void buildTransformPage();
+    void buildAdjustmentPage();
+    void buildFramePage();
+    void buildWatermarkPage();
+    void buildAdvancedPage();
+    void buildInputPanel(const std::string& format, RowBuilder& rows);
+    void buildOutputPanel(const std::string& format, RowBuilder& rows);
+    void buildPlacementRows(RowBuilder& rows, int& boundary, int& position, std::string& xOffset,
+                            std::string& yOffset, int& rotation, int& size, int& scale,
+                            std::vector<PreferenceRow>& scaleRows);
+
+    void pullControls();
+    void pushControls();
+    void applyStates();
+    void chooseFont();
+    void onOk();
+    void onDefaults();
+};

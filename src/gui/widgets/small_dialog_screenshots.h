@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+#include <wx/window.h>
+
+#include "gui/image_tables.h"
+
+// Saves about.png, custom-converter.png and uninstall.png into folder (ending with "/").
+void writeSmallDialogScreenshots(wxWindow* parent, const PictureSlots& pictures, const std::string& folder);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <wx/window.h>
+
+void checkForUpdates(wxWindow* parent);
+void autoUpdateCheck(wxWindow* parent);
