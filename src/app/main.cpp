@@ -11,6 +11,7 @@
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/instance_lock.h"
+#include "platform/interruption.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void readDecoderTimeout()
 int main(int argc, char** argv)
 {
     ignoreBrokenPipes();
+    handleInterruptions();
     FreeImage_Initialise(FALSE);
     readDecoderTimeout();
     // A second copy of the same version ends at once and silently.

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "platform/interruption_cleanup.h"
+
 void ignoreBrokenPipes()
 {
     signal(SIGPIPE, SIG_IGN);
@@ -37,8 +39,11 @@ void waitForKey()
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
+    // A Ctrl-C meanwhile must not leave the terminal without its echo.
+    registerTerminalState(saved);
     tcsetattr(STDIN_FILENO, TCSANOW, &raw);
     char key = 0;
     [[maybe_unused]] ssize_t got = read(STDIN_FILENO, &key, 1);
     tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    withdrawTerminalState();
 }

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/interruption_cleanup.h"
+
 std::optional<int64_t> regularFileSize(const std::string& path)
 {
     struct stat st{};
@@ -64,8 +66,10 @@ std::string createPrivateTempFolder()
     if (base.back() != '/')
         base += '/';
     std::string pattern = base + "korvane-XXXXXX";
+    CleanupScope scope;
     if (!mkdtemp(pattern.data()))
         return "";
+    registerWorkFolder(pattern + "/");
     return pattern + "/";
 }
 
@@ -82,6 +86,7 @@ void removeTempFolder(const std::string& folder)
         closedir(dir);
     }
     rmdir(folder.c_str());
+    withdrawWorkFolder(folder);
 }
 
 std::string executablePath()

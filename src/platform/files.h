@@ -19,7 +19,7 @@ std::optional<int64_t> lastWriteTime(const std::string& path);
 bool setLastWriteTime(const std::string& path, int64_t seconds);
 
 // A new folder, private to this user, in $TMPDIR or /tmp; "" on failure.
-// The returned path ends with "/".
+// The returned path ends with "/". An interruption removes it as well.
 std::string createPrivateTempFolder();
 // Removes the folder and every file directly inside it.
 void removeTempFolder(const std::string& folder);

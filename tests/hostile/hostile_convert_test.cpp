@@ -30,15 +30,7 @@ std::string convertLeaving(const HostileScene& scene, const std::string& picture
 
 size_t runsOf(const HostileScene& scene)
 {
-    return ProgramRun{0, readFile(scene.root.path + "runs.log")}.lines().size();
-}
-
-// Gone, or a zombie that only waits for its parent to collect it.
-bool processEnded(pid_t pid)
-{
-    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-    size_t state = stat.rfind(')');
-    return stat.empty() || (state != std::string::npos && stat.compare(state + 2, 1, "Z") == 0);
+    return linesOf(readFile(scene.root.path + "runs.log")).size();
 }
 
 }  // namespace
@@ -56,7 +48,7 @@ TEST(HostileConvert, AHangingConvertAndItsChildrenAreKilledAfterTheTimeLimit)
     EXPECT_EQ(run.output, kStopped);
     // One run of one second, not one for every subimage index.
     EXPECT_LT(elapsed, std::chrono::seconds(5));
-    EXPECT_EQ((ProgramRun{0, readFile(pids)}.lines().size()), 1u);
+    EXPECT_EQ(linesOf(readFile(pids)).size(), 1u);
     std::istringstream started(readFile(pids));
     for (pid_t pid; started >> pid;)
         EXPECT_TRUE(processEnded(pid)) << "process " << pid << " still runs";
