@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -115,13 +116,23 @@ StartedRun::~StartedRun()
     }
 }
 
-ProgramRun StartedRun::finish()
+ProgramRun StartedRun::finish(int limitSeconds)
 {
     ProgramRun run;
     pollfd reading[2] = {{outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
     std::string* into[2] = {&run.output, &run.errors};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
     while (reading[0].fd >= 0 || reading[1].fd >= 0) {
-        if (poll(reading, 2, -1) < 0 && errno != EINTR)
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const int ready = poll(reading, 2, static_cast<int>(std::max<int64_t>(left.count(), 0)));
+        if (ready == 0) {
+            kill(pid_, SIGKILL);  // a hung program fails its test instead of hanging the suite
+            for (pollfd& open : reading)
+                if (open.fd >= 0)
+                    close(open.fd);
+            break;
+        }
+        if (ready < 0 && errno != EINTR)
             break;
         for (int i = 0; i < 2; ++i) {
             if (reading[i].fd < 0 || reading[i].revents == 0)
@@ -149,7 +160,10 @@ ProgramRun StartedRun::finish()
 ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& env,
                       const std::string& workingFolder)
 {
-    return StartedRun(arguments, RunSetup{env, workingFolder}).finish();
+    RunSetup setup;
+    setup.env = env;
+    setup.workingFolder = workingFolder;
+    return StartedRun(arguments, setup).finish();
 }
 
 std::string testDataPath(const std::string& name)

@@ -29,6 +29,7 @@ std::vector<std::string> linesOf(const std::string& text);
 // Runs the korvane program with the arguments. Each run gets a private lock
 // and configuration folder (so runs never see each other as a second copy,
 // nor touch the user's settings) unless env names others.
+// A run still going after five minutes is killed.
 ProgramRun runKorvane(const std::vector<std::string>& arguments,
                       const std::map<std::string, std::string>& env = {},
                       const std::string& workingFolder = "");
@@ -51,8 +52,9 @@ public:
     StartedRun& operator=(const StartedRun&) = delete;
 
     pid_t pid() const { return pid_; }
-    // Waits for the end of the program, reading what it prints meanwhile.
-    ProgramRun finish();
+    // Waits for the end of the program, reading what it prints meanwhile; a
+    // program still running after the time limit is killed.
+    ProgramRun finish(int limitSeconds = 300);
 
 private:
     ScratchFolder privateFolder_;

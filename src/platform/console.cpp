@@ -20,6 +20,13 @@ void printLine(const std::string& text)
     std::fflush(stdout);
 }
 
+void printErrorLine(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
 void setConsoleTitle(const std::string& title)
 {
     if (!isatty(STDOUT_FILENO))

@@ -89,6 +89,18 @@ void removeTempFolder(const std::string& folder)
     withdrawWorkFolder(folder);
 }
 
+std::string userPrivateFolder(const std::string& base)
+{
+    const std::string folder = base + "korvane-" + std::to_string(geteuid());
+    mkdir(folder.c_str(), 0700);
+    // lstat, without a trailing "/": a link planted under the name is refused, not followed.
+    struct stat st{};
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() ||
+        (st.st_mode & 077) != 0)
+        return "";
+    return folder + "/";
+}
+
 std::string executablePath()
 {
     char buffer[PATH_MAX];

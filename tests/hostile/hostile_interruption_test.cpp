@@ -37,8 +37,10 @@ TEST(Interruption, ASignalDuringAConversionLeavesNothingBehind)
             scene.root, "printf 'P6\\n' > \"${5#ppm:}\"\necho $$ > '" + started + ".new'\nmv '" + started +
                             ".new' '" + started + "'\nexec sleep 60");
         const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
-        StartedRun run({"-q", "-i", input, "-o", scene.out},
-                       RunSetup{{{"PATH", path}, {"TMPDIR", scene.temp}}, scene.work});
+        RunSetup setup;
+        setup.env = {{"PATH", path}, {"TMPDIR", scene.temp}};
+        setup.workingFolder = scene.work;
+        StartedRun run({"-q", "-i", input, "-o", scene.out}, setup);
         ASSERT_TRUE(eventually([&] { return fileExists(started); })) << signal;
         const pid_t convert = std::stoi(readFile(started));
         EXPECT_FALSE(namesIn(scene.temp).empty()) << "the work folder exists while convert runs";
@@ -59,7 +61,11 @@ TEST(Interruption, AFileSizeLimitFailsTheFileInsteadOfEndingTheProgram)
     HostileScene scene;
     const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
     // Neither the extracted picture nor the JPEG fits in 20 KB.
-    StartedRun run({"-q", "-i", input, "-o", scene.out}, RunSetup{{{"TMPDIR", scene.temp}}, scene.work, -1, -1, 20000});
+    RunSetup setup;
+    setup.env = {{"TMPDIR", scene.temp}};
+    setup.workingFolder = scene.work;
+    setup.fileSizeLimit = 20000;
+    StartedRun run({"-q", "-i", input, "-o", scene.out}, setup);
     const ProgramRun ended = run.finish();
     EXPECT_EQ(ended.signal, 0);
     EXPECT_EQ(ended.output, "Conversion stopped\n");
@@ -79,7 +85,9 @@ TEST(Interruption, CtrlCAtThePauseGivesTheTerminalItsEchoBack)
     ASSERT_TRUE(echoes());
 
     // -i without its file is an option error, after which -p waits for a key.
-    StartedRun run({"-p", "-i"}, RunSetup{{}, "", terminal});
+    RunSetup setup;
+    setup.standardInput = terminal;
+    StartedRun run({"-p", "-i"}, setup);
     EXPECT_TRUE(eventually([&] { return !echoes(); })) << "the pause never began";
     kill(run.pid(), SIGINT);
     const ProgramRun ended = run.finish();
