@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
 
 #include "platform/interruption_cleanup.h"
 
@@ -13,9 +14,33 @@ void ignoreBrokenPipes()
     signal(SIGPIPE, SIG_IGN);
 }
 
+namespace {
+
+// What a terminal would obey instead of showing: a file name holding an
+// escape sequence could retitle, clear or reprogram it. Control characters
+// (C0, DEL and, as UTF-8, C1) become "?"; everything else stays as it is.
+std::string shownOnTerminal(const std::string& text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c1)
+            ++i;
+        shown += byte < 0x20 || byte == 0x7F || c1 ? '?' : text[i];
+    }
+    return shown;
+}
+
+}  // namespace
+
 void printLine(const std::string& text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    // A file or a pipe gets the text byte for byte.
+    const std::string shown = isatty(STDOUT_FILENO) ? shownOnTerminal(text) : text;
+    std::fwrite(shown.data(), 1, shown.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }

@@ -76,7 +76,8 @@ bool waitWithLimit(pid_t pid, int timeoutSeconds)
 
 }  // namespace
 
-ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds)
+ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds,
+                          const std::string& workingFolder)
 {
     if (argv.empty())
         return ProgramOutcome::NotStarted;
@@ -89,6 +90,8 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSecon
     posix_spawn_file_actions_addopen(&io.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&io.actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&io.actions, 2, "/dev/null", O_WRONLY, 0);
+    if (!workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&io.actions, workingFolder.c_str());
 
     // A process group of its own, so that a hung program is stopped together
     // with whatever it started. The signals this program ignores for itself
@@ -115,8 +118,10 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSecon
     if (spawned != 0)
         return ProgramOutcome::NotStarted;
     const bool finished = waitWithLimit(pid, timeoutSeconds);
-    if (!finished)
-        kill(-pid, SIGKILL);
+    // A program that ended has done its work; anything it left running in
+    // its group, like a hung one, is stopped. The group id is still ours
+    // while the child waits to be collected.
+    kill(-pid, SIGKILL);
     withdrawChildGroup(pid);
     waitpid(pid, nullptr, 0);
     return finished ? ProgramOutcome::Finished : ProgramOutcome::TimedOut;

@@ -186,3 +186,18 @@ TEST(Profile, MissingProfileIsReportedAndNothingIsConverted)
     ProgramRun loud = runKorvane({"-i", testDataPath("kodim23.pcd"), "-o", out.path, "--profile=" + out.path});
     EXPECT_EQ(loud.output, "Error: Invalid profile file\n");
 }
+
+TEST(Profile, AValueHoldingANulFailsTheProfileInsteadOfEndingEarly)
+{
+    ScratchFolder out;
+    using namespace std::string_literals;
+    ProfileRun evil("[CLI]\n--FILENAME-MASK = evil.jpg\0.png\n"s);
+    ProgramRun run = runKorvane({"-i", testDataPath("kodim23.pcd"), "-o", out.path, "--profile=" + evil.path});
+    EXPECT_EQ(run.output, "Error: Invalid profile file\n");
+    EXPECT_TRUE(namesIn(out.path).empty());
+
+    // Elsewhere than in a value of a known key, a NUL harms nothing.
+    ProfileRun harmless("[CLI]\n--UNKNOWN = a\0b\n--WIDTH = 8\n"s);
+    EXPECT_EQ(parsed({"--profile=" + harmless.path}).errorText, "");
+    EXPECT_EQ(g_settings.resizeWidth, 8);
+}

@@ -137,3 +137,31 @@ TEST(HostileConvert, AnOutputFolderThatVanishesIsNotMadeAgain)
     EXPECT_EQ(namesIn(scene.in), std::vector<std::string>{"plain.pcd"});
     expectNoLeftovers(scene);
 }
+
+TEST(HostileConvert, WhatConvertLeavesRunningInItsGroupIsStoppedAndNothingElseAwaited)
+{
+    HostileScene scene;
+    const std::string pids = scene.root.path + "pids";
+    writeFile(scene.root.path + "picture", "P6\n32 16\n255\n" + std::string(3 * 32 * 16, 'x'));
+    // Done with its picture, convert ends but leaves one helper behind in its
+    // group and one that left the group for a session of its own.
+    std::string path = stubConvertPath(scene.root, "cp '" + scene.root.path + "picture' \"${5#ppm:}\"\n"
+                                                   "sleep 300 &\necho $! >> '" + pids + "'\n"
+                                                   "setsid sleep 300 < /dev/null > /dev/null 2>&1 &\n"
+                                                   "echo $! >> '" + pids + "'");
+    const auto start = std::chrono::steady_clock::now();
+    ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(jpegFacts(scene.out + "plain.jpg").loads);
+    std::istringstream started(readFile(pids));
+    pid_t inGroup = 0;
+    pid_t detached = 0;
+    started >> inGroup >> detached;
+    ASSERT_GT(inGroup, 0);
+    EXPECT_TRUE(processEnded(inGroup)) << "the helper in convert's group still runs";
+    kill(inGroup, SIGKILL);
+    if (detached > 0)
+        kill(detached, SIGKILL);
+    expectNoLeftovers(scene);
+}

@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -147,4 +148,40 @@ TEST(PreferenceFile, GarbageAndHugeLinesAreReadWithoutHarm)
     EXPECT_TRUE(parsePreferenceText("").groups.empty());
     EXPECT_TRUE(parsePreferenceText("\xEF\xBB\xBF").groups.empty());
     EXPECT_TRUE(parsePreferenceText(std::string("\0\0\0", 3)).groups.size() == 1);
+}
+
+TEST(PreferenceFile, Utf16InEitherByteOrderAfterItsMark)
+{
+    // "[G]", "K = " and G clef (a surrogate pair), e acute, a lone surrogate.
+    const std::u16string text = u"[G]\r\nK = \U0001D11E\u00E9\xD800!\r\n";
+    for (bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        EXPECT_EQ(readString(parsePreferenceText(bytes), "G", "K", ""), "\xF0\x9D\x84\x9E\xC3\xA9\xEF\xBF\xBD!")
+            << bigEndian;
+    }
+}
+
+// Groups are found through an index: with a search through all groups for
+// each header, these million keys took minutes to read, not a second.
+TEST(PreferenceFile, AMillionKeysInManyGroupsAreReadInLinearTime)
+{
+    std::string text;
+    for (int group = 0; group < 200000; ++group) {
+        text += "[G" + std::to_string(group) + "]\n";
+        for (int key = 0; key < 5; ++key)
+            text += "K" + std::to_string(key) + " = " + std::to_string(group * 5 + key) + "\n";
+    }
+    text += "[g0]\nK0 = again\n";
+    const auto start = std::chrono::steady_clock::now();
+    const PreferenceFile file = parsePreferenceText(text);
+    for (int group = 0; group < 200000; group += 997)
+        EXPECT_EQ(readInteger(file, "g" + std::to_string(group), "k3", -1), group * 5 + 3);
+    EXPECT_EQ(readString(file, "G0", "K0", ""), "again");
+    EXPECT_EQ(file.groups.size(), 200000u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
