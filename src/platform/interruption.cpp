@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <system_error>
 #include <thread>
 
 #include "platform/files.h"
