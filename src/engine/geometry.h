@@ -14,6 +14,7 @@ struct RgbColor {
 // Each step reads its settings, returns its input unchanged while its setting
 // is off, and unloads the picture it replaces. When FreeImage makes nothing
 // the step returns nullptr, which fails the file.
+// Refuses (nullptr) a turn whose result would exceed 2^28 pixels.
 FIBITMAP* rotatePicture(FIBITMAP* picture);
 // Refuses (nullptr) a target of more than 2^28 pixels rather than trying to
 // allocate it.
