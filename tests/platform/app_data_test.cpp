@@ -63,7 +63,15 @@ TEST(AppData, AFolderOthersMayWriteOrOwnHoldsNoSettings)
         EXPECT_EQ(appDataFolder("Tessaly", "korvane"), "") << folder;
         ASSERT_EQ(chmod(folder.c_str(), 0700), 0);
     }
+    // Group write for the user's own group is what umask 002 gives every folder.
+    ASSERT_EQ(chmod((home.path + "Tessaly").c_str(), 0775), 0);
+    EXPECT_EQ(appDataFolder("Tessaly", "korvane"), home.path + "/Tessaly/korvane/");
     if (geteuid() == 0) {
+        ASSERT_EQ(chown((home.path + "Tessaly").c_str(), 0, 65534), 0);
+        EXPECT_EQ(appDataFolder("Tessaly", "korvane"), "") << "group-writable for a group of others";
+        ASSERT_EQ(chown((home.path + "Tessaly").c_str(), 0, 0), 0);
+        ASSERT_EQ(chmod((home.path + "Tessaly").c_str(), 0700), 0);
+
         ASSERT_EQ(chown((home.path + "Tessaly").c_str(), 65534, 65534), 0);
         EXPECT_EQ(appDataFolder("Tessaly", "korvane"), "");
     }
