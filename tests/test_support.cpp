@@ -1,11 +1,16 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -33,19 +38,22 @@ ScratchFolder::~ScratchFolder()
     }
 }
 
-std::vector<std::string> ProgramRun::lines() const
+std::vector<std::string> linesOf(const std::string& text)
 {
     std::vector<std::string> result;
-    std::istringstream stream(output);
+    std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);)
         result.push_back(line);
     return result;
 }
 
-ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& env,
-                      const std::string& workingFolder)
+std::vector<std::string> ProgramRun::lines() const
 {
-    ScratchFolder lockFolder;  // also the home of any config.ini the run writes
+    return linesOf(output);
+}
+
+StartedRun::StartedRun(const std::vector<std::string>& arguments, const RunSetup& setup)
+{
     std::map<std::string, std::string> environment;
     for (char** e = environ; *e; ++e) {
         std::string entry = *e;
@@ -53,9 +61,10 @@ ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<
         if (eq != std::string::npos)
             environment[entry.substr(0, eq)] = entry.substr(eq + 1);
     }
-    environment["XDG_RUNTIME_DIR"] = lockFolder.path;
-    environment["XDG_CONFIG_HOME"] = lockFolder.path;  // never the user's own settings
-    for (const auto& [key, value] : env)
+    // The lock folder is also the home of any config.ini the run writes.
+    environment["XDG_RUNTIME_DIR"] = privateFolder_.path;
+    environment["XDG_CONFIG_HOME"] = privateFolder_.path;  // never the user's own settings
+    for (const auto& [key, value] : setup.env)
         environment[key] = value;
 
     std::vector<std::string> envStrings;
@@ -73,31 +82,88 @@ ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<
         argv.push_back(s.data());
     argv.push_back(nullptr);
 
-    int pipeFds[2];
-    ProgramRun run;
-    if (pipe(pipeFds) != 0)
-        return run;
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(pipeFds[1], STDOUT_FILENO);
-        close(pipeFds[0]);
-        close(pipeFds[1]);
-        int devNull = open("/dev/null", O_RDONLY);
-        dup2(devNull, STDIN_FILENO);
-        if (!workingFolder.empty() && chdir(workingFolder.c_str()) != 0)
+    int outputFds[2] = {-1, -1};
+    int errorFds[2] = {-1, -1};
+    if ((setup.standardOutput < 0 && pipe2(outputFds, O_CLOEXEC) != 0) || pipe2(errorFds, O_CLOEXEC) != 0)
+        return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        dup2(setup.standardOutput >= 0 ? setup.standardOutput : outputFds[1], STDOUT_FILENO);
+        dup2(errorFds[1], STDERR_FILENO);
+        const int input = setup.standardInput >= 0 ? setup.standardInput : open("/dev/null", O_RDONLY);
+        dup2(input, STDIN_FILENO);
+        if (setup.fileSizeLimit >= 0) {
+            rlimit limit{static_cast<rlim_t>(setup.fileSizeLimit), static_cast<rlim_t>(setup.fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        if (!setup.workingFolder.empty() && chdir(setup.workingFolder.c_str()) != 0)
             _exit(126);
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
-    close(pipeFds[1]);
-    char buffer[4096];
-    for (ssize_t got; (got = read(pipeFds[0], buffer, sizeof(buffer))) > 0;)
-        run.output.append(buffer, static_cast<size_t>(got));
-    close(pipeFds[0]);
+    if (outputFds[1] >= 0)
+        close(outputFds[1]);
+    close(errorFds[1]);
+    outputPipe_ = outputFds[0];
+    errorPipe_ = errorFds[0];
+}
+
+StartedRun::~StartedRun()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        finish();
+    }
+}
+
+ProgramRun StartedRun::finish(int limitSeconds)
+{
+    ProgramRun run;
+    pollfd reading[2] = {{outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
+    std::string* into[2] = {&run.output, &run.errors};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
+    while (reading[0].fd >= 0 || reading[1].fd >= 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const int ready = poll(reading, 2, static_cast<int>(std::max<int64_t>(left.count(), 0)));
+        if (ready == 0) {
+            kill(pid_, SIGKILL);  // a hung program fails its test instead of hanging the suite
+            for (pollfd& open : reading)
+                if (open.fd >= 0)
+                    close(open.fd);
+            break;
+        }
+        if (ready < 0 && errno != EINTR)
+            break;
+        for (int i = 0; i < 2; ++i) {
+            if (reading[i].fd < 0 || reading[i].revents == 0)
+                continue;
+            char buffer[4096];
+            const ssize_t got = read(reading[i].fd, buffer, sizeof(buffer));
+            if (got > 0) {
+                into[i]->append(buffer, static_cast<size_t>(got));
+            } else if (got == 0 || errno != EINTR) {
+                close(reading[i].fd);
+                reading[i].fd = -1;
+            }
+        }
+    }
+    outputPipe_ = errorPipe_ = -1;
     int status = 0;
-    waitpid(pid, &status, 0);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_) {
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    }
+    pid_ = -1;
     return run;
+}
+
+ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& env,
+                      const std::string& workingFolder)
+{
+    RunSetup setup;
+    setup.env = env;
+    setup.workingFolder = workingFolder;
+    return StartedRun(arguments, setup).finish();
 }
 
 std::string testDataPath(const std::string& name)

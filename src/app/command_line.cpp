@@ -9,11 +9,31 @@
 #include "overlay/naming.h"
 #include "platform/console.h"
 #include "platform/files.h"
+#include "platform/instance_lock.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
 
 namespace {
+
+// One copy of a version runs at a time. Anything but a console conversion
+// ends silently while another copy runs; true when this one may go on.
+bool takeInstance()
+{
+    return tryInstanceLock(titledName(programTitle, programVersion));
+}
+
+// A console conversion waits for its turn instead: ending at once would
+// report a conversion that never took place as a success.
+void awaitInstance(bool quiet)
+{
+    const std::string name = titledName(programTitle, programVersion);
+    if (tryInstanceLock(name))
+        return;
+    if (!quiet)
+        printErrorLine("Waiting for another copy of " + name + " to finish...");
+    waitForInstanceLock(name);
+}
 
 void printBanner()
 {
@@ -28,6 +48,10 @@ void printBanner()
 bool handleFirstPositionSwitch(const CommandLine& commandLine)
 {
     const std::string name = optionNameAt(commandLine, 0);
+    const bool isSwitch = name == "-U" || name == "-T" || name == "-V" || name == "--VERSION" || name == "-H" ||
+                          name == "-?" || name == "--HELP";
+    if (isSwitch && !takeInstance())
+        return true;
     if (name == "-U") {
         runUninstallPrompt();
         return true;
@@ -55,7 +79,7 @@ bool handleFirstPositionSwitch(const CommandLine& commandLine)
 bool runCommandLine(const std::vector<std::string>& parameters)
 {
     if (parameters.empty())
-        return true;
+        return takeInstance();
     CommandLine commandLine;
     commandLine.parameters = parameters;
     resetJob();
@@ -65,6 +89,10 @@ bool runCommandLine(const std::vector<std::string>& parameters)
         return false;
 
     parseOptions(commandLine);
+    if (g_job.consoleMode)
+        awaitInstance(commandLine.quietMode);
+    else if (!takeInstance())
+        return false;
     if (!commandLine.errorText.empty()) {
         setConsoleTitle(titledName(programTitle, programVersion));
         printLine("Error: " + commandLine.errorText);

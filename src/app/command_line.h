@@ -13,4 +13,6 @@ struct CommandLine {
 
 // Returns true when the window mode is to start; every other outcome has been
 // handled inside (version, help, error, conversion) and the program ends.
+// Takes the lock that lets one copy of this version run at a time: a console
+// conversion waits while another copy runs, everything else ends silently.
 bool runCommandLine(const std::vector<std::string>& parameters);

@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/program_identity.h"
 #include "app/window_mode.h"
 #include "engine/photocd_source.h"
 #include "platform/console.h"
 #include "platform/environment.h"
-#include "platform/instance_lock.h"
+#include "platform/interruption.h"
 
 namespace {
 
@@ -32,14 +31,12 @@ void readDecoderTimeout()
 int main(int argc, char** argv)
 {
     ignoreBrokenPipes();
+    handleInterruptions();
     FreeImage_Initialise(FALSE);
     readDecoderTimeout();
-    // A second copy of the same version ends at once and silently.
-    if (acquireInstanceLock(titledName(programTitle, programVersion))) {
-        std::vector<std::string> parameters(argv + 1, argv + argc);
-        if (runCommandLine(parameters))
-            runWindowMode();
-    }
+    std::vector<std::string> parameters(argv + 1, argv + argc);
+    if (runCommandLine(parameters))
+        runWindowMode();
     FreeImage_DeInitialise();
     return 0;
 }

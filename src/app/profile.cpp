@@ -14,6 +14,12 @@ bool applyProfile(const std::string& path)
     const PreferenceGroup* group = findGroup(*file, "CLI");
     if (!group)
         return true;
+    // A NUL would cut the value short where it becomes a path: the mask
+    // "evil.jpg<NUL>.png" would write evil.jpg.
+    for (const PreferenceEntry& entry : group->entries)
+        if (entry.value.find('\0') != std::string::npos &&
+            findSettingOption(toUpperAscii(entry.key), OptionSource::kProfile))
+            return false;
     for (const PreferenceEntry& entry : group->entries) {
         const SettingOption* option = findSettingOption(toUpperAscii(entry.key), OptionSource::kProfile);
         if (!option)

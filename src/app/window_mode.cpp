@@ -26,7 +26,9 @@ void quitWindowMode()
 
 void runWindowMode()
 {
-    g_settings.configPath = appDataFolder(makerWord(), "korvane") + "config.ini";
+    // Without a folder of the user's own the settings are neither read nor kept.
+    const std::string folder = appDataFolder(makerWord(), "korvane");
+    g_settings.configPath = folder.empty() ? std::string() : folder + "config.ini";
     loadConfiguration();
     buildCatalogue();
     // The main window belongs here: it is built, runs its event loop until the

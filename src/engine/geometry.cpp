@@ -2,8 +2,12 @@
 
 #include <FreeImage.h>
 
+#include <cmath>
+#include <numbers>
+
 #include "picture/colors.h"
 #include "picture/picture_handover.h"
+#include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
 
@@ -14,6 +18,21 @@ namespace {
 bool needsTrueColourToRotate(unsigned bpp)
 {
     return bpp <= 16 || bpp > 32;
+}
+
+// The simple rotation makes a picture as large as the bounding box of the
+// turned one (a square turned by 45 degrees doubles); the advanced one keeps
+// the size. One pixel more each way covers FreeImage's rounding.
+bool rotatedSizeFits(FIBITMAP* picture, int angle)
+{
+    const double radians = angle * std::numbers::pi / 180.0;
+    const double cosine = std::fabs(std::cos(radians));
+    const double sine = std::fabs(std::sin(radians));
+    const double width = FreeImage_GetWidth(picture);
+    const double height = FreeImage_GetHeight(picture);
+    const double turnedWidth = std::ceil(width * cosine + height * sine) + 1;
+    const double turnedHeight = std::ceil(width * sine + height * cosine) + 1;
+    return turnedWidth * turnedHeight <= static_cast<double>(kLargestPicturePixels);
 }
 
 }  // namespace
@@ -27,6 +46,9 @@ FIBITMAP* rotatePicture(FIBITMAP* picture, const ConversionSettings& settings)
     // The turning point is the centre of the picture as it came in.
     const double originX = FreeImage_GetWidth(picture) / 2.0;
     const double originY = FreeImage_GetHeight(picture) / 2.0;
+    // Checked before anything is allocated, the depth change included.
+    if (settings.rotationType != kAdvancedRotation && angle % 90 != 0 && !rotatedSizeFits(picture, angle))
+        return replacePicture(picture, nullptr);
     if (needsTrueColourToRotate(FreeImage_GetBPP(picture))) {
         picture = convertTo24Bits(picture);
         if (!picture)

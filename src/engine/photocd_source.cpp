@@ -9,6 +9,7 @@
 #include "picture/picture_size.h"
 #include "platform/files.h"
 #include "platform/regular_file_read.h"
+#include "platform/text.h"
 
 int g_decoderTimeoutSeconds = 120;
 
@@ -69,10 +70,13 @@ ProgramOutcome extractSubimage(const std::string& inputPath, int index, const st
     removeFile(source);
     if (!createSymbolicLink(absolutePath(inputPath), source))
         return ProgramOutcome::NotStarted;
+    // convert runs inside the work folder and sees only names without a
+    // folder, so no character of any path ("%d" in TMPDIR, "[" in a folder
+    // name) reaches its file-name syntax.
     const ProgramOutcome outcome =
-        runProgram({"convert", "-quiet", "-colorspace", "sRGB",
-                    "pcd:" + source + "[" + std::to_string(index) + "]", "ppm:" + picturePath},
-                   g_decoderTimeoutSeconds);
+        runProgram({"convert", "-quiet", "-colorspace", "sRGB", "pcd:source.pcd[" + std::to_string(index) + "]",
+                    "ppm:" + fileNameOf(picturePath)},
+                   g_decoderTimeoutSeconds, workFolder);
     removeFile(source);
     return outcome;
 }

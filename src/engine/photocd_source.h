@@ -19,9 +19,11 @@ std::optional<int> storedPhotoCdLevel(const std::string& path);
 // How long one run of the outside decoder may take before it is killed.
 extern int g_decoderTimeoutSeconds;
 
-// Runs ImageMagick's convert for one subimage of inputPath into picturePath.
-// The input reaches convert through a link inside workFolder, so that no
-// character of the user's file name can pick a coder, an option or a glob.
+// Runs ImageMagick's convert for one subimage of inputPath into picturePath,
+// a file directly inside workFolder. convert runs in workFolder, and the
+// input reaches it through a link there, so that no character of the user's
+// file name or of any folder can pick a coder, an option, a glob or a
+// placeholder.
 //
 // The picture is written as binary PPM, not Targa: ImageMagick 6 stores its
 // Targa rows top first while the header says bottom first, and FreeImage,

@@ -5,17 +5,51 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
+
+#include "platform/interruption_cleanup.h"
 
 void ignoreBrokenPipes()
 {
     signal(SIGPIPE, SIG_IGN);
 }
 
+namespace {
+
+// What a terminal would obey instead of showing: a file name holding an
+// escape sequence could retitle, clear or reprogram it. Control characters
+// (C0, DEL and, as UTF-8, C1) become "?"; everything else stays as it is.
+std::string shownOnTerminal(const std::string& text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c1)
+            ++i;
+        shown += byte < 0x20 || byte == 0x7F || c1 ? '?' : text[i];
+    }
+    return shown;
+}
+
+}  // namespace
+
 void printLine(const std::string& text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    // A file or a pipe gets the text byte for byte.
+    const std::string shown = isatty(STDOUT_FILENO) ? shownOnTerminal(text) : text;
+    std::fwrite(shown.data(), 1, shown.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+void printErrorLine(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
 }
 
 void setConsoleTitle(const std::string& title)
@@ -37,8 +71,11 @@ void waitForKey()
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
+    // A Ctrl-C meanwhile must not leave the terminal without its echo.
+    registerTerminalState(saved);
     tcsetattr(STDIN_FILENO, TCSANOW, &raw);
     char key = 0;
     [[maybe_unused]] ssize_t got = read(STDIN_FILENO, &key, 1);
     tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    withdrawTerminalState();
 }

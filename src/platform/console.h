@@ -8,7 +8,12 @@ void ignoreBrokenPipes();
 
 // One line of UTF-8 text and a line feed on standard output, flushed at once
 // so that the lines keep their order with anything a child process prints.
+// On a terminal every control character shows as "?".
 void printLine(const std::string& text);
+
+// One line on standard error, for notices that are no status line: a script
+// reading standard output does not see them.
+void printErrorLine(const std::string& text);
 
 // Sets the terminal's title when standard output is a terminal.
 void setConsoleTitle(const std::string& title);

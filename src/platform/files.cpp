@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/interruption_cleanup.h"
+
 std::optional<int64_t> regularFileSize(const std::string& path)
 {
     struct stat st{};
@@ -79,8 +81,10 @@ std::string createPrivateTempFolder()
     if (base.back() != '/')
         base += '/';
     std::string pattern = base + "korvane-XXXXXX";
+    CleanupScope scope;
     if (!mkdtemp(pattern.data()))
         return "";
+    registerWorkFolder(pattern + "/");
     return pattern + "/";
 }
 
@@ -97,6 +101,19 @@ void removeTempFolder(const std::string& folder)
         closedir(dir);
     }
     rmdir(folder.c_str());
+    withdrawWorkFolder(folder);
+}
+
+std::string userPrivateFolder(const std::string& base)
+{
+    const std::string folder = base + "korvane-" + std::to_string(geteuid());
+    mkdir(folder.c_str(), 0700);
+    // lstat, without a trailing "/": a link planted under the name is refused, not followed.
+    struct stat st{};
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() ||
+        (st.st_mode & 077) != 0)
+        return "";
+    return folder + "/";
 }
 
 std::string executablePath()

@@ -23,10 +23,15 @@ std::optional<int64_t> lastWriteTime(const std::string& path);
 bool setLastWriteTime(const std::string& path, int64_t seconds);
 
 // A new folder, private to this user, in $TMPDIR or /tmp; "" on failure.
-// The returned path ends with "/".
+// The returned path ends with "/". An interruption removes it as well.
 std::string createPrivateTempFolder();
 // Removes the folder and every file directly inside it.
 void removeTempFolder(const std::string& folder);
+
+// base + "korvane-UID/", a folder of this user's own that no one else may
+// enter, made when missing. "" when that name is taken by anything else: a
+// link, a file, or a folder that another user owns or may enter.
+std::string userPrivateFolder(const std::string& base);
 
 // The running executable's path, and its folder ending with "/".
 std::string executablePath();

@@ -2,6 +2,14 @@
 
 #include <string>
 
-// Takes the machine-wide lock named after name for the rest of the process.
-// False when another process holds it already.
-bool acquireInstanceLock(const std::string& name);
+// The lock that lets one copy of a version run at a time: a file named after
+// name, locked for the rest of the process once taken. It lives in
+// $XDG_RUNTIME_DIR, or where that is unset or cannot be written, in a folder
+// of this user's own below /tmp, never in a file another user could hold.
+
+// True when this process holds the lock now, also when no lock can be made
+// at all (running beats refusing to run); false while another process holds it.
+bool tryInstanceLock(const std::string& name);
+
+// Waits until this process holds the lock.
+void waitForInstanceLock(const std::string& name);

@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include "platform/clock.h"
+#include "platform/interruption_cleanup.h"
 
 extern char** environ;
 
@@ -23,14 +24,22 @@ struct SpawnActions {
     ~SpawnActions() { posix_spawn_file_actions_destroy(&actions); }
 };
 
+// True once the child has ended. It is not collected here: until it is, its
+// pid, and with it the id of its process group, cannot be given to another.
+bool hasEnded(pid_t pid)
+{
+    siginfo_t info{};
+    if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+        return errno != EINTR;
+    return info.si_pid == pid;
+}
+
 // Polls instead of blocking so that a hung child can be stopped.
 bool pollWithLimit(pid_t pid, int64_t deadline)
 {
     int pauseMs = 1;
     for (;;) {
-        int status = 0;
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid || (done < 0 && errno != EINTR))
+        if (hasEnded(pid))
             return true;
         if (monotonicMilliseconds() >= deadline)
             return false;
@@ -59,7 +68,7 @@ bool waitWithLimit(pid_t pid, int timeoutSeconds)
         const int ready = poll(&watch, 1, static_cast<int>(std::min<int64_t>(remaining, 60000)));
         if (ready > 0 || (ready < 0 && errno != EINTR)) {
             close(descriptor);
-            // Reaps the ended child; after a failed poll, waits the old way.
+            // Confirms the end; after a failed poll, waits the old way.
             return pollWithLimit(pid, deadline);
         }
     }
@@ -67,7 +76,8 @@ bool waitWithLimit(pid_t pid, int timeoutSeconds)
 
 }  // namespace
 
-ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds)
+ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds,
+                          const std::string& workingFolder)
 {
     if (argv.empty())
         return ProgramOutcome::NotStarted;
@@ -80,21 +90,39 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSecon
     posix_spawn_file_actions_addopen(&io.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&io.actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&io.actions, 2, "/dev/null", O_WRONLY, 0);
+    if (!workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&io.actions, workingFolder.c_str());
 
     // A process group of its own, so that a hung program is stopped together
-    // with whatever it started.
+    // with whatever it started. The signals this program ignores for itself
+    // are the child's usual ones again.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&attributes, 0);
+    sigset_t usual;
+    sigemptyset(&usual);
+    sigaddset(&usual, SIGPIPE);
+    sigaddset(&usual, SIGXFSZ);
+    posix_spawnattr_setsigdefault(&attributes, &usual);
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, args[0], &io.actions, &attributes, args.data(), environ);
+    int spawned = 0;
+    {
+        // An interruption stops the group, whenever it comes.
+        CleanupScope scope;
+        spawned = posix_spawnp(&pid, args[0], &io.actions, &attributes, args.data(), environ);
+        if (spawned == 0)
+            registerChildGroup(pid);
+    }
     posix_spawnattr_destroy(&attributes);
     if (spawned != 0)
         return ProgramOutcome::NotStarted;
-    if (waitWithLimit(pid, timeoutSeconds))
-        return ProgramOutcome::Finished;
+    const bool finished = waitWithLimit(pid, timeoutSeconds);
+    // A program that ended has done its work; anything it left running in
+    // its group, like a hung one, is stopped. The group id is still ours
+    // while the child waits to be collected.
     kill(-pid, SIGKILL);
+    withdrawChildGroup(pid);
     waitpid(pid, nullptr, 0);
-    return ProgramOutcome::TimedOut;
+    return finished ? ProgramOutcome::Finished : ProgramOutcome::TimedOut;
 }

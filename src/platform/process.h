@@ -9,7 +9,13 @@ enum class ProgramOutcome {
     TimedOut,     // still running after the time limit; it was killed
 };
 
-// Runs argv[0], found through PATH, with the given arguments and no shell.
-// Its standard input, output and error are /dev/null. Waits at most
-// timeoutSeconds, then kills it.
-ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds);
+// Runs argv[0], found through PATH, with the given arguments and no shell,
+// in workingFolder (the current folder when empty). Its standard input,
+// output and error are /dev/null. Waits at most timeoutSeconds for it.
+//
+// It runs in a process group of its own, and when it ends, by itself or
+// killed at the time limit, whatever is left in that group is killed too.
+// Nothing else is waited for: a grandchild that left the group cannot hold
+// the program up.
+ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds,
+                          const std::string& workingFolder = "");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/interruption_cleanup.h"
 
 namespace {
 
@@ -70,15 +71,63 @@ int openFolderAt(int parent, const std::string& name)
 }
 
 // mkdir does not follow a symbolic link at the last part, so a dangling link
-// makes this fail instead of creating its target.
-int openOrCreateFolderAt(int parent, const std::string& name)
+// makes this fail instead of creating its target. made tells whether this
+// call created the folder.
+int openOrCreateFolderAt(int parent, const std::string& name, bool& made)
 {
+    made = false;
     const int fd = openFolderAt(parent, name);
     if (fd >= 0 || errno != ENOENT)
         return fd;
-    if (mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST)
+    if (mkdirat(parent, name.c_str(), 0777) == 0)
+        made = true;
+    else if (errno != EEXIST)
         return -1;
     return openFolderAt(parent, name);
+}
+
+// The folders on the way to the file: the deepest one reached stays open.
+struct FolderWalk {
+    Descriptor folder{-1};
+    std::vector<std::string> names;  // of the folders entered or made, top down
+    std::vector<bool> made;          // whether this save created each of them
+    bool deepestOpen = true;         // false when the last one was made but not entered
+
+    // Removes the folders this save created, deepest first, up to the first
+    // one that existed before; each only while it is empty.
+    void removeMadeFolders()
+    {
+        size_t depth = names.size();
+        if (!deepestOpen && depth > 0) {
+            if (made[depth - 1])
+                unlinkat(folder.fd, names[depth - 1].c_str(), AT_REMOVEDIR);
+            --depth;
+        }
+        for (; depth > 0 && made[depth - 1] && folder.fd >= 0; --depth) {
+            folder.reset(openat(folder.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            if (folder.fd >= 0)
+                unlinkat(folder.fd, names[depth - 1].c_str(), AT_REMOVEDIR);
+        }
+    }
+};
+
+// Each folder is checked before anything is created inside it.
+bool enterFolders(FolderWalk& walk, const std::vector<std::string>& parts, const std::string& base)
+{
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        bool made = false;
+        const int next = openOrCreateFolderAt(walk.folder.fd, parts[i], made);
+        walk.names.push_back(parts[i]);
+        walk.made.push_back(made);
+        if (next < 0) {
+            walk.deepestOpen = false;
+            return false;
+        }
+        walk.folder.reset(next);
+        if (!isWithin(realFolderOf(walk.folder.fd), base))
+            return false;
+    }
+    return true;
 }
 
 bool writeAll(int fd, std::string_view content)
@@ -94,25 +143,100 @@ bool writeAll(int fd, std::string_view content)
     return true;
 }
 
-int createTemporaryFileAt(int folder, std::string& name)
+std::string temporaryName()
 {
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        name = ".korvane-" + std::to_string(randomInRange(0, INT32_MAX)) + ".tmp";
-        const int fd = openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
+    return ".korvane-" + std::to_string(randomInRange(0, INT32_MAX)) + ".tmp";
 }
 
-// Writes, flushes and closes the temporary file; false on any error.
-bool writeTemporaryFile(int fd, std::string_view content, std::optional<mode_t> keepMode)
+// Writes and flushes; false on any error.
+bool writeContent(int fd, std::string_view content, std::optional<mode_t> keepMode)
 {
     bool ok = writeAll(fd, content);
     if (ok && keepMode)
         ok = fchmod(fd, *keepMode) == 0;
-    ok = ok && fsync(fd) == 0;
-    return close(fd) == 0 && ok;
+    return ok && fsync(fd) == 0;
+}
+
+// The content under a new temporary name in the folder, registered so that
+// an interruption removes it; false when nothing was left behind. link makes
+// the name and reports errno on failure.
+template <typename MakeName>
+bool underTemporaryName(int folder, std::string& name, MakeName link)
+{
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        name = temporaryName();
+        CleanupScope scope;
+        if (link(name)) {
+            registerTemporaryFile(folder, name);
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// Puts the temporary file in the place of name; removes it on failure.
+bool moveIntoPlace(int folder, const std::string& temporary, const std::string& name)
+{
+    const bool moved = renameat(folder, temporary.c_str(), folder, name.c_str()) == 0;
+    if (!moved)
+        unlinkat(folder, temporary.c_str(), 0);
+    withdrawTemporaryFile(temporary);
+    return moved;
+}
+
+// The content goes to a file without a name, which vanishes by itself
+// whatever ends the program, even SIGKILL; only the complete file is linked
+// into the folder. nullopt where the file system has no unnamed files.
+std::optional<bool> writeUnnamed(int folder, const std::string& name, std::string_view content,
+                                 std::optional<mode_t> keepMode)
+{
+    // Linking an unnamed file by its descriptor goes through /proc.
+    if (access("/proc/self/fd", X_OK) != 0)
+        return std::nullopt;
+    // Any refusal here is left to the named file to confirm or overcome.
+    Descriptor file(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (file.fd < 0)
+        return std::nullopt;
+    if (!writeContent(file.fd, content, keepMode))
+        return false;
+    const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
+    auto linkAs = [&](const std::string& linkName) {
+        return linkat(AT_FDCWD, self.c_str(), folder, linkName.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    };
+    if (!keepMode) {
+        // Nothing there yet: the name itself, unless something took it meanwhile.
+        CleanupScope scope;
+        if (linkAs(name))
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    std::string temporary;
+    return underTemporaryName(folder, temporary, linkAs) && moveIntoPlace(folder, temporary, name);
+}
+
+// Where unnamed files are missing: a named temporary file, removed on failure
+// and by an interruption.
+bool writeNamed(int folder, const std::string& name, std::string_view content, std::optional<mode_t> keepMode)
+{
+    int fd = -1;
+    auto create = [&](const std::string& temporary) {
+        fd = openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return fd >= 0;
+    };
+    std::string temporary;
+    if (!underTemporaryName(folder, temporary, create))
+        return false;
+    bool written = writeContent(fd, content, keepMode);
+    written = close(fd) == 0 && written;
+    if (!written) {
+        unlinkat(folder, temporary.c_str(), 0);
+        withdrawTemporaryFile(temporary);
+        return false;
+    }
+    return moveIntoPlace(folder, temporary, name);
 }
 
 }  // namespace
@@ -123,40 +247,39 @@ bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& re
     const std::optional<std::vector<std::string>> parts = pathParts(relativePath);
     if (!parts)
         return false;
-    Descriptor folder(open(baseFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    const std::string base = folder.fd >= 0 ? realFolderOf(folder.fd) : std::string();
+    FolderWalk walk;
+    walk.folder.reset(open(baseFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const std::string base = walk.folder.fd >= 0 ? realFolderOf(walk.folder.fd) : std::string();
     if (base.empty())
         return false;
-    // Each folder is checked before anything is created inside it.
-    for (size_t i = 0; i + 1 < parts->size(); ++i) {
-        folder.reset(openOrCreateFolderAt(folder.fd, (*parts)[i]));
-        if (folder.fd < 0 || !isWithin(realFolderOf(folder.fd), base))
-            return false;
+    if (!enterFolders(walk, *parts, base)) {
+        walk.removeMadeFolders();
+        return false;
     }
 
+    const int folder = walk.folder.fd;
     const std::string& name = parts->back();
     std::optional<mode_t> keepMode;
     struct stat existing{};
-    if (fstatat(folder.fd, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (S_ISDIR(existing.st_mode))
-            return false;
+    bool blocked = false;
+    if (fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        blocked = S_ISDIR(existing.st_mode);
         if (S_ISREG(existing.st_mode)) {
-            if (faccessat(folder.fd, name.c_str(), W_OK, AT_EACCESS) != 0)
-                return false;
+            blocked = faccessat(folder, name.c_str(), W_OK, AT_EACCESS) != 0;
             keepMode = existing.st_mode & 0777;
         }
     }
-
-    std::string temporaryName;
-    const int fd = createTemporaryFileAt(folder.fd, temporaryName);
-    if (fd < 0)
-        return false;
-    if (!writeTemporaryFile(fd, content, keepMode) ||
-        renameat(folder.fd, temporaryName.c_str(), folder.fd, name.c_str()) != 0) {
-        unlinkat(folder.fd, temporaryName.c_str(), 0);
+    std::optional<bool> written;
+    if (!blocked) {
+        written = writeUnnamed(folder, name, content, keepMode);
+        if (!written)
+            written = writeNamed(folder, name, content, keepMode);
+    }
+    if (!written.value_or(false)) {
+        walk.removeMadeFolders();
         return false;
     }
     // Makes the new name durable; the file is in place whether or not this works.
-    fsync(folder.fd);
+    fsync(folder);
     return true;
 }

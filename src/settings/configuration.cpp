@@ -9,6 +9,7 @@
 
 #include "formats/format_lists.h"
 #include "platform/atomic_file.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
 #include "settings/number_text.h"
@@ -29,6 +30,10 @@ struct ConfigKey {
     SettingField field;
     const char* format = nullptr;
 };
+
+// A config.ini that exists but could not be read (no permission, not a
+// regular file, a failing disk): nothing is saved over it.
+std::string g_unreadablePath;
 
 // The layout this program writes; older files are upgraded after loading.
 constexpr int32_t kLayoutVersion = 19;
@@ -279,6 +284,7 @@ void upgradeOlderLayout(const std::optional<PreferenceFile>& file)
 void loadConfiguration()
 {
     std::optional<PreferenceFile> file = readPreferenceFile(g_settings.configPath);
+    g_unreadablePath = !file && pathExists(g_settings.configPath) ? g_settings.configPath : std::string();
     if (!file) {
         resetSettings(false);
     } else {
@@ -291,6 +297,10 @@ void loadConfiguration()
 
 bool saveConfiguration()
 {
+    // Defaults saved over a file that exists but could not be read would
+    // destroy the user's settings for good.
+    if (g_settings.configPath.empty() || g_settings.configPath == g_unreadablePath)
+        return false;
     PreferenceText text;
     const ConfigKey* const end = kConfigKeys.data() + kConfigKeys.size();
     for (const ConfigKey* first = kConfigKeys.data(); first != end;) {

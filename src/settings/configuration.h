@@ -7,5 +7,6 @@
 void loadConfiguration();
 
 // Writes g_settings to the file. The previous file survives a failed save
-// unchanged; false then.
+// unchanged; false then. Nothing is written without a path, nor over a file
+// that the last load found but could not read.
 bool saveConfiguration();

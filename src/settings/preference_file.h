@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The text format of config.ini and profile files: "[Group]" lines,
@@ -20,9 +21,13 @@ struct PreferenceGroup {
 
 struct PreferenceFile {
     std::vector<PreferenceGroup> groups;  // a name written twice is one group
+    // Upper-cased name to index, so that a file of very many groups is read
+    // in linear time.
+    std::unordered_map<std::string, size_t> groupOfName;
 };
 
-// Reads a file: UTF-8 after a byte-order mark, ISO-8859-1 without one;
+// Reads a file: UTF-8 or UTF-16 (either byte order) after its byte-order
+// mark; without one UTF-8 when the text is valid UTF-8, else ISO-8859-1.
 // CR, LF or CR LF line ends. nullopt when it cannot be opened as a file.
 std::optional<PreferenceFile> readPreferenceFile(const std::string& path);
 PreferenceFile parsePreferenceText(std::string_view bytes);

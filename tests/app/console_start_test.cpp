@@ -1,12 +1,15 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 
+#include "platform/files.h"
 #include "test_support.h"
 
 TEST(ConsoleStart, VersionIsPrintedForEitherSpellingInFirstPlace)
@@ -79,4 +82,82 @@ TEST(ConsoleStart, AReaderThatGoesAwayDoesNotStopTheConversion)
     const int status = std::system(("bash -c \"" + script + "\"").c_str());
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
+}
+
+TEST(ConsoleStart, ConsoleRunsStartedTogetherTakeTurnsAndAllConvert)
+{
+    ScratchFolder scene;
+    const std::string log = scene.path + "convert.log";
+    writeFile(scene.path + "picture.ppm", "P6\n32 16\n255\n" + std::string(3 * 32 * 16, 'x'));
+    // A convert that takes its time and notes when it starts and ends.
+    const std::string path = stubConvertPath(scene, "echo start >> '" + log + "'\nsleep 0.2\ncp '" + scene.path +
+                                                        "picture.ppm' \"${5#ppm:}\"\necho end >> '" + log + "'");
+    const std::string lockPath = scene.path + "Tessaly_PCD_to_JPG_3.0.lock";
+    // Not inherited: a copy in the runs would hold the lock on their behalf.
+    int held = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+
+    RunSetup setup;
+    setup.env = {{"XDG_RUNTIME_DIR", scene.path}, {"PATH", path}};
+    std::vector<std::unique_ptr<StartedRun>> runs;
+    for (int i = 0; i < 4; ++i) {
+        std::vector<std::string> arguments{"-i", testDataPath("kodim23.pcd"), "-o", scene.path,
+                                           "--filename-mask=run" + std::to_string(i) + ".%ext%"};
+        if (i % 2)
+            arguments.insert(arguments.begin(), "-q");
+        runs.push_back(std::make_unique<StartedRun>(arguments, setup));
+    }
+    // While another copy runs, each waits instead of ending.
+    usleep(300 * 1000);
+    for (const auto& run : runs)
+        EXPECT_EQ(waitpid(run->pid(), nullptr, WNOHANG), 0);
+    close(held);
+
+    for (int i = 0; i < 4; ++i) {
+        const ProgramRun run = runs[i]->finish();
+        EXPECT_TRUE(fileExists(scene.path + "run" + std::to_string(i) + ".jpg")) << i;
+        if (i % 2) {
+            EXPECT_EQ(run.output, "") << i;
+            EXPECT_EQ(run.errors, "") << i;
+        } else {
+            EXPECT_EQ(run.lines().back(), "Files converted: 1 of 1") << i;
+            EXPECT_EQ(run.errors, "Waiting for another copy of Tessaly PCD to JPG 3.0 to finish...\n") << i;
+        }
+    }
+    // One copy at a time: no convert began before the one before it ended.
+    const std::vector<std::string> steps = linesOf(readFile(log));
+    ASSERT_EQ(steps.size(), 8u);
+    for (size_t i = 0; i < steps.size(); ++i)
+        EXPECT_EQ(steps[i], i % 2 ? "end" : "start") << i;
+}
+
+TEST(ConsoleStart, WithoutARuntimeFolderTheLockLivesInAFolderOfTheUsersOwn)
+{
+    ScratchFolder temp;
+    // An empty XDG_RUNTIME_DIR counts as unset; TMPDIR is no place for it either.
+    EXPECT_EQ(runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", ""}, {"TMPDIR", temp.path}}).output, "3.0\n");
+    const std::string own = "/tmp/korvane-" + std::to_string(geteuid()) + "/";
+    struct stat st{};
+    ASSERT_EQ(lstat(own.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_TRUE(fileExists(own + "Tessaly_PCD_to_JPG_3.0.lock"));
+    EXPECT_TRUE(namesIn(temp.path).empty());
+
+    // A folder of that name that another user could enter is not used.
+    ScratchFolder base;
+    const std::string taken = base.path + "korvane-" + std::to_string(geteuid()) + "/";
+    ASSERT_EQ(mkdir(taken.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(taken.c_str(), 0777), 0);
+    EXPECT_EQ(userPrivateFolder(base.path), "");
+    ASSERT_EQ(chmod(taken.c_str(), 0700), 0);
+    EXPECT_EQ(userPrivateFolder(base.path), taken);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(taken.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(userPrivateFolder(base.path), "");
+    }
+    ASSERT_EQ(rmdir(taken.c_str()), 0);
+    ASSERT_EQ(symlink(base.path.c_str(), taken.substr(0, taken.size() - 1).c_str()), 0);
+    EXPECT_EQ(userPrivateFolder(base.path), "");
 }

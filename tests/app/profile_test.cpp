@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "app/options.h"
 #include "app/parsed_command_line.h"
 #include "app/profile.h"
@@ -185,4 +187,45 @@ TEST(Profile, MissingProfileIsReportedAndNothingIsConverted)
 
     ProgramRun loud = runKorvane({"-i", testDataPath("kodim23.pcd"), "-o", out.path, "--profile=" + out.path});
     EXPECT_EQ(loud.output, "Error: Invalid profile file\n");
+}
+
+TEST(Profile, AValueHoldingANulFailsTheProfileInsteadOfEndingEarly)
+{
+    ScratchFolder out;
+    using namespace std::string_literals;
+    ProfileRun evil("[CLI]\n--FILENAME-MASK = evil.jpg\0.png\n"s);
+    ProgramRun run = runKorvane({"-i", testDataPath("kodim23.pcd"), "-o", out.path, "--profile=" + evil.path});
+    EXPECT_EQ(run.output, "Error: Invalid profile file\n");
+    EXPECT_TRUE(namesIn(out.path).empty());
+
+    // Elsewhere than in a value of a known key, a NUL harms nothing.
+    ProfileRun harmless("[CLI]\n--UNKNOWN = a\0b\n--WIDTH = 8\n"s);
+    EXPECT_EQ(parsed({"--profile=" + harmless.path}).errorText, "");
+    EXPECT_EQ(g_settings.resizeWidth, 8);
+}
+
+// Groups are found through an index: with a search through all groups for
+// each header, this profile of a million keys took minutes to read, not a
+// fraction of a second.
+TEST(Profile, AMillionKeysInManyGroupsAreReadInLinearTime)
+{
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizer suite records a full stack for every allocation.
+    constexpr auto kLimit = std::chrono::seconds(150);
+#else
+    constexpr auto kLimit = std::chrono::seconds(20);
+#endif
+    std::string text = "[CLI]\n--WIDTH = 7\n";
+    for (int group = 0; group < 200000; ++group) {
+        text += "[G" + std::to_string(group) + "]\n";
+        for (int key = 0; key < 5; ++key)
+            text += "K" + std::to_string(key) + " = " + std::to_string(group * 5 + key) + "\n";
+    }
+    text += "[cli]\n--HEIGHT = 9\n";  // the same group as the first, written again
+    ProfileRun large(text);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(parsed({"--profile=" + large.path}).errorText, "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kLimit);
+    EXPECT_EQ(g_settings.resizeWidth, 7);
+    EXPECT_EQ(g_settings.resizeHeight, 9);
 }

@@ -46,7 +46,7 @@ Lines normalisedLines(const std::string& output, const RunFolders& folders)
 {
     std::string text = replaceAll(output, withoutSlash(folders.out.path), "<out>");
     text = replaceAll(text, withoutSlash(folders.data), "<data>");
-    return ProgramRun{0, text}.lines();
+    return linesOf(text);
 }
 
 Lines withBanner(Lines lines)

@@ -120,6 +120,17 @@ TEST_F(Geometry, AbsurdTargetsFailInsteadOfAllocating)
     EXPECT_EQ(resized(768, 512), Size(0, 0));
 }
 
+TEST_F(Geometry, ATurnBeyondThePictureSizeLimitFailsBeforeAllocating)
+{
+    // 12000 x 12000 turned by 45 degrees would be 16971 x 16971: 2.9e8
+    // pixels, and 2.5 GB on the way. At one bit the picture itself is 18 MB.
+    EXPECT_EQ(sizeOf(rotated(45, 0, "000000", makePicture(12000, 12000, 1, kWhite))), Size(0, 0));
+    EXPECT_EQ(sizeOf(rotated(315, 0, "000000", makePicture(16384, 8192, 1, kWhite))), Size(0, 0));
+    // The advanced rotation keeps the size; a turn by a right angle only swaps it.
+    EXPECT_EQ(sizeOf(rotated(45, 1, "000000", makePicture(600, 400, 1, kWhite))), Size(600, 400));
+    EXPECT_EQ(sizeOf(rotated(270, 0, "000000", makePicture(600, 400, 1, kWhite))), Size(400, 600));
+}
+
 TEST_F(Geometry, FlipsMoveAMarkedPixel)
 {
     Picture picture = makePicture(4, 3, 24, kWhite);

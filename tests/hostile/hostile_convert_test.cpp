@@ -30,15 +30,7 @@ std::string convertLeaving(const HostileScene& scene, const std::string& picture
 
 size_t runsOf(const HostileScene& scene)
 {
-    return ProgramRun{0, readFile(scene.root.path + "runs.log")}.lines().size();
-}
-
-// Gone, or a zombie that only waits for its parent to collect it.
-bool processEnded(pid_t pid)
-{
-    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-    size_t state = stat.rfind(')');
-    return stat.empty() || (state != std::string::npos && stat.compare(state + 2, 1, "Z") == 0);
+    return linesOf(readFile(scene.root.path + "runs.log")).size();
 }
 
 }  // namespace
@@ -56,7 +48,7 @@ TEST(HostileConvert, AHangingConvertAndItsChildrenAreKilledAfterTheTimeLimit)
     EXPECT_EQ(run.output, kStopped);
     // One run of one second, not one for every subimage index.
     EXPECT_LT(elapsed, std::chrono::seconds(5));
-    EXPECT_EQ((ProgramRun{0, readFile(pids)}.lines().size()), 1u);
+    EXPECT_EQ(linesOf(readFile(pids)).size(), 1u);
     std::istringstream started(readFile(pids));
     for (pid_t pid; started >> pid;)
         EXPECT_TRUE(processEnded(pid)) << "process " << pid << " still runs";
@@ -143,5 +135,33 @@ TEST(HostileConvert, AnOutputFolderThatVanishesIsNotMadeAgain)
     EXPECT_FALSE(fileExists(scene.out));
     EXPECT_EQ(namesIn(scene.root.path), (std::vector<std::string>{"in", "picture", "stub-bin", "temp", "work"}));
     EXPECT_EQ(namesIn(scene.in), std::vector<std::string>{"plain.pcd"});
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileConvert, WhatConvertLeavesRunningInItsGroupIsStoppedAndNothingElseAwaited)
+{
+    HostileScene scene;
+    const std::string pids = scene.root.path + "pids";
+    writeFile(scene.root.path + "picture", "P6\n32 16\n255\n" + std::string(3 * 32 * 16, 'x'));
+    // Done with its picture, convert ends but leaves one helper behind in its
+    // group and one that left the group for a session of its own.
+    std::string path = stubConvertPath(scene.root, "cp '" + scene.root.path + "picture' \"${5#ppm:}\"\n"
+                                                   "sleep 300 &\necho $! >> '" + pids + "'\n"
+                                                   "setsid sleep 300 < /dev/null > /dev/null 2>&1 &\n"
+                                                   "echo $! >> '" + pids + "'");
+    const auto start = std::chrono::steady_clock::now();
+    ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(jpegFacts(scene.out + "plain.jpg").loads);
+    std::istringstream started(readFile(pids));
+    pid_t inGroup = 0;
+    pid_t detached = 0;
+    started >> inGroup >> detached;
+    ASSERT_GT(inGroup, 0);
+    EXPECT_TRUE(processEnded(inGroup)) << "the helper in convert's group still runs";
+    kill(inGroup, SIGKILL);
+    if (detached > 0)
+        kill(detached, SIGKILL);
     expectNoLeftovers(scene);
 }

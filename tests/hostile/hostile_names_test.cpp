@@ -1,8 +1,12 @@
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
 
 #include "hostile/hostile_support.h"
 
@@ -168,4 +172,80 @@ TEST(HostileNames, AMaskThatNamesTheInputNeverReplacesIt)
     EXPECT_TRUE(jpegFacts(scene.in + "kodim23-copy.jpg").loads);
     EXPECT_EQ(readFile(input), original);
     expectNoLeftovers(scene);
+}
+
+TEST(HostileNames, APercentSignInTheTemporaryFolderReachesNoPlaceholder)
+{
+    HostileScene scene;
+    const std::string temp = scene.root.path + "tp%d/";
+    ASSERT_EQ(mkdir(temp.c_str(), 0755), 0);
+    const std::string input = scene.copySample("kodim23-16base.pcd", "pac.pcd");
+    ProgramRun run = runKorvane({"-q", "-i", input, "-o", scene.out}, {{"TMPDIR", temp}}, scene.work);
+    EXPECT_EQ(run.output, "");
+    // convert wrote the whole 16Base picture where it was told, not into tp0/.
+    PictureFacts facts = jpegFacts(scene.out + "pac.jpg");
+    EXPECT_TRUE(facts.loads);
+    EXPECT_EQ(facts.width, 3072u);
+    EXPECT_EQ(facts.height, 2048u);
+    EXPECT_EQ(namesIn(scene.root.path), (std::vector<std::string>{"in", "out", "temp", "tp%d", "work"}));
+    EXPECT_TRUE(namesIn(temp).empty());
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileNames, FoldersMadeForASaveThatFailsAreRemovedAgain)
+{
+    HostileScene scene;
+    const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
+    mkdir((scene.out + "kept").c_str(), 0755);
+    std::string tooDeep;
+    for (int level = 0; level < 2100; ++level)
+        tooDeep += "d/";
+    const std::vector<std::string> masks = {
+        "kept/new/newer/" + std::string(300, 'n') + ".%ext%",  // a name longer than any file system takes
+        tooDeep + "%filename%.%ext%",                           // beyond the path limit, 2,000 folders down
+    };
+    for (const std::string& mask : masks) {
+        ProgramRun run = scene.run({"-q", "-i", input, "-o", scene.out, "--filename-mask=" + mask});
+        EXPECT_EQ(run.output, kStopped) << mask.substr(0, 20);
+        EXPECT_EQ(namesIn(scene.out), std::vector<std::string>{"kept"}) << mask.substr(0, 20);
+        EXPECT_TRUE(namesIn(scene.out + "kept").empty()) << mask.substr(0, 20);
+    }
+    expectNoLeftovers(scene);
+}
+
+TEST(HostileNames, EscapeSequencesInANameReachATerminalAsQuestionMarks)
+{
+    HostileScene scene;
+    const std::string name = "x\x1b]0;owned\x07\x1b[2J\xc2\x9b" "31m.pcd";
+    const std::string input = scene.copySample("kodim23.pcd", name);
+    const std::vector<std::string> arguments = {"-d", "-i", input, "-o", scene.out};
+
+    int master = -1;
+    int terminal = -1;
+    ASSERT_EQ(openpty(&master, &terminal, nullptr, nullptr, nullptr), 0);
+    std::string shown;
+    std::thread reader([&] {
+        char buffer[4096];
+        for (ssize_t got; (got = read(master, buffer, sizeof(buffer))) > 0;)
+            shown.append(buffer, static_cast<size_t>(got));
+    });
+    RunSetup setup;
+    setup.env = {{"TMPDIR", scene.temp}};
+    setup.workingFolder = scene.work;
+    setup.standardOutput = terminal;
+    {
+        StartedRun run(arguments, setup);
+        close(terminal);  // the reader sees the end once the program has gone
+        EXPECT_EQ(run.finish().exitCode, 0);
+    }
+    reader.join();
+    close(master);
+    EXPECT_NE(shown.find("Processing: " + scene.in + "x?]0;owned??[2J?31m.pcd"), std::string::npos) << shown;
+    // The only escape sequence is the program's own title.
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), '\x1b'), 1);
+    EXPECT_TRUE(shown.starts_with("\x1b]0;Tessaly PCD to JPG 3.0\x07"));
+
+    // A pipe gets the name byte for byte.
+    const ProgramRun piped = scene.run(arguments);
+    EXPECT_NE(piped.output.find("Processing: " + input + "\n"), std::string::npos);
 }

@@ -55,3 +55,10 @@ void expectNoLeftovers(const HostileScene& scene)
     for (const std::string& name : namesIn(scene.out))
         EXPECT_EQ(name.find(".korvane-"), std::string::npos) << "a temporary file of the save: " << name;
 }
+
+bool processEnded(pid_t pid)
+{
+    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+    size_t state = stat.rfind(')');
+    return stat.empty() || (state != std::string::npos && stat.compare(state + 2, 1, "Z") == 0);
+}

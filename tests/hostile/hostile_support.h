@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -41,3 +43,6 @@ std::string cutSample(const std::string& sample, size_t sectors);
 // Nothing of the run is left in the temporary or the working folder, and no
 // temporary file of a save in the output folder.
 void expectNoLeftovers(const HostileScene& scene);
+
+// Gone, or a zombie that only waits for its parent to collect it.
+bool processEnded(pid_t pid);

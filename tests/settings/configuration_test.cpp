@@ -1,5 +1,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -288,4 +289,44 @@ TEST(WindowMode, StartingWithoutArgumentsKeepsTheSettingsInConfigIni)
     std::string saved = readFile(path);
     EXPECT_NE(saved.find("JPG Quality = 80\r\n"), std::string::npos);
     EXPECT_NE(saved.find("Recent Out Folders = \r\nRecent Files = x\r\n"), std::string::npos);
+}
+
+TEST(WindowMode, AConfigIniThatCannotBeReadSurvivesTheEnd)
+{
+    ScratchFolder home;
+    const std::string folder = home.path + "Tessaly/korvane/";
+    const std::string path = folder + "config.ini";
+    std::filesystem::create_directories(folder);
+    auto endWindowMode = [&] { return runKorvane({}, {{"XDG_CONFIG_HOME", home.path}, {"DISPLAY", ""}}); };
+
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(endWindowMode().exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    ASSERT_EQ(unlink(path.c_str()), 0);
+
+    ASSERT_EQ(symlink((home.path + "elsewhere/config.ini").c_str(), path.c_str()), 0);
+    EXPECT_EQ(endWindowMode().exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_FALSE(fileExists(home.path + "elsewhere"));
+    ASSERT_EQ(unlink(path.c_str()), 0);
+
+    if (geteuid() != 0) {
+        writeFile(path, "[Output]\r\nJPG Quality = 80\r\n");
+        ASSERT_EQ(chmod(path.c_str(), 0), 0);
+        endWindowMode();
+        ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+        EXPECT_EQ(readFile(path), "[Output]\r\nJPG Quality = 80\r\n");
+    }
+
+    // UTF-16 as Notepad writes it, in either byte order, is read, not replaced by defaults.
+    for (bool bigEndian : {false, true}) {
+        std::string utf16 = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char c : std::string("[Output]\r\nJPG Quality = 80\r\n"))
+            utf16 += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        writeFile(path, utf16);
+        endWindowMode();
+        const std::string saved = readFile(path);
+        EXPECT_TRUE(saved.starts_with(kMark + "[General]")) << bigEndian;
+        EXPECT_NE(saved.find("\r\nJPG Quality = 80\r\n"), std::string::npos) << bigEndian;
+    }
 }

@@ -148,3 +148,19 @@ TEST(PreferenceFile, GarbageAndHugeLinesAreReadWithoutHarm)
     EXPECT_TRUE(parsePreferenceText("\xEF\xBB\xBF").groups.empty());
     EXPECT_TRUE(parsePreferenceText(std::string("\0\0\0", 3)).groups.size() == 1);
 }
+
+TEST(PreferenceFile, Utf16InEitherByteOrderAfterItsMark)
+{
+    // "[G]", "K = " and G clef (a surrogate pair), e acute, a lone surrogate.
+    const std::u16string text = u"[G]\r\nK = \U0001D11E\u00E9\xD800!\r\n";
+    for (bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        EXPECT_EQ(readString(parsePreferenceText(bytes), "G", "K", ""), "\xF0\x9D\x84\x9E\xC3\xA9\xEF\xBF\xBD!")
+            << bigEndian;
+    }
+}

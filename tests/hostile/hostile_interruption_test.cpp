@@ -1,0 +1,99 @@
+#include <pty.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "hostile/hostile_support.h"
+
+namespace {
+
+// Waits up to ten seconds for the condition.
+bool eventually(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(Interruption, ASignalDuringAConversionLeavesNothingBehind)
+{
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        HostileScene scene;
+        const std::string started = scene.root.path + "convert.pid";
+        // A convert that begins its picture, says so and then takes its time.
+        const std::string path = stubConvertPath(
+            scene.root, "printf 'P6\\n' > \"${5#ppm:}\"\necho $$ > '" + started + ".new'\nmv '" + started +
+                            ".new' '" + started + "'\nexec sleep 60");
+        const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
+        RunSetup setup;
+        setup.env = {{"PATH", path}, {"TMPDIR", scene.temp}};
+        setup.workingFolder = scene.work;
+        StartedRun run({"-q", "-i", input, "-o", scene.out}, setup);
+        ASSERT_TRUE(eventually([&] { return fileExists(started); })) << signal;
+        const pid_t convert = std::stoi(readFile(started));
+        EXPECT_FALSE(namesIn(scene.temp).empty()) << "the work folder exists while convert runs";
+
+        kill(run.pid(), signal);
+        const ProgramRun ended = run.finish();
+        EXPECT_EQ(ended.signal, signal) << "the program ends by the signal itself";
+        EXPECT_TRUE(eventually([&] { return processEnded(convert); })) << signal;
+        if (!processEnded(convert))
+            kill(convert, SIGKILL);
+        expectNoLeftovers(scene);
+        EXPECT_TRUE(namesIn(scene.out).empty()) << signal;
+    }
+}
+
+TEST(Interruption, AFileSizeLimitFailsTheFileInsteadOfEndingTheProgram)
+{
+    HostileScene scene;
+    const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
+    // Neither the extracted picture nor the JPEG fits in 20 KB.
+    RunSetup setup;
+    setup.env = {{"TMPDIR", scene.temp}};
+    setup.workingFolder = scene.work;
+    setup.fileSizeLimit = 20000;
+    StartedRun run({"-q", "-i", input, "-o", scene.out}, setup);
+    const ProgramRun ended = run.finish();
+    EXPECT_EQ(ended.signal, 0);
+    EXPECT_EQ(ended.output, "Conversion stopped\n");
+    EXPECT_TRUE(namesIn(scene.out).empty());
+    expectNoLeftovers(scene);
+}
+
+TEST(Interruption, CtrlCAtThePauseGivesTheTerminalItsEchoBack)
+{
+    int master = -1;
+    int terminal = -1;
+    ASSERT_EQ(openpty(&master, &terminal, nullptr, nullptr, nullptr), 0);
+    auto echoes = [&] {
+        termios settings{};
+        return tcgetattr(terminal, &settings) == 0 && (settings.c_lflag & ECHO) && (settings.c_lflag & ICANON);
+    };
+    ASSERT_TRUE(echoes());
+
+    // -i without its file is an option error, after which -p waits for a key.
+    RunSetup setup;
+    setup.standardInput = terminal;
+    StartedRun run({"-p", "-i"}, setup);
+    EXPECT_TRUE(eventually([&] { return !echoes(); })) << "the pause never began";
+    kill(run.pid(), SIGINT);
+    const ProgramRun ended = run.finish();
+    EXPECT_EQ(ended.signal, SIGINT);
+    EXPECT_EQ(ended.output, "Error: Incorrect number of parameters\n");
+    EXPECT_TRUE(echoes());
+    close(terminal);
+    close(master);
+}
