@@ -13,6 +13,8 @@
 
 extern char** environ;
 
+const std::string kUnsetVariable = "\x01unset";
+
 ScratchFolder::ScratchFolder()
 {
     const char* tmp = std::getenv("TMPDIR");
@@ -55,8 +57,13 @@ ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<
     }
     environment["XDG_RUNTIME_DIR"] = lockFolder.path;
     environment["XDG_CONFIG_HOME"] = lockFolder.path;  // never the user's own settings
-    for (const auto& [key, value] : env)
-        environment[key] = value;
+    for (const auto& [key, value] : env) {
+        if (value == kUnsetVariable)
+            environment.erase(key);
+        else
+            environment[key] = value;
+    }
+    const std::string errorsPath = lockFolder.path + "stderr.txt";
 
     std::vector<std::string> envStrings;
     for (const auto& [key, value] : environment)
@@ -84,6 +91,9 @@ ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<
         close(pipeFds[1]);
         int devNull = open("/dev/null", O_RDONLY);
         dup2(devNull, STDIN_FILENO);
+        int errors = open(errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (errors >= 0)
+            dup2(errors, STDERR_FILENO);
         if (!workingFolder.empty() && chdir(workingFolder.c_str()) != 0)
             _exit(126);
         execve(argv[0], argv.data(), envp.data());
@@ -97,6 +107,7 @@ ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<
     int status = 0;
     waitpid(pid, &status, 0);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.errors = readFile(errorsPath);
     return run;
 }
 

@@ -16,8 +16,12 @@ struct ScratchFolder {
 struct ProgramRun {
     int exitCode = -1;
     std::string output;  // standard output
+    std::string errors = {};  // standard error
     std::vector<std::string> lines() const;
 };
+
+// As a value in runKorvane's env: the variable is removed.
+extern const std::string kUnsetVariable;
 
 // Runs the korvane program with the arguments. Each run gets a private lock
 // and configuration folder (so runs never see each other as a second copy,

@@ -6,8 +6,8 @@
 
 #include "app/command_line.h"
 #include "app/program_identity.h"
-#include "app/window_mode.h"
 #include "engine/photocd_source.h"
+#include "gui/widgets/desktop.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/instance_lock.h"
@@ -37,8 +37,13 @@ int main(int argc, char** argv)
     // A second copy of the same version ends at once and silently.
     if (acquireInstanceLock(titledName(programTitle, programVersion))) {
         std::vector<std::string> parameters(argv + 1, argv + argc);
-        if (runCommandLine(parameters))
-            runWindowMode();
+        const StartAction action = runCommandLine(parameters);
+        switch (action.kind) {
+        case StartAction::Kind::Window: runWindowMode(); break;
+        case StartAction::Kind::Screenshots: runScreenshotMode(action.screenshotFolder); break;
+        case StartAction::Kind::UninstallPrompt: runUninstallMode(); break;
+        case StartAction::Kind::Done: break;
+        }
     }
     FreeImage_DeInitialise();
     return 0;

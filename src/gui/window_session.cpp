@@ -1,6 +1,7 @@
-#include "app/window_mode.h"
+#include "gui/window_session.h"
 
 #include "app/program_identity.h"
+#include "formats/format_registry.h"
 #include "platform/app_data.h"
 #include "settings/catalogue.h"
 #include "settings/configuration.h"
@@ -15,25 +16,17 @@ std::string makerWord()
     return title.substr(0, title.find(' '));
 }
 
-void quitWindowMode()
-{
-    if (!g_settings.outFoldersHistory)
-        g_settings.recentOutFolders.clear();
-    saveConfiguration();
-}
-
 }  // namespace
 
-void runWindowMode()
+void startWindowSession()
 {
     g_settings.configPath = appDataFolder(makerWord(), "korvane") + "config.ini";
     loadConfiguration();
     buildCatalogue();
-    // The main window belongs here: it is built, runs its event loop until the
-    // user quits and stores its placement in the settings before they are saved.
-    quitWindowMode();
+    buildAcceptedExtensions();
 }
 
-// The window does not exist yet: each of these ends quietly.
-void runUninstallPrompt() {}
-void runScreenshotMaker(const std::string&) {}
+void finishWindowSession()
+{
+    saveConfiguration();
+}

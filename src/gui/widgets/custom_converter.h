@@ -1,0 +1,6 @@
+#pragma once
+
+class wxWindow;
+
+// The search for a converter between two extensions on the maker's site.
+void openCustomConverter(wxWindow* parent);

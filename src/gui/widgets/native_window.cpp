@@ -1,0 +1,30 @@
+#include "gui/widgets/native_window.h"
+
+#include <gtk/gtk.h>
+#include <wx/toplevel.h>
+
+wxSize innerWindowSize(wxTopLevelWindow* window)
+{
+    int width = 0;
+    int height = 0;
+    gtk_window_get_size(GTK_WINDOW(window->GetHandle()), &width, &height);
+    return wxSize(width, height);
+}
+
+bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath)
+{
+    GtkWidget* widget = window->GetHandle();
+    const int width = gtk_widget_get_allocated_width(widget);
+    const int height = gtk_widget_get_allocated_height(widget);
+    if (width <= 1 || height <= 1)
+        return false;
+    const int scale = gtk_widget_get_scale_factor(widget);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale);
+    cairo_surface_set_device_scale(surface, scale, scale);
+    cairo_t* context = cairo_create(surface);
+    gtk_widget_draw(widget, context);
+    cairo_destroy(context);
+    const bool written = cairo_surface_write_to_png(surface, pngPath.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    return written;
+}
