@@ -316,6 +316,7 @@ void MainFrame::buildPanelButtons()
         if (icon.IsOk())
             small.button->SetBitmap(icon);
         small.button->SetToolTip(toWx(menuText(info.key)));
+        setAccessibleName(small.button, toWx(menuText(info.key)));
         small.button->MoveAfterInTabOrder(small.after);
     }
 
@@ -329,6 +330,7 @@ void MainFrame::buildPanelButtons()
     if (picture.IsOk())
         convertButton_->SetBitmap(picture);
     convertButton_->SetToolTip(toWx(menuText("Convert")));
+    setAccessibleName(convertButton_, toWx(menuText("Convert")));
     convertButton_->MoveAfterInTabOrder(formatButton_);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/toplevel.h>
+#include <wx/window.h>
 
 wxSize innerWindowSize(wxTopLevelWindow* window)
 {
@@ -27,4 +28,10 @@ bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath)
     const bool written = cairo_surface_write_to_png(surface, pngPath.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
     return written;
+}
+
+void setAccessibleName(wxWindow* control, const wxString& name)
+{
+    if (AtkObject* accessible = gtk_widget_get_accessible(control->GetHandle()))
+        atk_object_set_name(accessible, name.utf8_str());
 }

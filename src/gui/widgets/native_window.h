@@ -4,7 +4,9 @@
 
 #include <string>
 
+class wxString;
 class wxTopLevelWindow;
+class wxWindow;
 
 // The size of the window's inside: menu bar, toolbar, client area and status
 // bar, without the frame the window manager draws round it.
@@ -14,3 +16,7 @@ wxSize innerWindowSize(wxTopLevelWindow* window);
 // the toolkit's own drawing, so that no other window can cover it. False when
 // the window has no size yet or the file cannot be written.
 bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath);
+
+// The name assistive technologies read for a control that shows only a
+// picture (or a short sign such as "...").
+void setAccessibleName(wxWindow* control, const wxString& name);
