@@ -8,6 +8,7 @@
 #include "engine/output_encoding.h"
 #include "formats/format_registry.h"
 #include "gui/output_format_box.h"
+#include "gui/progress_view.h"
 #include "gui/recent_folders.h"
 #include "overlay/watermark_font.h"
 #include "platform/files.h"
@@ -19,9 +20,14 @@ namespace {
 
 enum WatermarkTypeCode { kTextWatermark = 1 };
 
+// A path in a warning longer than this loses its middle: a message box as
+// wide as a pasted 5,000-character folder would push its OK button off
+// every screen.
+constexpr int kLongestNameInWarning = 100;
+
 std::string message(const std::string& key, const std::string& argument = "")
 {
-    return fillPlaceholders(lookupText("Msg", key), argument, "", "", "");
+    return fillPlaceholders(lookupText("Msg", key), shortenMiddle(argument, kLongestNameInWarning), "", "", "");
 }
 
 ConversionCheck stopped(const std::string& statusText, const std::string& warningText)

@@ -71,9 +71,14 @@ TEST_F(InteractiveConversion, TheOutputFolderMustBeGivenAndExistAndGetsItsSlash)
     EXPECT_FALSE(pathExists(missing));
     EXPECT_EQ(g_settings.recentOutFolders, "");
 
-    result = check(input, std::string(5000, 'x'));
+    // A pasted monster keeps its two ends in the message, which stays short.
+    const std::string monster = "/" + std::string(5000, 'x') + "/end";
+    result = check(input, monster);
     EXPECT_FALSE(result.ready);
     EXPECT_EQ(result.statusText, kStopped);
+    EXPECT_LT(result.warningText.size(), 300u);
+    EXPECT_NE(result.warningText.find("/xxx"), std::string::npos) << result.warningText;
+    EXPECT_NE(result.warningText.find("x/end/\r\n"), std::string::npos) << result.warningText;
 }
 
 TEST_F(InteractiveConversion, ResizeAndWatermarkProblemsStopInTheirOrder)

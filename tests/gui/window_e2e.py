@@ -243,6 +243,7 @@ def scenario_screenshots():
     folder = os.path.join(WORK, "pictures", "new")  # made by the program
     run = subprocess.run([KORVANE, "-T", folder], timeout=60, capture_output=True)
     assert run.returncode == 0 and run.stdout == b"", run
+    assert b"CRITICAL" not in run.stderr and b"check failed" not in run.stderr, run.stderr
     sizes = {}
     for name in ("main-window", "main-window-filled", "progress-running", "progress-finished",
                  "progress-stopped"):

@@ -137,15 +137,18 @@ TEST_F(WindowRules, TheFormatBoxListsTheOutputFormatsAndFallsBackToTheFirst)
 
 TEST_F(WindowRules, TheInputFilterListsEveryExtensionThenEachGroupByDescription)
 {
-    EXPECT_EQ(inputFileDialogFilter(), "All Supported Files|*.pcd;*.pcd1;*.pcds;*.ppcd|"
-                                       "Kodak PhotoCD File|*.ppcd;*.pcds;*.pcd1;*.pcd|All Files (*.*)|*.*");
+    const std::string pcd = "*.[pP][cC][dD]";
+    EXPECT_EQ(inputFileDialogFilter(), "All Supported Files|" + pcd + ";" + pcd + "1;" + pcd + "[sS];*.[pP]" + pcd.substr(2) +
+                                           "|Kodak PhotoCD File|*.[pP]" + pcd.substr(2) + ";" + pcd + "[sS];" + pcd +
+                                           "1;" + pcd + "|All Files (*.*)|*.*");
 
     FormatListsOverride restore;
     inputFormats = {"tiff", "pcd"};
     buildAcceptedExtensions();
     const std::string filter = inputFileDialogFilter();
     EXPECT_LT(filter.find("|Kodak PhotoCD File|"), filter.find("|Tagged Image File Format|")) << filter;
-    EXPECT_NE(filter.find("|Tagged Image File Format|*.tif;*.tiff|"), std::string::npos) << filter;
+    EXPECT_NE(filter.find("|Tagged Image File Format|*.[tT][iI][fF];*.[tT][iI][fF][fF]|"), std::string::npos)
+        << filter;
 }
 
 TEST_F(WindowRules, TakingAnInputFileFillsTheFieldAndMayChooseItsFolder)

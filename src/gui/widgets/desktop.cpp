@@ -23,6 +23,17 @@
 class DesktopApp : public wxApp {
 public:
     bool OnInit() override { return true; }
+
+    // A failed check inside the toolkit is reported on standard error; the
+    // window goes on rather than stopping at a modal box only a developer
+    // could make sense of.
+    void OnAssertFailure(const wxChar* file, int line, const wxChar* function, const wxChar* condition,
+                         const wxChar* message) override
+    {
+        std::fprintf(stderr, "korvane: toolkit check failed at %s:%d in %s: %s %s\n",
+                     wxString(file).utf8_str().data(), line, wxString(function).utf8_str().data(),
+                     wxString(condition).utf8_str().data(), wxString(message).utf8_str().data());
+    }
 };
 
 namespace {

@@ -1,6 +1,5 @@
 #include "gui/widgets/main_frame.h"
 
-#include <wx/bmpcbox.h>
 #include <wx/button.h>
 #include <wx/dirdlg.h>
 #include <wx/display.h>
@@ -29,6 +28,7 @@
 #include "gui/widgets/custom_converter.h"
 #include "gui/widgets/native_window.h"
 #include "gui/widgets/picture_bitmaps.h"
+#include "gui/widgets/picture_list_box.h"
 #include "gui/widgets/preferences_dialog.h"
 #include "gui/widgets/progress_dialog.h"
 #include "gui/widgets/shell_open.h"
@@ -283,10 +283,10 @@ void MainFrame::buildPanel()
     inputField_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, fieldSize);
     folderLabel_ = new wxStaticText(panel_, wxID_ANY, toWx(lookupText("General", "Output Folder")),
                                     wxDefaultPosition, labelSize, wxST_NO_AUTORESIZE);
-    folderBox_ = new wxBitmapComboBox(panel_, wxID_ANY, "", wxDefaultPosition, fieldSize, 0, nullptr, wxCB_READONLY);
+    folderBox_ = new PictureListBox(panel_, fieldSize);
     formatLabel_ = new wxStaticText(panel_, wxID_ANY, toWx(lookupText("General", "Output Format")),
                                     wxDefaultPosition, labelSize, wxST_NO_AUTORESIZE);
-    formatBox_ = new wxBitmapComboBox(panel_, wxID_ANY, "", wxDefaultPosition, fieldSize, 0, nullptr, wxCB_READONLY);
+    formatBox_ = new PictureListBox(panel_, fieldSize);
     notice_ = new wxStaticText(panel_, wxID_ANY, toWx(kNoticeLine), wxDefaultPosition, labelSize,
                                wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
     buildPanelButtons();
@@ -317,6 +317,7 @@ void MainFrame::buildPanelButtons()
             small.button->SetBitmap(icon);
         small.button->SetToolTip(toWx(menuText(info.key)));
         setAccessibleName(small.button, toWx(menuText(info.key)));
+        makeCompactButton(small.button);
         small.button->MoveAfterInTabOrder(small.after);
     }
 
@@ -388,6 +389,8 @@ void MainFrame::fixHeight()
         chrome += bar->GetBestSize().y;
     const int height = std::max(layoutPanel(), FromDIP(kMinInnerHeight) - chrome);
     innerHeight_ = height + chrome;
+    // The old limits go first, so that the new least height never exceeds an old greatest.
+    SetMaxClientSize(wxDefaultSize);
     SetMinClientSize(wxSize(FromDIP(kMinInnerWidth), height));
     SetMaxClientSize(wxSize(-1, height));
     SetClientSize(std::max(GetClientSize().x, FromDIP(kMinInnerWidth)), height);

@@ -7,11 +7,11 @@
 
 #include "gui/image_tables.h"
 
-class wxBitmapComboBox;
 class wxButton;
 class wxPanel;
 class wxStaticText;
 class wxTextCtrl;
+class PictureListBox;
 
 // The main window: it shows the job's input file, output folder and output
 // format and forwards every command to the rules and dialogs behind it.
@@ -62,10 +62,10 @@ private:
     wxTextCtrl* inputField_ = nullptr;
     wxButton* inputButton_ = nullptr;
     wxStaticText* folderLabel_ = nullptr;
-    wxBitmapComboBox* folderBox_ = nullptr;
+    PictureListBox* folderBox_ = nullptr;
     wxButton* folderButton_ = nullptr;
     wxStaticText* formatLabel_ = nullptr;
-    wxBitmapComboBox* formatBox_ = nullptr;
+    PictureListBox* formatBox_ = nullptr;
     wxButton* formatButton_ = nullptr;
     wxButton* convertButton_ = nullptr;
     wxStaticText* notice_ = nullptr;

@@ -20,3 +20,6 @@ bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath);
 // The name assistive technologies read for a control that shows only a
 // picture (or a short sign such as "...").
 void setAccessibleName(wxWindow* control, const wxString& name);
+
+// A push button as small as a toolbar's: a 16-pixel picture with a thin edge.
+void makeCompactButton(wxWindow* button);
