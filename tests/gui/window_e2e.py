@@ -214,6 +214,12 @@ def scenario_stop():
         file.write('#!/bin/sh\nfor i in $(seq 600); do [ -e "%s" ] && exit 1; sleep 0.1; done\nexit 1\n' % release)
     os.chmod(os.path.join(stub_folder, "convert"), 0o755)
     env = dict(os.environ, PATH=stub_folder + ":/usr/bin:/bin")
+    # Settings of an earlier run: kept through the run, except the recent
+    # folders, whose history is off.
+    os.makedirs(os.path.dirname(CONFIG_INI))
+    with open(CONFIG_INI, "w", encoding="utf-8") as file:
+        file.write("[Output]\r\nJPG Quality = 80\r\n[File]\r\nRecent Out Folders = /a/\t/b/\r\n"
+                   "Recent Files = x\r\n[Advanced]\r\nOut Folders History = 0\r\n")
 
     program, app = start(env)
     try:
@@ -237,6 +243,11 @@ def scenario_stop():
         open(release, "w").close()
         if program.poll() is None:
             program.kill()
+
+    settings = read_config()
+    assert config_value(settings, "JPG Quality") == "80", settings
+    assert config_value(settings, "Recent Files") == "x", settings
+    assert config_value(settings, "Recent Out Folders") == "", settings
 
 
 def scenario_screenshots():

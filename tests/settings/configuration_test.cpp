@@ -272,20 +272,3 @@ TEST(Configuration, AFailedSaveLeavesTheOldFileAndNoLeftovers)
     EXPECT_EQ(readFile(config.path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config.folder.path), {}), 2);
 }
-
-TEST(WindowMode, StartingWithoutArgumentsKeepsTheSettingsInConfigIni)
-{
-    ScratchFolder home;
-    const std::string path = home.path + "Tessaly/korvane/config.ini";
-    ProgramRun run = runKorvane({}, {{"XDG_CONFIG_HOME", home.path}});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.output, "");
-    EXPECT_TRUE(readFile(path).starts_with(kMark + "[General]\r\nCFG = 19\r\n"));
-
-    writeFile(path, "[Output]\r\nJPG Quality = 80\r\n[File]\r\nRecent Out Folders = /a/,/b/\r\n"
-                    "Recent Files = x\r\n[Advanced]\r\nOut Folders History = 0\r\n");
-    runKorvane({}, {{"XDG_CONFIG_HOME", home.path}});
-    std::string saved = readFile(path);
-    EXPECT_NE(saved.find("JPG Quality = 80\r\n"), std::string::npos);
-    EXPECT_NE(saved.find("Recent Out Folders = \r\nRecent Files = x\r\n"), std::string::npos);
-}

@@ -499,10 +499,15 @@ void MainFrame::chooseOutputFolder()
 
 void MainFrame::openPreferencesOn(bool outputPage)
 {
-    applyInterfaceChanges(openPreferences(this, outputPage ? PreferencesPage::Output : PreferencesPage::General));
-    // The preferences may have changed the output format and the number of recent folders.
-    fillOutputFormatBox();
-    refreshOutputFolderBox();
+    const int refresh = openPreferences(this, outputPage ? PreferencesPage::Output : PreferencesPage::General);
+    // Later: the menu, tool or button that opened the preferences may be among
+    // the controls rebuilt, and must not be destroyed inside its own event.
+    CallAfter([this, refresh] {
+        applyInterfaceChanges(refresh);
+        // The preferences may have changed the output format and the number of recent folders.
+        fillOutputFormatBox();
+        refreshOutputFolderBox();
+    });
 }
 
 void MainFrame::runInteractiveConversion()

@@ -23,7 +23,8 @@ public:
     void start();
 
     // After the preferences: 1 reloads the toolbar icons at the chosen size
-    // and rebuilds the toolbar; 2 reloads every picture of the window.
+    // and rebuilds the toolbar; 2 reloads every picture of the window. Never
+    // to be called from an event of a control it rebuilds.
     void applyInterfaceChanges(int refresh);
 
     // Takes path as the input file when it is accepted (from the file dialog,
