@@ -183,6 +183,18 @@ def scenario_convert():
         assert links[0] == "https://www.tessaly.com/korvane/", links
         assert links[1] == "mailto:support@tessaly.com?subject=Tessaly%20PCD%20to%20JPG%203.0%20Feedback", links
 
+        # F1 opens the manual of the source tree the program was built from,
+        # and does nothing at all while there is none.
+        manual = os.path.join(os.path.dirname(os.path.abspath(TESTDATA)), "docs", "manual", "index.html")
+        find(app, "frame", MAIN_TITLE).grabFocus()
+        rawinput.pressKey("F1")
+        if os.path.exists(manual):
+            wait_for("the manual to open", lambda: len(open(opened).readlines()) == 3)
+            assert open(opened).read().splitlines()[2] == manual
+        else:
+            time.sleep(1)
+            assert len(open(opened).readlines()) == 2
+
         leave(program, app)
     finally:
         if program.poll() is None:
