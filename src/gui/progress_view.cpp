@@ -62,7 +62,8 @@ std::string shortenMiddle(const std::string& text, int maxChars)
     if (text.empty() || length <= maxChars)
         return text;
     const int kept = maxChars > 3 ? (maxChars - 3) / 2 : 0;
-    return text.substr(0, starts[kept]) + "..." + text.substr(starts[length - kept]);
+    const size_t tail = kept == 0 ? text.size() : starts[length - kept];
+    return text.substr(0, starts[kept]) + "..." + text.substr(tail);
 }
 
 ProgressView startProgressView(int total, int charWidth)

@@ -31,6 +31,7 @@ TEST(ProgressTexts, LongTextsLoseTheirMiddleNeverHalfACharacter)
     EXPECT_EQ(shortenMiddle("abcdefghijkl", 9), "abc...jkl");
     EXPECT_EQ(shortenMiddle("", 0), "");
     EXPECT_EQ(shortenMiddle("abcdef", 2), "...");
+    EXPECT_EQ(shortenMiddle("abcdef", -1), "...");
     // Eleven characters of two bytes each: counted and cut as characters.
     EXPECT_EQ(shortenMiddle("ääääääääääö", 10), "äää...ääö");
     EXPECT_EQ(shortenMiddle("ääääääääää", 10), "ääääääääää");

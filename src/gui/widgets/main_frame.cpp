@@ -233,8 +233,10 @@ void MainFrame::buildMenuBar()
         }
         bar->Append(menu, toWx(menuText(menuInfo.key)));
     }
-    // Replacing the bar deletes the old one.
+    // The frame lets go of a replaced bar without deleting it.
+    wxMenuBar* old = GetMenuBar();
     SetMenuBar(bar);
+    delete old;
 }
 
 void MainFrame::buildToolBar()
