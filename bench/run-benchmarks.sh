@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The cost of a conversion, side by side with ImageMagick: end to end, our
-# own share beside the decoder's, each pipeline step in process, and the peak
-# memory. Prints the tables and writes them, with the machine they ran on and
-# the command, into docs/benchmarks.md (between its "generated" markers; the
-# text around them is kept).
+# own share beside the decoder's, each pipeline step in process, the peak
+# memory, and what the window adds. Prints the tables and writes them, with
+# the machine they ran on and the command, into docs/benchmarks.md (between
+# its "generated" markers; the text around them is kept).
 #
 #   bench/run-benchmarks.sh [--quick] [--runs N] [--build-dir DIR] [--output FILE]
 #
@@ -297,6 +297,12 @@ peak_with_child=$(peak_kib "$system_path" -i "$extras_input" -o "$work/out" "${f
 peak_im=$(tail -n 1 "$work/peak")
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
+# ---------------------------------------------------------------- 5: the window
+
+echo "The window..." >&2
+window_rows=$("$root/tests/gui/run-window-test.sh" "$root/bench/window_bench.py" "$korvane" "$samples/kodim23.pcd" \
+    "$runs" 2>"$work/window.log" | grep '^window|') || { cat "$work/window.log" >&2; echo "the window benchmark failed" >&2; exit 1; }
+
 # ---------------------------------------------------------------- the report
 
 load_at_end=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -410,6 +416,17 @@ report() {
     echo "| with the frame and the text watermark | $(mib "$peak_both") MiB |"
     echo "| the same with the real convert (the child's peak, folded in) | $(mib "$peak_with_child") MiB |"
     echo "| ImageMagick's direct conversion | $(mib "$peak_im") MiB |"
+    echo
+    echo "### 5. The window"
+    echo
+    echo "Under Xvfb with openbox, driven through the accessibility bus (\`bench/window_bench.py\`), medians of $runs runs on the base-only pac with the stub convert: start to a viewable window; F5 to the finished progress dialog less \`korvane -q -i\` (process start included); the interface thread's CPU time while the worker waits for a slow convert."
+    echo
+    echo "| Figure | measured | limit | |"
+    echo "|---|---:|---:|---|"
+    local name value unit limit
+    while IFS='|' read -r _ name value unit limit; do
+        echo "| $name | $value $unit | $limit $unit | $(verdict "$value" "$limit") |"
+    done <<<"$window_rows"
     echo
     echo "### Targets"
     echo

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libfreeimage-dev
   imagemagick
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev libgtk-3-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev
   libarchive-dev libpng-dev zlib1g-dev libcurl4-openssl-dev libgtk-3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -18,6 +18,8 @@
 
 extern char** environ;
 
+const std::string kUnsetVariable = "\x01unset";
+
 ScratchFolder::ScratchFolder()
 {
     const char* tmp = std::getenv("TMPDIR");
@@ -64,8 +66,12 @@ StartedRun::StartedRun(const std::vector<std::string>& arguments, const RunSetup
     // The lock folder is also the home of any config.ini the run writes.
     environment["XDG_RUNTIME_DIR"] = privateFolder_.path;
     environment["XDG_CONFIG_HOME"] = privateFolder_.path;  // never the user's own settings
-    for (const auto& [key, value] : setup.env)
-        environment[key] = value;
+    for (const auto& [key, value] : setup.env) {
+        if (value == kUnsetVariable)
+            environment.erase(key);
+        else
+            environment[key] = value;
+    }
 
     std::vector<std::string> envStrings;
     for (const auto& [key, value] : environment)

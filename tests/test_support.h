@@ -26,6 +26,9 @@ struct ProgramRun {
 // The lines of a text, without their line ends.
 std::vector<std::string> linesOf(const std::string& text);
 
+// As a value in runKorvane's env: the variable is removed.
+extern const std::string kUnsetVariable;
+
 // Runs the korvane program with the arguments. Each run gets a private lock
 // and configuration folder (so runs never see each other as a second copy,
 // nor touch the user's settings) unless env names others.

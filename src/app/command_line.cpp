@@ -1,9 +1,10 @@
 #include "app/command_line.h"
 
+#include <optional>
+
 #include "app/options.h"
 #include "app/program_identity.h"
 #include "app/usage.h"
-#include "app/window_mode.h"
 #include "engine/batch_driver.h"
 #include "engine/job_state.h"
 #include "overlay/naming.h"
@@ -43,65 +44,64 @@ void printBanner()
     printLine(" ");
 }
 
-// The switches that count only as the first parameter. True when one was
-// handled and the program is to end.
-bool handleFirstPositionSwitch(const CommandLine& commandLine)
+// The switches that count only as the first parameter; nullopt when the
+// first parameter is none of them.
+std::optional<StartAction> handleFirstPositionSwitch(const CommandLine& commandLine)
 {
+    using Kind = StartAction::Kind;
     const std::string name = optionNameAt(commandLine, 0);
     const bool isSwitch = name == "-U" || name == "-T" || name == "-V" || name == "--VERSION" || name == "-H" ||
                           name == "-?" || name == "--HELP";
     if (isSwitch && !takeInstance())
-        return true;
-    if (name == "-U") {
-        runUninstallPrompt();
-        return true;
-    }
+        return StartAction{Kind::Done, ""};
+    if (name == "-U")
+        return StartAction{Kind::UninstallPrompt, ""};
     if (name == "-T") {
         g_job.runMode.assign(1, 'T');
-        runScreenshotMaker(commandLine.parameters.size() > 1 ? commandLine.parameters[1] : "");
-        return true;
+        return StartAction{Kind::Screenshots, commandLine.parameters.size() > 1 ? commandLine.parameters[1] : ""};
     }
     if (name == "-V" || name == "--VERSION") {
         setConsoleTitle(titledName(programTitle, programVersion));
         printLine(versionText(programVersion));
-        return true;
+        return StartAction{};
     }
     if (name == "-H" || name == "-?" || name == "--HELP") {
         setConsoleTitle(titledName(programTitle, programVersion));
         printUsage(nameWithoutExtension(fileNameOf(executablePath())));
-        return true;
+        return StartAction{};
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool runCommandLine(const std::vector<std::string>& parameters)
+StartAction runCommandLine(const std::vector<std::string>& parameters)
 {
+    const StartAction window{StartAction::Kind::Window, ""};
     if (parameters.empty())
-        return takeInstance();
+        return takeInstance() ? window : StartAction{};
     CommandLine commandLine;
     commandLine.parameters = parameters;
     resetJob();
     resetSettings(true);
     buildCatalogue();
-    if (handleFirstPositionSwitch(commandLine))
-        return false;
+    if (std::optional<StartAction> handled = handleFirstPositionSwitch(commandLine))
+        return *handled;
 
     parseOptions(commandLine);
     if (g_job.consoleMode)
         awaitInstance(commandLine.quietMode);
     else if (!takeInstance())
-        return false;
+        return StartAction{};
     if (!commandLine.errorText.empty()) {
         setConsoleTitle(titledName(programTitle, programVersion));
         printLine("Error: " + commandLine.errorText);
         if (commandLine.pauseAtExit)
             waitForKey();
-        return false;
+        return StartAction{};
     }
     if (!g_job.consoleMode)
-        return true;
+        return window;
 
     setConsoleTitle(titledName(programTitle, programVersion));
     if (!commandLine.quietMode)
@@ -111,5 +111,5 @@ bool runCommandLine(const std::vector<std::string>& parameters)
         printLine("Press any key to exit.");
         waitForKey();
     }
-    return false;
+    return StartAction{};
 }

@@ -11,8 +11,16 @@ struct CommandLine {
     bool pauseAtExit = false;
 };
 
-// Returns true when the window mode is to start; every other outcome has been
-// handled inside (version, help, error, conversion) and the program ends.
+// What is left to do once the command line has been read. The console's own
+// outcomes (version, help, error, conversion) are handled inside and end in
+// Done; the others need a display, which this layer never touches.
 // Takes the lock that lets one copy of this version run at a time: a console
-// conversion waits while another copy runs, everything else ends silently.
-bool runCommandLine(const std::vector<std::string>& parameters);
+// conversion waits while another copy runs, everything else ends silently
+// (Done) when another copy holds it.
+struct StartAction {
+    enum class Kind { Window, Screenshots, UninstallPrompt, Done };
+    Kind kind = Kind::Done;
+    std::string screenshotFolder;  // for Screenshots
+};
+
+StartAction runCommandLine(const std::vector<std::string>& parameters);

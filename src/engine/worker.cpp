@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/file_gate.h"
 #include "engine/geometry.h"
 #include "engine/output_encoding.h"
 #include "engine/output_file.h"
@@ -202,6 +203,7 @@ int ConversionWorker(void*)
     int32_t converted = 0;
     int64_t lastDuration = 0;
     for (const auto& [path, entry] : g_fileSet) {
+        passFileGate();
         if (!g_progress.running)
             break;
         job.inputPath = path;

@@ -1,25 +1,27 @@
 #include "gui/widgets/shell_open.h"
 
-#include <string>
-
 #include <wx/log.h>
 #include <wx/utils.h>
 
+#include "gui/widgets/wx_text.h"
 #include "platform/environment.h"
+#include "platform/text.h"
 
 void openWithShell(const std::string& target)
 {
-    wxLogNull quiet;  // a target nobody opens is not worth a message
-    wxString wxTarget = wxString::FromUTF8(target);
-    if (std::optional<std::string> opener = environmentValue("KORVANE_OPENER")) {
-        std::wstring program = wxString::FromUTF8(*opener).ToStdWstring();
-        std::wstring argument = wxTarget.ToStdWstring();
-        const wchar_t* argv[] = {program.c_str(), argument.c_str(), nullptr};
+    if (target.empty())
+        return;
+    wxLogNull quiet;
+    if (std::optional<std::string> opener = environmentValue("KORVANE_OPENER"); opener && !opener->empty()) {
+        const wxString program = toWx(*opener);
+        const wxString argument = toWx(target);
+        const wxChar* argv[] = {program.wc_str(), argument.wc_str(), nullptr};
         wxExecute(argv, wxEXEC_ASYNC);
         return;
     }
-    if (target.find("://") != std::string::npos || target.rfind("mailto:", 0) == 0)
-        wxLaunchDefaultBrowser(wxTarget);
+    const std::string lower = toLowerAscii(target);
+    if (startsWith(lower, "http:") || startsWith(lower, "https:") || startsWith(lower, "mailto:"))
+        wxLaunchDefaultBrowser(toWx(target), wxBROWSER_NOBUSYCURSOR);
     else
-        wxLaunchDefaultApplication(wxTarget);
+        wxLaunchDefaultApplication(toWx(target));
 }

@@ -2,8 +2,8 @@
 
 #include <string>
 
-// Hands a web address, "mailto:" link or file to the desktop's default
-// handler; nothing is reported when none takes it. KORVANE_OPENER in the
-// environment names a program to run instead, with target as its one
-// argument (for tests and unusual desktops).
+// Hands a file, web address or "mailto:" link to the desktop's default
+// handler; reports nothing when that fails, and does nothing for "". When
+// KORVANE_OPENER names a program, that program is run with the target as its
+// one argument instead (tests use it, so that no browser starts).
 void openWithShell(const std::string& target);

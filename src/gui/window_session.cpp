@@ -1,6 +1,7 @@
-#include "app/window_mode.h"
+#include "gui/window_session.h"
 
 #include "app/program_identity.h"
+#include "formats/format_registry.h"
 #include "platform/app_data.h"
 #include "settings/catalogue.h"
 #include "settings/configuration.h"
@@ -15,27 +16,19 @@ std::string makerWord()
     return title.substr(0, title.find(' '));
 }
 
-void quitWindowMode()
-{
-    if (!g_settings.outFoldersHistory)
-        g_settings.recentOutFolders.clear();
-    saveConfiguration();
-}
-
 }  // namespace
 
-void runWindowMode()
+void startWindowSession()
 {
     // Without a folder of the user's own the settings are neither read nor kept.
     const std::string folder = appDataFolder(makerWord(), "korvane");
     g_settings.configPath = folder.empty() ? std::string() : folder + "config.ini";
     loadConfiguration();
     buildCatalogue();
-    // The main window belongs here: it is built, runs its event loop until the
-    // user quits and stores its placement in the settings before they are saved.
-    quitWindowMode();
+    buildAcceptedExtensions();
 }
 
-// The window does not exist yet: each of these ends quietly.
-void runUninstallPrompt() {}
-void runScreenshotMaker(const std::string&) {}
+void finishWindowSession()
+{
+    saveConfiguration();
+}

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/window_mode.h"
 #include "engine/photocd_source.h"
+#include "gui/widgets/desktop.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/interruption.h"
@@ -35,8 +35,13 @@ int main(int argc, char** argv)
     FreeImage_Initialise(FALSE);
     readDecoderTimeout();
     std::vector<std::string> parameters(argv + 1, argv + argc);
-    if (runCommandLine(parameters))
-        runWindowMode();
+    const StartAction action = runCommandLine(parameters);
+    switch (action.kind) {
+    case StartAction::Kind::Window: runWindowMode(); break;
+    case StartAction::Kind::Screenshots: runScreenshotMode(action.screenshotFolder); break;
+    case StartAction::Kind::UninstallPrompt: runUninstallMode(); break;
+    case StartAction::Kind::Done: break;
+    }
     FreeImage_DeInitialise();
     return 0;
 }

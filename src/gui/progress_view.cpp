@@ -1,0 +1,113 @@
+#include "gui/progress_view.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "platform/unicode_case.h"
+#include "settings/catalogue.h"
+
+namespace {
+
+constexpr int kUnmeasuredCharWidth = 7;
+
+std::string twoDigits(int64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%02lld", static_cast<long long>(value));
+    return text;
+}
+
+// The byte offsets at which the characters of text begin.
+std::vector<size_t> characterStarts(const std::string& text)
+{
+    std::vector<size_t> starts;
+    for (size_t at = 0; at < text.size(); at += firstCharacterLength(std::string_view(text).substr(at)))
+        starts.push_back(at);
+    return starts;
+}
+
+std::string progressCount(int shown, int total)
+{
+    return fillPlaceholders(lookupText("Msg", "Progress"), std::to_string(shown), std::to_string(total), "", "");
+}
+
+std::string timeRemaining(const std::string& duration)
+{
+    return fillPlaceholders(lookupText("Dialog", "Time Remaining"), duration, "", "", "");
+}
+
+}  // namespace
+
+std::string formatDuration(int64_t milliseconds)
+{
+    int64_t days = 0, hours = 0, minutes = 0, seconds = 0;
+    if (milliseconds >= 1000) {
+        seconds = milliseconds / 1000;
+        minutes = seconds / 60;
+        seconds %= 60;
+        hours = minutes / 60;
+        minutes %= 60;
+        days = hours / 24;
+        hours %= 24;
+    }
+    std::string text = twoDigits(hours) + ":" + twoDigits(minutes) + ":" + twoDigits(seconds);
+    return days >= 1 ? std::to_string(days) + "d:" + text : text;
+}
+
+std::string shortenMiddle(const std::string& text, int maxChars)
+{
+    const std::vector<size_t> starts = characterStarts(text);
+    const int length = static_cast<int>(starts.size());
+    if (text.empty() || length <= maxChars)
+        return text;
+    const int kept = maxChars > 3 ? (maxChars - 3) / 2 : 0;
+    const size_t tail = kept == 0 ? text.size() : starts[length - kept];
+    return text.substr(0, starts[kept]) + "..." + text.substr(tail);
+}
+
+ProgressView startProgressView(int total, int charWidth)
+{
+    ProgressView view;
+    view.total = total;
+    view.showTime = total >= 5;
+    view.charWidth = charWidth > 0 ? charWidth : kUnmeasuredCharWidth;
+    view.maxChars = kProgressLineWidth / view.charWidth;
+    view.title = lookupText("Dialog", "Convert Progress");
+    view.timeLine = timeRemaining(lookupText("Dialog", "Time Unknown"));
+    return view;
+}
+
+bool updateProgressView(ProgressView& view, const ProgressSnapshot& snapshot)
+{
+    if (view.finished || snapshot.filesStarted <= view.shown)
+        return false;
+    view.shown = snapshot.filesStarted;
+    view.title = lookupText("Dialog", "Convert Progress") + " " + progressCount(view.shown, view.total);
+    const int length = static_cast<int>(characterStarts(snapshot.currentFile).size());
+    view.fileLine = length * view.charWidth > kProgressLineWidth ? shortenMiddle(snapshot.currentFile, view.maxChars)
+                                                                 : snapshot.currentFile;
+    // A failed file reports no duration; the last estimate stays until the next success.
+    if (view.showTime && snapshot.lastDurationMs != 0)
+        view.timeLine = timeRemaining(formatDuration(snapshot.lastDurationMs * (view.total - view.shown + 1)));
+    view.barValue = view.shown;
+    return true;
+}
+
+std::string finishProgressView(ProgressView& view, int converted, bool cancelled)
+{
+    view.finished = true;
+    if (cancelled) {
+        const std::string stopped = lookupText("Msg", "Conversion is not complete");
+        view.title = stopped + " " + progressCount(view.shown, view.total);
+        view.fileLine = stopped;
+        return stopped;
+    }
+    const std::string complete = lookupText("Msg", "Conversion complete");
+    view.title = complete + " " + progressCount(view.shown, view.total);
+    view.fileLine = fillPlaceholders(lookupText("Msg", "Files converted"), std::to_string(converted),
+                                     std::to_string(view.total), "", "");
+    view.timeLine = timeRemaining("00:00:00");
+    view.barValue = view.total + 1;
+    return complete;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <wx/gdicmn.h>
+
+#include <string>
+
+class wxString;
+class wxTopLevelWindow;
+class wxWindow;
+
+// The size of the window's inside: menu bar, toolbar, client area and status
+// bar, without the frame the window manager draws round it.
+wxSize innerWindowSize(wxTopLevelWindow* window);
+
+// Draws the inside of a shown window into a PNG file at its real size, through
+// the toolkit's own drawing, so that no other window can cover it. False when
+// the window has no size yet or the file cannot be written.
+bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath);
+
+// The name assistive technologies read for a control that shows only a
+// picture (or a short sign such as "...").
+void setAccessibleName(wxWindow* control, const wxString& name);
+
+// A push button as small as a toolbar's: a 16-pixel picture with a thin edge.
+void makeCompactButton(wxWindow* button);

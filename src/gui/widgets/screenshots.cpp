@@ -1,0 +1,108 @@
+#include "gui/widgets/screenshots.h"
+
+#include <wx/app.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "gui/progress_view.h"
+#include "gui/widgets/main_frame.h"
+#include "gui/widgets/native_window.h"
+#include "gui/widgets/progress_dialog.h"
+#include "settings/conversion_settings.h"
+
+namespace {
+
+// Time for the toolkit to size and draw a window just shown.
+constexpr int kSettleMilliseconds = 400;
+
+const char* const kSampleInput = "/home/anna/Pictures/PhotoCD/IMG0001.PCD";
+const char* const kSampleFolders = "/home/anna/Pictures/PhotoCD/\t/home/anna/Pictures/Converted/\t/media/anna/USB/Photos/";
+const char* const kLongSamplePath =
+    "/home/anna/Pictures/PhotoCD/Holidays 1996 - Brittany and Normandy/Roll 12/IMG0043.PCD";
+
+// One picture: prepare shows what is to be seen and returns its window; the
+// window is closed after the picture unless it is the main window.
+struct NamedCapture {
+    const char* fileName;
+    std::function<wxTopLevelWindow*(MainFrame& frame)> prepare;
+};
+
+ProgressDialog* progressSample(MainFrame& frame, int total, const ProgressSnapshot& snapshot, int converted,
+                               bool finished, bool cancelled)
+{
+    auto* dialog = new ProgressDialog(&frame, total);
+    ProgressView view = startProgressView(total, dialog->charWidth());
+    updateProgressView(view, snapshot);
+    if (finished)
+        finishProgressView(view, converted, cancelled);
+    dialog->showView(view);
+    dialog->CentreOnParent();
+    dialog->Show();
+    return dialog;
+}
+
+const std::vector<NamedCapture>& captures()
+{
+    static const std::vector<NamedCapture> list = {
+        {"main-window.png", [](MainFrame& frame) -> wxTopLevelWindow* { return &frame; }},
+        {"main-window-filled.png",
+         [](MainFrame& frame) -> wxTopLevelWindow* {
+             g_settings.recentOutFolders = kSampleFolders;
+             frame.takeInputFile(kSampleInput);
+             return &frame;
+         }},
+        {"progress-running.png",
+         [](MainFrame& frame) -> wxTopLevelWindow* {
+             return progressSample(frame, 12, {3, kLongSamplePath, 4000}, 0, false, false);
+         }},
+        {"progress-finished.png",
+         [](MainFrame& frame) -> wxTopLevelWindow* {
+             return progressSample(frame, 1, {1, kSampleInput, 0}, 1, true, false);
+         }},
+        {"progress-stopped.png",
+         [](MainFrame& frame) -> wxTopLevelWindow* {
+             return progressSample(frame, 12, {5, kLongSamplePath, 4000}, 4, true, true);
+         }},
+    };
+    return list;
+}
+
+void settle()
+{
+    wxStopWatch watch;
+    while (watch.Time() < kSettleMilliseconds) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
+
+}  // namespace
+
+void makeScreenshots(const std::string& folder, PictureSlots pictures)
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+
+    auto* frame = new MainFrame(std::move(pictures));
+    frame->start();
+    for (const NamedCapture& capture : captures()) {
+        wxTopLevelWindow* window = capture.prepare(*frame);
+        window->Raise();
+        settle();
+        if (!saveWindowPicture(window, prefix + capture.fileName))
+            std::fprintf(stderr, "korvane: cannot write %s%s\n", prefix.c_str(), capture.fileName);
+        if (window != frame) {
+            window->Destroy();
+            settle();
+        }
+    }
+    // Leaves without storing anything: the screenshots never touch config.ini.
+    frame->Destroy();
+    wxTheApp->Yield(true);
+}

@@ -1,0 +1,300 @@
+"""The main window driven as a user drives it, through the accessibility bus.
+
+    window_e2e.py KORVANE TESTDATA SCENARIO
+
+Run by run-window-test.sh, which provides the display, the D-Bus session, the
+window manager and private folders (KORVANE_TEST_WORK). Scenarios:
+
+  convert  pick a pac in the file dialog and a folder in the folder dialog,
+           convert with F5, open the links, leave with Alt+X; a second start
+           meanwhile ends at once
+  stop     close the progress dialog of a slow conversion and answer Yes
+  screenshots  the -T switch writes its pictures, each as large as its window
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+import traceback
+
+from dogtail import config
+
+config.config.checkForA11y = False
+config.config.logDebugToFile = False
+config.config.logDebugToStdOut = False
+config.config.searchCutoffCount = 2
+config.config.actionDelay = 0.2
+config.config.typingDelay = 0.02
+for key in ("scratchDir", "dataDir", "logDir"):
+    setattr(config.config, key, os.path.join(os.environ["TMPDIR"], "dogtail-" + key) + "/")
+
+from dogtail import predicate, rawinput, tree  # noqa: E402  (after the configuration)
+
+KORVANE, TESTDATA, SCENARIO = sys.argv[1], sys.argv[2], sys.argv[3]
+WORK = os.environ["KORVANE_TEST_WORK"]
+MAIN_TITLE = "Tessaly PCD to JPG 3.0"
+CONFIG_INI = os.path.join(os.environ["XDG_CONFIG_HOME"], "Tessaly", "korvane", "config.ini")
+
+
+def step(text):
+    print("--", text, flush=True)
+
+
+def wait_for(what, probe, timeout=20.0):
+    """The first true result of probe within timeout seconds."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while time.monotonic() < deadline:
+        try:
+            result = probe()
+            if result:
+                return result
+        except Exception as error:  # the tree changes under our feet
+            last_error = error
+        time.sleep(0.2)
+    raise AssertionError("timed out waiting for %s (%s)" % (what, last_error))
+
+
+def find(node, role, name=None, timeout=20.0):
+    def probe():
+        return node.findChild(predicate.GenericPredicate(name=name, roleName=role), retry=False,
+                              requireResult=False)
+    return wait_for("%s %r" % (role, name), probe, timeout)
+
+
+# A dialog of our own reads as a frame, the toolkit's as dialog, alert or file chooser.
+WINDOW_ROLES = ("frame", "dialog", "alert", "file chooser")
+
+
+def main_window_alone(app):
+    return [child.name for child in app.children if child.roleName in WINDOW_ROLES] == [MAIN_TITLE]
+
+
+def find_dialog(app, name_pattern, timeout=20.0):
+    def probe():
+        for child in app.children:
+            if child.roleName in WINDOW_ROLES and re.match(name_pattern, child.name):
+                return child
+        return None
+    try:
+        return wait_for("a dialog named %r" % name_pattern, probe, timeout)
+    except AssertionError:
+        shown = [(child.roleName, child.name) for child in app.children]
+        raise AssertionError("no window named %r among %r" % (name_pattern, shown)) from None
+
+
+def menu_command(app, menu, item):
+    find(app, "menu", menu).click()
+    find(app, "menu item", item).click()
+
+
+def choose_in_file_dialog(app, title, path):
+    find_dialog(app, re.escape(title))
+    time.sleep(0.5)
+    rawinput.typeText(path)
+    time.sleep(0.3)
+    rawinput.pressKey("Return")
+    wait_for("the dialog to close", lambda: main_window_alone(app))
+
+
+def start(env):
+    program = subprocess.Popen([KORVANE], env=env)
+    app = wait_for("the main window", lambda: tree.root.application("korvane"), timeout=30)
+    find(app, "frame", MAIN_TITLE)
+    return program, app
+
+
+def leave(program, app):
+    find(app, "frame", MAIN_TITLE).grabFocus()
+    rawinput.keyCombo("<Alt>x")
+    wait_for("the program to end", lambda: program.poll() is not None, timeout=15)
+    assert program.returncode == 0, program.returncode
+
+
+def picture_size(path):
+    return subprocess.check_output(["identify", "-format", "%wx%h", path], text=True)
+
+
+def read_config():
+    with open(CONFIG_INI, encoding="utf-8-sig") as file:
+        return file.read()
+
+
+def config_value(text, key):
+    match = re.search(r"^%s = (.*)$" % re.escape(key), text, re.MULTILINE)
+    assert match, "no %s in config.ini:\n%s" % (key, text)
+    return match.group(1)
+
+
+def take_input_and_output(app, pac, out_folder):
+    step("choosing the input file")
+    menu_command(app, "File", "Add Input File...")
+    choose_in_file_dialog(app, "Select Input Files", pac)
+    field = find(app, "text")
+    wait_for("the input field to show the pac", lambda: field.text == pac)
+    folder_box = find(app, "combo box", os.path.dirname(pac) + "/")
+    assert folder_box is not None
+
+    step("choosing the output folder")
+    menu_command(app, "File", "Select Output Folder...")
+    choose_in_file_dialog(app, "Select Output Folder", out_folder)
+    find(app, "combo box", out_folder + "/")
+
+
+def scenario_convert():
+    in_folder = os.path.join(WORK, "in")
+    out_folder = os.path.join(WORK, "out")
+    os.makedirs(in_folder)
+    os.makedirs(out_folder)
+    pac = os.path.join(in_folder, "kodim23-16base.pcd")
+    shutil.copy(os.path.join(TESTDATA, "photocd", "kodim23-16base.pcd"), pac)
+    opened = os.path.join(WORK, "opened.txt")
+    opener = os.path.join(WORK, "opener.sh")
+    with open(opener, "w") as file:
+        file.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\n' % opened)
+    os.chmod(opener, 0o755)
+    env = dict(os.environ, KORVANE_OPENER=opener)
+
+    program, app = start(env)
+    try:
+        # A second copy finds the first one running and ends at once, silently.
+        second = subprocess.run([KORVANE], env=env, timeout=10, capture_output=True)
+        assert second.returncode == 0 and second.stdout == b"" and second.stderr == b"", second
+        assert program.poll() is None
+
+        take_input_and_output(app, pac, out_folder)
+        step("converting")
+        rawinput.pressKey("F5")
+        dialog = find_dialog(app, r"Conversion complete \(1/1\)", timeout=120)
+        find(dialog, "label", "Files converted: 1 of 1")
+        ok = find(dialog, "push button", "OK")
+        assert ok.sensitive
+        ok.doActionNamed("click")
+        wait_for("the progress dialog to close", lambda: main_window_alone(app))
+
+        menu_command(app, "Help", "Visit the Program's Homepage")
+        menu_command(app, "Help", "Send Feedback")
+        wait_for("both links to open", lambda: os.path.exists(opened) and len(open(opened).readlines()) == 2)
+        with open(opened) as file:
+            links = file.read().splitlines()
+        assert links[0] == "https://www.tessaly.com/korvane/", links
+        assert links[1] == "mailto:support@tessaly.com?subject=Tessaly%20PCD%20to%20JPG%203.0%20Feedback", links
+
+        # F1 opens the manual of the source tree the program was built from,
+        # and does nothing at all while there is none.
+        manual = os.path.join(os.path.dirname(os.path.abspath(TESTDATA)), "docs", "manual", "index.html")
+        find(app, "frame", MAIN_TITLE).grabFocus()
+        rawinput.pressKey("F1")
+        if os.path.exists(manual):
+            wait_for("the manual to open", lambda: len(open(opened).readlines()) == 3)
+            assert open(opened).read().splitlines()[2] == manual
+        else:
+            time.sleep(1)
+            assert len(open(opened).readlines()) == 2
+
+        leave(program, app)
+    finally:
+        if program.poll() is None:
+            program.kill()
+
+    size = picture_size(os.path.join(out_folder, "kodim23-16base.jpg"))
+    assert size == "3072x2048", size
+    settings = read_config()
+    assert config_value(settings, "Width") == "510", settings
+    for key in ("X", "Y", "Height"):
+        assert re.fullmatch(r"-?\d+", config_value(settings, key)), settings
+    assert int(config_value(settings, "Height")) >= 260, settings
+    assert config_value(settings, "IsMaximized") == "0", settings
+    folders = config_value(settings, "Recent Out Folders").split("\t")
+    assert folders[:2] == [out_folder + "/", in_folder + "/"], folders
+
+
+def scenario_stop():
+    folder = os.path.join(WORK, "files")
+    os.makedirs(folder)
+    pac = os.path.join(folder, "kodim23.pcd")
+    shutil.copy(os.path.join(TESTDATA, "photocd", "kodim23.pcd"), pac)
+    # convert waits until the test lets it go (a minute at most), so the
+    # question is asked while the file is still being converted.
+    release = os.path.join(WORK, "release")
+    stub_folder = os.path.join(WORK, "stub")
+    os.makedirs(stub_folder)
+    with open(os.path.join(stub_folder, "convert"), "w") as file:
+        file.write('#!/bin/sh\nfor i in $(seq 600); do [ -e "%s" ] && exit 1; sleep 0.1; done\nexit 1\n' % release)
+    os.chmod(os.path.join(stub_folder, "convert"), 0o755)
+    env = dict(os.environ, PATH=stub_folder + ":/usr/bin:/bin")
+    # Settings of an earlier run: kept through the run, except the recent
+    # folders, whose history is off.
+    os.makedirs(os.path.dirname(CONFIG_INI))
+    with open(CONFIG_INI, "w", encoding="utf-8") as file:
+        file.write("[Output]\r\nJPG Quality = 80\r\n[File]\r\nRecent Out Folders = /a/\t/b/\r\n"
+                   "Recent Files = x\r\n[Advanced]\r\nOut Folders History = 0\r\n")
+
+    program, app = start(env)
+    try:
+        take_input_and_output(app, pac, folder)
+        rawinput.pressKey("F5")
+        dialog = find_dialog(app, r"Converting \(1/1\)")
+        assert not find(dialog, "push button", "OK").sensitive
+        dialog.grabFocus()
+        rawinput.keyCombo("<Alt>F4")
+        question = find_dialog(app, "Warning")
+        find(question, "label", "Do you want to break the conversion?")
+        find(question, "push button", "Yes").doActionNamed("click")
+        wait_for("the question to close", lambda: not any(c.name == "Warning" for c in app.children))
+        assert find_dialog(app, r"Converting \(1/1\)")
+        open(release, "w").close()
+        dialog = find_dialog(app, r"Conversion stopped \(1/1\)", timeout=60)
+        find(dialog, "label", "Conversion stopped")
+        find(dialog, "push button", "OK").doActionNamed("click")
+        leave(program, app)
+    finally:
+        open(release, "w").close()
+        if program.poll() is None:
+            program.kill()
+
+    settings = read_config()
+    assert config_value(settings, "JPG Quality") == "80", settings
+    assert config_value(settings, "Recent Files") == "x", settings
+    assert config_value(settings, "Recent Out Folders") == "", settings
+
+
+def scenario_screenshots():
+    folder = os.path.join(WORK, "pictures", "new")  # made by the program
+    run = subprocess.run([KORVANE, "-T", folder], timeout=60, capture_output=True)
+    assert run.returncode == 0 and run.stdout == b"", run
+    assert b"CRITICAL" not in run.stderr and b"check failed" not in run.stderr, run.stderr
+    sizes = {}
+    for name in ("main-window", "main-window-filled", "progress-running", "progress-finished",
+                 "progress-stopped"):
+        path = os.path.join(folder, name + ".png")
+        width, height, colours = subprocess.check_output(
+            ["identify", "-format", "%w %h %k", path], text=True).split()
+        sizes[name] = (int(width), int(height))
+        # A blank or single-coloured picture means nothing was drawn.
+        assert int(colours) >= 16, (name, colours)
+    # The window at its default width and content height; the progress dialog
+    # at its width, as tall with the time line as without it.
+    assert sizes["main-window"][0] == 510 and sizes["main-window"][1] >= 260, sizes
+    assert sizes["main-window-filled"] == sizes["main-window"], sizes
+    for name in ("progress-running", "progress-finished", "progress-stopped"):
+        assert sizes[name][0] == 300, sizes
+    assert sizes["progress-running"] == sizes["progress-stopped"], sizes
+    assert sizes["progress-finished"][1] < sizes["progress-running"][1], sizes
+    assert os.path.exists(CONFIG_INI) is False, "the screenshots wrote config.ini"
+
+
+if __name__ == "__main__":
+    try:
+        {"convert": scenario_convert, "stop": scenario_stop, "screenshots": scenario_screenshots}[SCENARIO]()
+    except BaseException:
+        traceback.print_exc(file=sys.stdout)
+        # What the screen showed when the step failed, for whoever reads the log.
+        shot = os.environ.get("KORVANE_FAILURE_PICTURE")
+        if shot:
+            subprocess.run(["import", "-window", "root", shot], timeout=20)
+        raise
+    print("passed:", SCENARIO, flush=True)

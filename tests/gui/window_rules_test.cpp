@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/job_state.h"
+#include "formats/format_lists.h"
+#include "formats/format_registry.h"
+#include "gui/input_file_filter.h"
+#include "gui/output_format_box.h"
+#include "gui/recent_folders.h"
+#include "gui/window_choices.h"
+#include "settings/catalogue.h"
+#include "settings/conversion_settings.h"
+#include "test_support.h"
+
+namespace {
+
+class WindowRules : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetSettings(false);
+        resetJob();
+        buildCatalogue();
+    }
+};
+
+// Swaps in other format lists for one test.
+struct FormatListsOverride {
+    std::vector<std::string> savedInput = inputFormats;
+    std::vector<std::string> savedOutput = outputFormats;
+    ~FormatListsOverride()
+    {
+        inputFormats = savedInput;
+        outputFormats = savedOutput;
+        buildAcceptedExtensions();
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowRules, RememberingPutsTheFolderFirstOnceAndKeepsTheNewestWithinTheLimit)
+{
+    g_settings.recentOutFolders = "/a/\tc:/out/\t/b/";
+    EXPECT_TRUE(rememberOutputFolder("C:/Out/"));
+    EXPECT_EQ(g_settings.recentOutFolders, "C:/Out/\t/a/\t/b/");
+
+    g_settings.recentOutFolders = "/1/\t/2/\t/3/\t/4/\t/5/";
+    rememberOutputFolder("/6/");
+    EXPECT_EQ(g_settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
+    rememberOutputFolder("/6/");
+    EXPECT_EQ(g_settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
+
+    EXPECT_FALSE(rememberOutputFolder(""));
+    EXPECT_EQ(g_settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
+
+    // Beyond ASCII, letter case still makes no difference.
+    g_settings.recentOutFolders = "/bilder/ärger/";
+    rememberOutputFolder("/Bilder/Ärger/");
+    EXPECT_EQ(g_settings.recentOutFolders, "/Bilder/Ärger/");
+}
+
+TEST_F(WindowRules, HandEditedListsAreReadSafely)
+{
+    g_settings.recentOutFolders = "  /a/ \t\t/b/\t";
+    EXPECT_EQ(recentOutFolderAt(0), "/a/");
+    EXPECT_EQ(recentOutFolderAt(1), "");
+    EXPECT_EQ(recentOutFolderAt(2), "/b/");
+    EXPECT_EQ(recentOutFolderAt(9), "");
+    EXPECT_EQ(recentOutFolderAt(-1), "");
+
+    // An empty entry must not move the selection onto another folder.
+    FolderBoxContent box = outputFolderBoxContent("/b/");
+    EXPECT_EQ(box.items, (std::vector<std::string>{"/a/", "/b/"}));
+    EXPECT_EQ(box.selected, 1);
+
+    rememberOutputFolder("/c/");
+    EXPECT_EQ(g_settings.recentOutFolders, "/c/\t/a/\t/b/");
+
+    std::string many;
+    for (int i = 0; i < 200; ++i)
+        many += "/f" + std::to_string(i) + "/\t";
+    g_settings.recentOutFolders = many;
+    g_settings.outFoldersNumber = 127;
+    EXPECT_EQ(outputFolderBoxContent("").items.size(), 127u);
+    rememberOutputFolder("/new/");
+    EXPECT_EQ(recentOutFolderAt(126), "/f125/");
+    EXPECT_EQ(recentOutFolderAt(127), "");
+}
+
+TEST_F(WindowRules, ANumberOfZeroOrLessKeepsOnlyTheNewestAndShowsNothing)
+{
+    for (int8_t number : {int8_t{0}, int8_t{-3}}) {
+        g_settings.outFoldersNumber = number;
+        g_settings.recentOutFolders = "/a/\t/b/";
+        EXPECT_TRUE(rememberOutputFolder("/c/"));
+        EXPECT_EQ(g_settings.recentOutFolders, "/c/");
+        FolderBoxContent box = outputFolderBoxContent("/c/");
+        EXPECT_TRUE(box.refill);
+        EXPECT_TRUE(box.items.empty());
+        EXPECT_EQ(box.selected, -1);
+    }
+}
+
+TEST_F(WindowRules, TheFolderBoxSelectsTheOutputFolderExactlyElseTheFirst)
+{
+    EXPECT_FALSE(outputFolderBoxContent("/a/").refill);  // no list: the box stays as it is
+    g_settings.recentOutFolders = "/a/\t/B/";
+    EXPECT_EQ(outputFolderBoxContent("/B/").selected, 1);
+    EXPECT_EQ(outputFolderBoxContent("/b/").selected, 0);
+    EXPECT_EQ(outputFolderBoxContent("").selected, 0);
+}
+
+TEST_F(WindowRules, TheFormatBoxListsTheOutputFormatsAndFallsBackToTheFirst)
+{
+    FormatBoxContent box = outputFormatBoxItems(true);
+    ASSERT_EQ(box.items.size(), 1u);
+    EXPECT_EQ(box.items[0].text, "JPG (JPEG File Format)");
+    EXPECT_EQ(outputFormatBoxItems(false).items[0].text, "JPG");
+
+    FormatListsOverride restore;
+    outputFormats = {"jpg", "", "png", "tiff"};
+    g_settings.outputFormat = "tiff";
+    box = outputFormatBoxItems(false);
+    ASSERT_EQ(box.items.size(), 3u);
+    EXPECT_EQ(box.items[2].text, "TIFF");
+    EXPECT_EQ(box.items[2].formatIndex, 3);
+    EXPECT_EQ(box.selected, 2);
+    EXPECT_EQ(outputFormatAt(box.items[box.selected].formatIndex), "tiff");
+
+    g_settings.outputFormat = "xyz";
+    EXPECT_EQ(outputFormatBoxItems(false).selected, 0);
+    EXPECT_EQ(outputFormatAt(17), "jpg");
+    EXPECT_EQ(outputFormatAt(-1), "jpg");
+}
+
+TEST_F(WindowRules, TheInputFilterListsEveryExtensionThenEachGroupByDescription)
+{
+    const std::string pcd = "*.[pP][cC][dD]";
+    EXPECT_EQ(inputFileDialogFilter(), "All Supported Files|" + pcd + ";" + pcd + "1;" + pcd + "[sS];*.[pP]" + pcd.substr(2) +
+                                           "|Kodak PhotoCD File|*.[pP]" + pcd.substr(2) + ";" + pcd + "[sS];" + pcd +
+                                           "1;" + pcd + "|All Files (*.*)|*.*");
+
+    FormatListsOverride restore;
+    inputFormats = {"tiff", "pcd"};
+    buildAcceptedExtensions();
+    const std::string filter = inputFileDialogFilter();
+    EXPECT_LT(filter.find("|Kodak PhotoCD File|"), filter.find("|Tagged Image File Format|")) << filter;
+    EXPECT_NE(filter.find("|Tagged Image File Format|*.[tT][iI][fF];*.[tT][iI][fF][fF]|"), std::string::npos)
+        << filter;
+}
+
+TEST_F(WindowRules, TakingAnInputFileFillsTheFieldAndMayChooseItsFolder)
+{
+    ScratchFolder folder;
+    const std::string picture = folder.path + "photo.PCD";
+    writeFile(picture, "not empty");
+    writeFile(folder.path + "empty.pcd", "");
+    writeFile(folder.path + "notes.txt", "text");
+
+    InputFileTaken taken = takeInputFile(picture, "");
+    EXPECT_TRUE(taken.accepted);
+    EXPECT_EQ(taken.inputFieldText, picture);
+    EXPECT_TRUE(taken.folderChosen);
+    EXPECT_EQ(g_job.outputFolder, folder.path);
+    EXPECT_EQ(recentOutFolderAt(0), folder.path);
+    EXPECT_EQ(g_fileSet.size(), 1u);
+    EXPECT_EQ(g_fileSet.begin()->second.relativeFolder, "");
+
+    // A folder shown in the box stays the output folder.
+    g_job.outputFolder = "/elsewhere/";
+    taken = takeInputFile(picture, "/elsewhere/");
+    EXPECT_TRUE(taken.accepted);
+    EXPECT_FALSE(taken.folderChosen);
+    EXPECT_EQ(g_job.outputFolder, "/elsewhere/");
+
+    // Refused files change nothing: an empty one, another type, a folder.
+    for (const std::string& refused : {folder.path + "empty.pcd", folder.path + "notes.txt", folder.path}) {
+        taken = takeInputFile(refused, "");
+        EXPECT_FALSE(taken.accepted) << refused;
+        EXPECT_EQ(taken.inputFieldText, "") << refused;
+        EXPECT_EQ(g_fileSet.begin()->first, picture) << refused;
+        EXPECT_EQ(g_job.outputFolder, "/elsewhere/") << refused;
+    }
+}
+
+TEST_F(WindowRules, AChosenFolderIsRememberedWithItsSlashSoAConversionDoesNotListItTwice)
+{
+    ScratchFolder folder;
+    const std::string withoutSlash = folder.path.substr(0, folder.path.size() - 1);
+    EXPECT_TRUE(takeOutputFolder(withoutSlash));
+    EXPECT_EQ(g_job.outputFolder, folder.path);
+    EXPECT_EQ(g_settings.recentOutFolders, folder.path);
+    rememberOutputFolder(folder.path);
+    EXPECT_EQ(g_settings.recentOutFolders, folder.path);
+
+    EXPECT_FALSE(takeOutputFolder(folder.path + "missing"));
+    EXPECT_FALSE(takeOutputFolder(""));
+    EXPECT_EQ(g_job.outputFolder, folder.path);
+
+    EXPECT_EQ(folderDialogStart("/a/b/c/"), "/a/b/c/");
+    EXPECT_EQ(folderDialogStart("/a/b"), "/a/");
+    EXPECT_EQ(folderDialogStart(""), folder.path);
+}
