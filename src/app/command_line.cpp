@@ -40,7 +40,7 @@ void printBanner()
 {
     printLine(titledName(programTitle, programVersion));
     printLine(kMakerNotice);
-    printLine(kMakerWebAddress);
+    printLine(makerWebAddress);
     printLine(" ");
 }
 

@@ -2,6 +2,7 @@
 
 const char* const programTitle = "Tessaly PCD to JPG";
 const int programVersion = 300;
+const char* const makerWebAddress = KORVANE_HOMEPAGE_URL;
 
 std::string versionText(int version)
 {

@@ -1,10 +1,11 @@
 #include "gui/web_addresses.h"
 
+#include "app/program_identity.h"
 #include "platform/environment.h"
 
 std::string homePageAddress()
 {
-    return KORVANE_HOMEPAGE_URL;
+    return makerWebAddress;
 }
 
 std::string supportMailAddress()

@@ -7,7 +7,6 @@
 
 // The maker's one-line notice: the default watermark text and the banner line.
 inline constexpr const char* kMakerNotice = "Converted with Tessaly PCD to JPG";
-inline constexpr const char* kMakerWebAddress = "https://tessaly.example/korvane";
 
 // The colours the watermark's colour boxes offer at first.
 inline constexpr const char* kColorList = "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF";

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_identity.h"
 #include "engine/batch_driver.h"
 #include "engine/job_state.h"
 #include "formats/format_registry.h"
@@ -20,8 +21,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const Lines kBanner = {"Tessaly PCD to JPG 3.0", "Converted with Tessaly PCD to JPG", "https://tessaly.example/korvane",
-                       " "};
+const Lines kBanner = {"Tessaly PCD to JPG 3.0", "Converted with Tessaly PCD to JPG", makerWebAddress, " "};
 
 // The folders of a run, written as <out>/ and <data>/ so that the expected
 // lines do not depend on where the test runs.
