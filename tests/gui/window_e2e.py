@@ -328,6 +328,12 @@ def scenario_screenshots():
     # The sheets of two themes show different pictures.
     assert facts["theme-handdrawn-icons"][3] != facts["theme-flat-icons"][3]
     assert facts["main-window-handdrawn"][3] != facts["main-window-flat"][3]
+    # The user manual's pictures are these, under the same names.
+    manual = os.path.join(os.path.dirname(os.path.abspath(TESTDATA)), "docs", "manual")
+    for page in sorted(name for name in os.listdir(manual) if name.endswith(".html")):
+        with open(os.path.join(manual, page), encoding="utf-8") as file:
+            for name in re.findall(r'src="images/([^"]+)\.png"', file.read()):
+                assert name in written, (page, name)
 
 
 if __name__ == "__main__":
