@@ -170,6 +170,8 @@ struct ConversionSettings {
     // Kept only so that a save writes them back as they were read.
     std::string recentFiles{};
     int32_t cleanRecentFiles{};
+
+    bool operator==(const ConversionSettings&) const = default;
 };
 
 extern ConversionSettings g_settings;

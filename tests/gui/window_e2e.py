@@ -9,7 +9,9 @@ window manager and private folders (KORVANE_TEST_WORK). Scenarios:
            convert with F5, open the links, leave with Alt+X; a second start
            meanwhile ends at once
   stop     close the progress dialog of a slow conversion and answer Yes
-  screenshots  the -T switch writes its pictures, each as large as its window
+  screenshots  the -T switch writes the pictures of every window, dialog,
+               preferences page and theme, each as large as its window, and
+               changes neither config.ini nor a setting
 """
 
 import os
@@ -262,29 +264,76 @@ def scenario_stop():
     assert config_value(settings, "Recent Out Folders") == "", settings
 
 
+PREFERENCE_PAGES = ("general", "interface", "input", "output", "transform", "adjustment", "frame", "watermark",
+                    "advanced")
+# The panels that only a choice on their page brings up, with that page.
+PREFERENCE_PANELS = {"frame-solid": "frame", "watermark-text": "watermark", "watermark-picture": "watermark"}
+
+
+def picture_facts(path):
+    """Width, height, number of colours and a hash of the pixels."""
+    width, height, colours, pixels = subprocess.check_output(
+        ["identify", "-format", "%w %h %k %#", path], text=True).split()
+    return int(width), int(height), int(colours), pixels
+
+
 def scenario_screenshots():
     folder = os.path.join(WORK, "pictures", "new")  # made by the program
-    run = subprocess.run([KORVANE, "-T", folder], timeout=60, capture_output=True)
+    os.makedirs(os.path.dirname(CONFIG_INI))
+    stored = b"[General]\r\nTheme=flat\r\n"
+    with open(CONFIG_INI, "wb") as file:
+        file.write(stored)
+    run = subprocess.run([KORVANE, "-T", folder], timeout=150, capture_output=True)
     assert run.returncode == 0 and run.stdout == b"", run
-    assert b"CRITICAL" not in run.stderr and b"check failed" not in run.stderr, run.stderr
-    sizes = {}
-    for name in ("main-window", "main-window-filled", "progress-running", "progress-finished",
-                 "progress-stopped"):
-        path = os.path.join(folder, name + ".png")
-        width, height, colours = subprocess.check_output(
-            ["identify", "-format", "%w %h %k", path], text=True).split()
-        sizes[name] = (int(width), int(height))
+    # Neither a misused toolkit nor a setting the pictures changed.
+    for complaint in (b"CRITICAL", b"check failed", b"changed the settings", b"cannot write"):
+        assert complaint not in run.stderr, run.stderr
+    with open(CONFIG_INI, "rb") as file:
+        assert file.read() == stored, "the screenshots wrote config.ini"
+
+    themes = sorted(name[:-4] for name in os.listdir(os.path.join(os.path.dirname(KORVANE), "gfx"))
+                    if name.endswith(".zip"))
+    assert "handdrawn" in themes and "flat" in themes, themes
+    expected = ["main-window", "main-window-filled", "progress-running", "progress-finished", "progress-stopped",
+                "about", "custom-converter", "uninstall"]
+    expected += ["preferences-" + name for name in PREFERENCE_PAGES + tuple(PREFERENCE_PANELS)]
+    expected += ["main-window-" + key for key in themes] + ["theme-%s-icons" % key for key in themes]
+    written = sorted(name[:-4] for name in os.listdir(folder))
+    assert written == sorted(expected), written
+    facts = {name: picture_facts(os.path.join(folder, name + ".png")) for name in expected}
+    for name, (width, height, colours, _) in facts.items():
         # A blank or single-coloured picture means nothing was drawn.
-        assert int(colours) >= 16, (name, colours)
-    # The window at its default width and content height; the progress dialog
-    # at its width, as tall with the time line as without it.
+        assert colours >= 16, (name, colours)
+    sizes = {name: fact[:2] for name, fact in facts.items()}
+    # The window at its default width and content height, in every theme; the
+    # progress dialog at its width, as tall with the time line as without it.
     assert sizes["main-window"][0] == 510 and sizes["main-window"][1] >= 260, sizes
+    for key in themes:
+        assert sizes["main-window-" + key] == sizes["main-window"], sizes
     assert sizes["main-window-filled"] == sizes["main-window"], sizes
     for name in ("progress-running", "progress-finished", "progress-stopped"):
         assert sizes[name][0] == 300, sizes
     assert sizes["progress-running"] == sizes["progress-stopped"], sizes
     assert sizes["progress-finished"][1] < sizes["progress-running"][1], sizes
-    assert os.path.exists(CONFIG_INI) is False, "the screenshots wrote config.ini"
+    # The preferences keep one size on every page; a panel a choice brings up
+    # shows more than its page without it.
+    for name in PREFERENCE_PAGES + tuple(PREFERENCE_PANELS):
+        assert sizes["preferences-" + name] == (600, sizes["preferences-general"][1]), sizes
+    for panel, page in PREFERENCE_PANELS.items():
+        assert facts["preferences-" + panel][3] != facts["preferences-" + page][3], (panel, "looks like", page)
+    # The small dialogs at the size of their contents: not cut to nothing,
+    # not stretched over the screen.
+    for name in ("about", "custom-converter", "uninstall"):
+        assert 200 <= sizes[name][0] <= 640 and 50 <= sizes[name][1] <= 480, (name, sizes[name])
+    # The sheets of two themes show different pictures.
+    assert facts["theme-handdrawn-icons"][3] != facts["theme-flat-icons"][3]
+    assert facts["main-window-handdrawn"][3] != facts["main-window-flat"][3]
+    # The user manual's pictures are these, under the same names.
+    manual = os.path.join(os.path.dirname(os.path.abspath(TESTDATA)), "docs", "manual")
+    for page in sorted(name for name in os.listdir(manual) if name.endswith(".html")):
+        with open(os.path.join(manual, page), encoding="utf-8") as file:
+            for name in re.findall(r'src="images/([^"]+)\.png"', file.read()):
+                assert name in written, (page, name)
 
 
 if __name__ == "__main__":

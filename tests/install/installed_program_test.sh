@@ -91,7 +91,22 @@ python3 "$here/check_options.py" --listing "$scratch/options.txt" --help-text "$
     --completion "$prefix/share/bash-completion/completions/korvane" \
     --manual "$prefix/share/doc/korvane/manual"
 
-# Without its manual and themes the program still converts.
+# The pictures of -T on a display of their own: a sheet for every installed
+# theme, found through the link; without the themes the built-in pictures.
+screenshots() {
+    NO_AT_BRIDGE=1 timeout -k 10 120 xvfb-run -a -s "-screen 0 1280x1024x24" "$links/pcd2jpg" -T "$1" ||
+        fail "-T $1 ended with $?"
+    for name in main-window main-window-filled about preferences-general; do
+        [ -s "$1/$name.png" ] || fail "-T wrote no $name.png"
+    done
+    find "$1" -name 'theme-*-icons.png' -printf '%f\n' | sort | tr '\n' ' '
+}
+sheets=$(screenshots "$scratch/pictures with themes")
+[ "$sheets" = "theme-flat-icons.png theme-handdrawn-icons.png " ] || fail "-T wrote the theme sheets: $sheets"
+
+# Without its manual and themes the program still converts and draws.
 rm -rf "$prefix/share/doc/korvane/manual" "$prefix/share/korvane"
 convert_once "$scratch/out put" "$links/pcd2jpg"
+sheets=$(screenshots "$scratch/pictures without themes")
+[ -z "$sheets" ] || fail "-T without themes wrote: $sheets"
 echo "installed into '$prefix_name' and used there"

@@ -105,7 +105,13 @@ void runWindowMode()
 
 void runScreenshotMode(const std::string& folder)
 {
-    withToolkit([&folder] { makeScreenshots(folder, loadAllPictures()); });
+    withToolkit([&folder] {
+        // A copy: a theme that has gone would otherwise change the settings.
+        ConversionSettings settings = g_settings;
+        PictureSlots pictures;
+        loadInterfacePictures(settings, executableFolder(), true, true, true, pictures);
+        makeScreenshots(folder, std::move(pictures));
+    });
 }
 
 void runUninstallMode()

@@ -8,8 +8,9 @@
 // The main window, with config.ini read before and saved after.
 void runWindowMode();
 
-// Pictures of the main window and the progress dialog for the documentation,
-// written into folder (created when missing).
+// Pictures of the windows and dialogs and of the theme packages for the
+// documentation, written into folder (created when missing); the settings and
+// config.ini stay as they are.
 void runScreenshotMode(const std::string& folder);
 
 // The uninstall prompt alone.

@@ -27,6 +27,7 @@
 #include "gui/window_placement.h"
 #include "gui/widgets/about_box.h"
 #include "gui/widgets/custom_converter.h"
+#include "gui/widgets/accessible_name.h"
 #include "gui/widgets/native_window.h"
 #include "gui/widgets/picture_bitmaps.h"
 #include "gui/widgets/picture_list_box.h"

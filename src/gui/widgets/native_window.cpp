@@ -30,12 +30,6 @@ bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath)
     return written;
 }
 
-void setAccessibleName(wxWindow* control, const wxString& name)
-{
-    if (AtkObject* accessible = gtk_widget_get_accessible(control->GetHandle()))
-        atk_object_set_name(accessible, name.utf8_str());
-}
-
 void makeCompactButton(wxWindow* button)
 {
     // One style for the process, as long-lived as the toolkit.

@@ -4,7 +4,6 @@
 
 #include <string>
 
-class wxString;
 class wxTopLevelWindow;
 class wxWindow;
 
@@ -16,10 +15,6 @@ wxSize innerWindowSize(wxTopLevelWindow* window);
 // the toolkit's own drawing, so that no other window can cover it. False when
 // the window has no size yet or the file cannot be written.
 bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath);
-
-// The name assistive technologies read for a control that shows only a
-// picture (or a short sign such as "...").
-void setAccessibleName(wxWindow* control, const wxString& name);
 
 // A push button as small as a toolbar's: a 16-pixel picture with a thin edge.
 void makeCompactButton(wxWindow* button);

@@ -11,8 +11,9 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "engine/job_state.h"
 #include "gui/preference_rules.h"
-#include "gui/theme_choice.h"
+#include "gui/theme_packages.h"
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/preferences_window.h"
 #include "platform/text.h"
@@ -52,6 +53,13 @@ void showRows(const std::vector<PreferenceRow>& rows, bool on)
         row.show(on);
 }
 
+// The theme packages beside the program, each key with its display name.
+std::vector<std::pair<std::string, std::string>> installedThemes()
+{
+    const ThemeList themes = scanThemePackages(themeFolder(g_job.programFolder));
+    return {themes.begin(), themes.end()};
+}
+
 }  // namespace
 
 const char* const PreferencesDialog::kPageKeys[kPageCount] = {
@@ -61,7 +69,7 @@ const char* const PreferencesDialog::kPageKeys[kPageCount] = {
 PreferencesDialog::PreferencesDialog(wxWindow* parent, PreferencesPage firstPage)
     : wxDialog(parent, wxID_ANY, utf8(lookupText("Preferences", "Title")), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
-      m_controls(loadPreferenceControls(g_settings, availableThemes()))
+      m_controls(loadPreferenceControls(g_settings, installedThemes()))
 {
     m_pageList = new wxListBox(this, wxID_ANY);
     for (const char* key : kPageKeys)

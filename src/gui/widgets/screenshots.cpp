@@ -9,10 +9,16 @@
 #include <functional>
 #include <vector>
 
+#include "engine/job_state.h"
+#include "gui/interface_pictures.h"
 #include "gui/progress_view.h"
+#include "gui/theme_contact_sheet.h"
+#include "gui/theme_packages.h"
 #include "gui/widgets/main_frame.h"
 #include "gui/widgets/native_window.h"
+#include "gui/widgets/preferences_screenshots.h"
 #include "gui/widgets/progress_dialog.h"
+#include "gui/widgets/small_dialog_screenshots.h"
 #include "settings/conversion_settings.h"
 
 namespace {
@@ -81,6 +87,36 @@ void settle()
     }
 }
 
+void savePicture(wxTopLevelWindow* window, const std::string& path)
+{
+    window->Raise();
+    settle();
+    if (!saveWindowPicture(window, path))
+        std::fprintf(stderr, "korvane: cannot write %s\n", path.c_str());
+}
+
+// Every package the program finds: a sheet of its pictures, and the empty
+// main window drawn with them.
+void writeThemePictures(const std::string& prefix)
+{
+    const std::string folder = themeFolder(g_job.programFolder);
+    for (const auto& [key, name] : scanThemePackages(folder)) {
+        const std::string sheet = prefix + "theme-" + key + "-icons.png";
+        if (!writeThemeContactSheet(folder + key + ".zip", sheet))
+            std::fprintf(stderr, "korvane: cannot write %s\n", sheet.c_str());
+        // A copy, so that the settings keep their own theme.
+        ConversionSettings themed = g_settings;
+        themed.uiTheme = key;
+        PictureSlots pictures;
+        loadInterfacePictures(themed, g_job.programFolder, true, true, true, pictures);
+        auto* frame = new MainFrame(std::move(pictures));
+        frame->start();
+        savePicture(frame, prefix + "main-window-" + key + ".png");
+        frame->Destroy();
+        settle();
+    }
+}
+
 }  // namespace
 
 void makeScreenshots(const std::string& folder, PictureSlots pictures)
@@ -88,21 +124,28 @@ void makeScreenshots(const std::string& folder, PictureSlots pictures)
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    const ConversionSettings unchanged = g_settings;
 
-    auto* frame = new MainFrame(std::move(pictures));
+    auto* frame = new MainFrame(pictures);
     frame->start();
     for (const NamedCapture& capture : captures()) {
         wxTopLevelWindow* window = capture.prepare(*frame);
-        window->Raise();
-        settle();
-        if (!saveWindowPicture(window, prefix + capture.fileName))
-            std::fprintf(stderr, "korvane: cannot write %s%s\n", prefix.c_str(), capture.fileName);
+        savePicture(window, prefix + capture.fileName);
         if (window != frame) {
             window->Destroy();
             settle();
         }
     }
-    // Leaves without storing anything: the screenshots never touch config.ini.
+    // The sample folders were there for the filled window's picture only.
+    g_settings = unchanged;
+    writePreferencesScreenshots(frame, prefix);
+    writeSmallDialogScreenshots(frame, pictures, prefix);
     frame->Destroy();
+    settle();
+    writeThemePictures(prefix);
+    // Pictures that changed a setting would show what a user never chose.
+    if (!(g_settings == unchanged))
+        std::fprintf(stderr, "korvane: the pictures changed the settings\n");
+    // Leaves without storing anything: the screenshots never touch config.ini.
     wxTheApp->Yield(true);
 }
