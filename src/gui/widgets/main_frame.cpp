@@ -503,7 +503,7 @@ void MainFrame::chooseOutputFolder()
 
 void MainFrame::openPreferencesOn(bool outputPage)
 {
-    const int refresh = openPreferences(this, outputPage ? PreferencesPage::Output : PreferencesPage::General);
+    const int refresh = openPreferences(this, outputPage ? PreferencesPage::Output : PreferencesPage::General, pictures_);
     // Later: the menu, tool or button that opened the preferences may be among
     // the controls rebuilt, and must not be destroyed inside its own event.
     CallAfter([this, refresh] {

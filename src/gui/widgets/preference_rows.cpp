@@ -22,6 +22,7 @@
 #include "gui/colour_names.h"
 #include "gui/preference_rules.h"
 #include "gui/widgets/accessible_name.h"
+#include "gui/widgets/picture_list_box.h"
 #include "picture/colors.h"
 #include "settings/catalogue.h"
 
@@ -134,6 +135,19 @@ PreferenceRow RowBuilder::plainList(const char* label, const std::vector<wxStrin
         list->Append(item);
     setAccessibleName(list, rowName(label));
     list->Bind(wxEVT_CHOICE, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
+    m_bindings.push_back({[list, &value] { value = list->GetSelection(); },
+                          [list, &value] { list->SetSelection(value); }});
+    return addRow(label, {list});
+}
+
+PreferenceRow RowBuilder::pictureList(const char* label, const std::vector<wxString>& items, const wxBitmap& picture,
+                                      int& value)
+{
+    auto* list = new PictureListBox(m_panel, widthOnly(m_panel, kControlWidth));
+    for (const wxString& item : items)
+        list->Append(item, picture);
+    setAccessibleName(list, rowName(label));
+    list->Bind(wxEVT_COMBOBOX, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
     m_bindings.push_back({[list, &value] { value = list->GetSelection(); },
                           [list, &value] { list->SetSelection(value); }});
     return addRow(label, {list});

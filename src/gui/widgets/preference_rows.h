@@ -11,6 +11,7 @@
 #include "gui/preference_controls.h"
 #include "gui/preference_lists.h"
 
+class wxBitmap;
 class wxFlexGridSizer;
 class wxWindow;
 
@@ -44,6 +45,9 @@ public:
     PreferenceRow list(const char* label, const ItemKeys& items, int& value);
     // A list whose items are not catalogue keys.
     PreferenceRow plainList(const char* label, const std::vector<wxString>& items, int& value);
+    // The same with picture beside every item (none when it is not valid).
+    PreferenceRow pictureList(const char* label, const std::vector<wxString>& items, const wxBitmap& picture,
+                              int& value);
     PreferenceRow bitDepthList(BitDepthChoice& choice);
     PreferenceRow check(const char* label, bool& value);
     PreferenceRow pair(const char* label, PairRange range, int& value);

@@ -15,6 +15,7 @@
 #include "gui/preference_rules.h"
 #include "gui/theme_packages.h"
 #include "gui/widgets/accessible_name.h"
+#include "gui/widgets/picture_bitmaps.h"
 #include "gui/widgets/preferences_window.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
@@ -66,10 +67,11 @@ const char* const PreferencesDialog::kPageKeys[kPageCount] = {
     "General", "Interface", "Input", "Output", "Transform", "Adjustment", "Frame", "Watermark", "Advanced",
 };
 
-PreferencesDialog::PreferencesDialog(wxWindow* parent, PreferencesPage firstPage)
+PreferencesDialog::PreferencesDialog(wxWindow* parent, PreferencesPage firstPage, const PictureSlots& pictures)
     : wxDialog(parent, wxID_ANY, utf8(lookupText("Preferences", "Title")), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
-      m_controls(loadPreferenceControls(g_settings, installedThemes()))
+      m_controls(loadPreferenceControls(g_settings, installedThemes())),
+      m_formatPicture(tableBitmap(pictures, smallIconTable, "New", FromDIP(16)))
 {
     m_pageList = new wxListBox(this, wxID_ANY);
     for (const char* key : kPageKeys)
@@ -192,7 +194,7 @@ void PreferencesDialog::buildInputPage()
 {
     wxWindow* page = addPage();
     RowBuilder rows = rowsOn(page, kMargin);
-    rows.plainList("Input Format", upperCased(m_controls.inputFormats), m_controls.inputFormat);
+    rows.pictureList("Input Format", upperCased(m_controls.inputFormats), m_formatPicture, m_controls.inputFormat);
     for (const std::string& format : m_controls.inputFormats) {
         wxWindow* panel = addSubPanel(page);
         RowBuilder panelRows = rowsOnSubPanel(panel);
@@ -228,7 +230,7 @@ void PreferencesDialog::buildOutputPage()
 {
     wxWindow* page = addPage();
     RowBuilder rows = rowsOn(page, kMargin);
-    rows.plainList("Output Format", upperCased(m_controls.outputFormats), m_controls.outputFormat);
+    rows.pictureList("Output Format", upperCased(m_controls.outputFormats), m_formatPicture, m_controls.outputFormat);
     for (const std::string& format : m_controls.outputFormats) {
         wxWindow* panel = addSubPanel(page);
         RowBuilder panelRows = rowsOnSubPanel(panel);
@@ -473,9 +475,9 @@ void PreferencesDialog::onDefaults()
     EndModal(wxID_OK);
 }
 
-int openPreferences(wxWindow* parent, PreferencesPage firstPage)
+int openPreferences(wxWindow* parent, PreferencesPage firstPage, const PictureSlots& pictures)
 {
-    PreferencesDialog dialog(parent, firstPage);
+    PreferencesDialog dialog(parent, firstPage, pictures);
     dialog.ShowModal();
     return dialog.refresh();
 }

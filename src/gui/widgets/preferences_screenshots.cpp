@@ -59,10 +59,10 @@ bool saveWindowPicture(wxWindow* window, const std::string& path)
 
 }  // namespace
 
-void writePreferencesScreenshots(wxWindow* parent, const std::string& folder)
+void writePreferencesScreenshots(wxWindow* parent, const PictureSlots& pictures, const std::string& folder)
 {
     const std::string prefix = folder + (endsWith(folder, "/") ? "" : "/") + "preferences-";
-    PreferencesDialog dialog(parent, PreferencesPage::General);
+    PreferencesDialog dialog(parent, PreferencesPage::General, pictures);
     dialog.Show();
     settle();
     for (int page = 0; page < PreferencesDialog::kPageCount; ++page) {

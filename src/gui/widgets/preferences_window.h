@@ -24,7 +24,7 @@ public:
     // The catalogue key of each page, in page order; also the page's name.
     static const char* const kPageKeys[kPageCount];
 
-    PreferencesDialog(wxWindow* parent, PreferencesPage firstPage);
+    PreferencesDialog(wxWindow* parent, PreferencesPage firstPage, const PictureSlots& pictures);
 
     void showPage(int page);
     InterfaceRefresh refresh() const { return m_refresh; }
@@ -34,6 +34,7 @@ private:
     std::vector<ControlBinding> m_bindings;
     InterfaceRefresh m_refresh = kRefreshNothing;
     int m_languageItem = 0;  // the one language, English
+    wxBitmap m_formatPicture;  // beside each item of the format lists
 
     wxListBox* m_pageList = nullptr;
     wxStaticText* m_title = nullptr;

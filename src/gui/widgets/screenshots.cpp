@@ -138,7 +138,7 @@ void makeScreenshots(const std::string& folder, PictureSlots pictures)
     }
     // The sample folders were there for the filled window's picture only.
     g_settings = unchanged;
-    writePreferencesScreenshots(frame, prefix);
+    writePreferencesScreenshots(frame, pictures, prefix);
     writeSmallDialogScreenshots(frame, pictures, prefix);
     frame->Destroy();
     settle();
