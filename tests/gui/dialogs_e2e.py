@@ -107,12 +107,11 @@ def type_jpeg_quality(dialog, value):
 
 
 def close_preferences(app, how):
-    dialog = find_dialog(app, re.escape(PREFERENCES_TITLE))
     if how == "Escape":
-        dialog.grabFocus()
+        find_dialog(app, re.escape(PREFERENCES_TITLE), active=True)
         rawinput.pressKey("Escape")
     else:
-        find(dialog, "push button", how).doActionNamed("click")
+        find(find_dialog(app, re.escape(PREFERENCES_TITLE)), "push button", how).doActionNamed("click")
     wait_for("the preferences to close", lambda: main_window_alone(app), timeout=10)
 
 
@@ -178,9 +177,7 @@ def scenario_preferences_cancel():
 
 
 def close_with_key(app, title, key):
-    dialog = find_dialog(app, re.escape(title))
-    time.sleep(0.3)
-    dialog.grabFocus()
+    find_dialog(app, re.escape(title), active=True)
     rawinput.pressKey(key)
     wait_for("%s to close on %s" % (title, key), lambda: main_window_alone(app), timeout=10)
 
@@ -198,7 +195,7 @@ def run_uninstall_prompt(env, opened, tick, close):
         if close == "Next":
             find(prompt, "push button", "Next").click()
         else:
-            prompt.grabFocus()
+            find_dialog(app, "Uninstall", active=True)
             rawinput.keyCombo("<Alt>F4")
         wait_for("the program to end", lambda: program.poll() is not None, timeout=15)
         assert program.returncode == 0, program.returncode

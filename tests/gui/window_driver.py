@@ -24,6 +24,7 @@ config.config.typingDelay = 0.02
 for key in ("scratchDir", "dataDir", "logDir"):
     setattr(config.config, key, os.path.join(os.environ["TMPDIR"], "dogtail-" + key) + "/")
 
+import pyatspi  # noqa: E402
 from dogtail import predicate, rawinput, tree  # noqa: E402  (after the configuration)
 
 KORVANE, TESTDATA, SCENARIO = sys.argv[1], sys.argv[2], sys.argv[3]
@@ -70,10 +71,12 @@ def main_window_alone(app):
     return [child.name for child in app.children if child.roleName in WINDOW_ROLES] == [MAIN_TITLE]
 
 
-def find_dialog(app, name_pattern, timeout=20.0):
+def find_dialog(app, name_pattern, timeout=20.0, active=False):
+    """A window of app; with active, only once it has the keyboard, so that keys pressed next reach it."""
     def probe():
         for child in app.children:
-            if child.roleName in WINDOW_ROLES and re.match(name_pattern, child.name):
+            if child.roleName in WINDOW_ROLES and re.match(name_pattern, child.name) and (
+                    not active or child.getState().contains(pyatspi.STATE_ACTIVE)):
                 return child
         return None
     try:
