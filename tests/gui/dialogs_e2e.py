@@ -100,7 +100,13 @@ def assert_page(dialog, page):
 
 def type_jpeg_quality(dialog, value):
     spin = find(dialog, "spin button", "Image Quality", showing=True)
-    spin.grabFocus()
+
+    # The dialog gives the page list the keyboard once it shows, maybe after we asked for it.
+    def focus():
+        spin.grabFocus()
+        time.sleep(0.2)
+        return spin.focused
+    wait_for("the quality field to take the keyboard", focus, timeout=10)
     rawinput.keyCombo("<Control>a")
     rawinput.typeText(str(value))
     wait_for("the quality field to read %d" % value, lambda: spin.text == str(value), timeout=10)
@@ -227,9 +233,11 @@ def scenario_small_dialogs():
     assert opened_targets(opened) == [], opened_targets(opened)
 
     step("the uninstall prompt with its box cleared")
-    assert run_uninstall_prompt(env, opened, tick=False, close="Next") == []
+    targets = run_uninstall_prompt(env, opened, tick=False, close="Next")
+    assert targets == [], targets
     step("the uninstall prompt closed by its close box")
-    assert run_uninstall_prompt(env, opened, tick=True, close="close box") == []
+    targets = run_uninstall_prompt(env, opened, tick=True, close="close box")
+    assert targets == [], targets
     step("the uninstall prompt with its box ticked")
     targets = run_uninstall_prompt(env, opened, tick=True, close="Next")
     assert targets == [HOME_PAGE + "uninstall/"], targets
@@ -251,7 +259,6 @@ class VersionFile(http.server.BaseHTTPRequestHandler):
 
 def scenario_update_check():
     server = http.server.HTTPServer(("127.0.0.1", 0), VersionFile)
-    server.timeout = 1
     threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
     env, opened = opener_environment()
     env["KORVANE_UPDATE_URL"] = "http://127.0.0.1:%d/korvane.dat" % server.server_port
