@@ -88,7 +88,11 @@ def find_dialog(app, name_pattern, timeout=20.0, active=False):
 
 def menu_command(app, menu, item):
     find(app, "menu", menu).click()
-    find(app, "menu item", item).click()
+    # A menu opened before keeps its items in the tree; clicking one before
+    # the menu shows again would aim at no place on the screen.
+    entry = find(app, "menu item", item, showing=True)
+    wait_for("%r to be on the screen" % item, lambda: min(entry.position) >= 0, timeout=10)
+    entry.click()
 
 
 def choose_in_file_dialog(app, title, path):
