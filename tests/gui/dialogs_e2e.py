@@ -26,7 +26,7 @@ import time
 
 from dogtail import rawinput
 
-from window_driver import (MAIN_TITLE, TESTDATA, WORK, config_value, find, find_dialog, leave,
+from window_driver import (MAIN_TITLE, TESTDATA, WORK, click, config_value, find, find_dialog, leave,
                            main_window_alone, menu_command, read_config, run, start, step, take_input_and_output,
                            wait_for)
 
@@ -79,7 +79,7 @@ def convert_and_measure(app, pac, out_folder, jpeg, first_start=True):
 def open_preferences_with_button(app):
     # Buttons that open a modal dialog are pressed with the pointer: an
     # accessible action would wait for the dialog to close.
-    find(app, "push button", "Options...").click()
+    click(find(app, "push button", "Options..."))
     return find_dialog(app, re.escape(PREFERENCES_TITLE))
 
 
@@ -167,7 +167,7 @@ def scenario_preferences_cancel():
         close_preferences(app, "Cancel")
 
         dialog = open_preferences_with_menu(app)
-        find(dialog, "table cell", "Output").click()
+        click(find(dialog, "table cell", "Output", showing=True))
         assert_page(dialog, "Output")
         type_jpeg_quality(dialog, 61)
         close_preferences(app, "Escape")
@@ -199,7 +199,7 @@ def run_uninstall_prompt(env, opened, tick, close):
             box.doActionNamed("click")
             wait_for("the box to clear", lambda: not box.checked, timeout=10)
         if close == "Next":
-            find(prompt, "push button", "Next").click()
+            click(find(prompt, "push button", "Next"))
         else:
             find_dialog(app, "Uninstall", active=True)
             rawinput.keyCombo("<Alt>F4")

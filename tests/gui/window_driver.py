@@ -86,13 +86,17 @@ def find_dialog(app, name_pattern, timeout=20.0, active=False):
         raise AssertionError("no window named %r among %r" % (name_pattern, shown)) from None
 
 
+def click(node):
+    """Clicks node with the pointer once it has a place on the screen: a
+    window just opened, or a menu opened before that still lists its items,
+    may not have one yet."""
+    wait_for("%r to be on the screen" % node.name, lambda: node.showing and min(node.position) >= 0, timeout=10)
+    node.click()
+
+
 def menu_command(app, menu, item):
     find(app, "menu", menu).click()
-    # A menu opened before keeps its items in the tree; clicking one before
-    # the menu shows again would aim at no place on the screen.
-    entry = find(app, "menu item", item, showing=True)
-    wait_for("%r to be on the screen" % item, lambda: min(entry.position) >= 0, timeout=10)
-    entry.click()
+    click(find(app, "menu item", item, showing=True))
 
 
 def choose_in_file_dialog(app, title, path):
