@@ -23,6 +23,7 @@
 #include "gui/preference_rules.h"
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/picture_list_box.h"
+#include "gui/widgets/wx_text.h"
 #include "picture/colors.h"
 #include "settings/catalogue.h"
 
@@ -36,7 +37,6 @@ constexpr int kButtonWidth = 22;
 constexpr int kUnitWidth = 100;  // wide enough for each unit, so the number fields line up
 constexpr int kSwatchButtonWidth = 44;
 
-wxString utf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
 
 wxColour colourOf(const std::string& hex)
 {
@@ -73,7 +73,7 @@ void fillList(wxChoice* list, const ItemKeys& items)
 
 }  // namespace
 
-wxString catalogueText(const char* key) { return utf8(lookupText("Preferences", key)); }
+wxString catalogueText(const char* key) { return toWx(lookupText("Preferences", key)); }
 
 wxString rowName(const char* label)
 {
@@ -252,7 +252,7 @@ PreferenceRow RowBuilder::number(const char* label, std::string& text, const Ite
     setAccessibleName(field, rowName(label));
     setAccessibleName(unitList, rowName(label) + " " + catalogueText(units.front()));
     m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
-                          [field, &text] { field->ChangeValue(utf8(text)); }});
+                          [field, &text] { field->ChangeValue(toWx(text)); }});
     if (unit) {
         m_bindings.push_back({[unitList, unit] { *unit = unitList->GetSelection(); },
                               [unitList, unit] { unitList->SetSelection(*unit); }});
@@ -283,10 +283,10 @@ PreferenceRow RowBuilder::hexColour(const char* label, std::string& hex)
             return;
         const wxColour chosen = dialog.GetColourData().GetColour();
         if (chosen.IsOk() && chosen != current)
-            field->SetValue(utf8(formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()})));
+            field->SetValue(toWx(formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()})));
     });
     m_bindings.push_back({[field, &hex] { hex = field->GetValue().utf8_string(); },
-                          [field, &hex] { field->SetValue(utf8(hex)); }});
+                          [field, &hex] { field->SetValue(toWx(hex)); }});
     return addRow(label, {button, field});
 }
 
@@ -302,7 +302,7 @@ PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, st
     const auto push = [list, &choice, swatchSize] {
         list->Clear();
         for (const std::string& colour : choice.colours)
-            list->Append(utf8(colourName(colour)), swatch(colour, swatchSize));
+            list->Append(toWx(colourName(colour)), swatch(colour, swatchSize));
         list->SetSelection(choice.selected);
     };
     button->Bind(wxEVT_BUTTON, [panel = m_panel, &choice, &listSetting, pull, push](wxCommandEvent&) {
@@ -334,7 +334,7 @@ PreferenceRow RowBuilder::fontList(const char* label, FontChoice& choice, std::f
                           [list, &choice] {
                               list->Clear();
                               for (const std::string& name : choice.names)
-                                  list->Append(utf8(name));
+                                  list->Append(toWx(name));
                               list->SetSelection(choice.selected);
                           }});
     return addRow(label, {list, button});
@@ -346,7 +346,7 @@ PreferenceRow RowBuilder::text(const char* label, std::string& text)
                                  widthOnly(m_panel, kControlWidth));
     setAccessibleName(field, rowName(label));
     m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
-                          [field, &text] { field->ChangeValue(utf8(text)); }});
+                          [field, &text] { field->ChangeValue(toWx(text)); }});
     return addRow(label, {field});
 }
 
@@ -358,13 +358,13 @@ PreferenceRow RowBuilder::picture(const char* label, std::string& path)
     setAccessibleName(field, rowName(label));
     button->Bind(wxEVT_BUTTON, [panel = m_panel, field](wxCommandEvent&) {
         const FileDialogStart start = watermarkPictureDialogStart(field->GetValue().utf8_string());
-        wxFileDialog dialog(panel, utf8(lookupText("Dialog", "Select Watermark Image")), utf8(start.folder),
-                            utf8(start.name), utf8(watermarkPictureFilter()), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+        wxFileDialog dialog(panel, toWx(lookupText("Dialog", "Select Watermark Image")), toWx(start.folder),
+                            toWx(start.name), toWx(watermarkPictureFilter()), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
         if (dialog.ShowModal() == wxID_OK)
             field->SetValue(dialog.GetPath());
     });
     m_bindings.push_back({[field, &path] { path = field->GetValue().utf8_string(); },
-                          [field, &path] { field->ChangeValue(utf8(path)); }});
+                          [field, &path] { field->ChangeValue(toWx(path)); }});
     return addRow(label, {field, button});
 }
 

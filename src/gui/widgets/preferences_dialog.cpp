@@ -17,6 +17,7 @@
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/picture_bitmaps.h"
 #include "gui/widgets/preferences_window.h"
+#include "gui/widgets/wx_text.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
 
@@ -30,15 +31,14 @@ constexpr int kPageWidth = 450;
 constexpr int kPageHeight = 300;
 constexpr int kButtonWidth = 80;
 
-wxString utf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
 
-wxString dialogText(const char* key) { return utf8(lookupText("Dialog", key)); }
+wxString dialogText(const char* key) { return toWx(lookupText("Dialog", key)); }
 
 std::vector<wxString> upperCased(const std::vector<std::string>& formats)
 {
     std::vector<wxString> items;
     for (const std::string& format : formats)
-        items.push_back(utf8(toUpperAscii(format)));
+        items.push_back(toWx(toUpperAscii(format)));
     return items;
 }
 
@@ -68,7 +68,7 @@ const char* const PreferencesDialog::kPageKeys[kPageCount] = {
 };
 
 PreferencesDialog::PreferencesDialog(wxWindow* parent, PreferencesPage firstPage, const PictureSlots& pictures)
-    : wxDialog(parent, wxID_ANY, utf8(lookupText("Preferences", "Title")), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, toWx(lookupText("Preferences", "Title")), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       m_controls(loadPreferenceControls(g_settings, installedThemes())),
       m_formatPicture(tableBitmap(pictures, smallIconTable, "New", FromDIP(16)))
@@ -76,7 +76,7 @@ PreferencesDialog::PreferencesDialog(wxWindow* parent, PreferencesPage firstPage
     m_pageList = new wxListBox(this, wxID_ANY);
     for (const char* key : kPageKeys)
         m_pageList->Append(catalogueText(key));
-    setAccessibleName(m_pageList, utf8(lookupText("Preferences", "Title")));
+    setAccessibleName(m_pageList, toWx(lookupText("Preferences", "Title")));
     m_pageList->Bind(wxEVT_LISTBOX, [this](wxCommandEvent& event) { showPage(event.GetSelection()); });
 
     auto* header = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE);
@@ -185,22 +185,31 @@ void PreferencesDialog::buildInterfacePage()
     RowBuilder rows = rowsOn(addPage(), kMargin);
     std::vector<wxString> themes;
     for (const ThemeItem& theme : m_controls.themes)
-        themes.push_back(theme.key.empty() ? catalogueText(theme.name.c_str()) : utf8(theme.name));
+        themes.push_back(theme.key.empty() ? catalogueText(theme.name.c_str()) : toWx(theme.name));
     rows.plainList("UI Theme", themes, m_controls.theme);
     rows.list("UI Size", kIconSizeItems, m_controls.uiSize);
 }
 
-void PreferencesDialog::buildInputPage()
+// A format list over one sub-panel per format, of which the selected one shows.
+void PreferencesDialog::buildFormatPage(const char* label, const std::vector<std::string>& formats, int& selected,
+                                        std::map<std::string, wxWindow*>& panels,
+                                        void (PreferencesDialog::*buildPanel)(const std::string&, RowBuilder&))
 {
     wxWindow* page = addPage();
     RowBuilder rows = rowsOn(page, kMargin);
-    rows.pictureList("Input Format", upperCased(m_controls.inputFormats), m_formatPicture, m_controls.inputFormat);
-    for (const std::string& format : m_controls.inputFormats) {
+    rows.pictureList(label, upperCased(formats), m_formatPicture, selected);
+    for (const std::string& format : formats) {
         wxWindow* panel = addSubPanel(page);
         RowBuilder panelRows = rowsOnSubPanel(panel);
-        buildInputPanel(format, panelRows);
-        m_inputPanels[format] = panel;
+        (this->*buildPanel)(format, panelRows);
+        panels[format] = panel;
     }
+}
+
+void PreferencesDialog::buildInputPage()
+{
+    buildFormatPage("Input Format", m_controls.inputFormats, m_controls.inputFormat, m_inputPanels,
+                    &PreferencesDialog::buildInputPanel);
 }
 
 // The options of the input formats that have any.
@@ -228,15 +237,8 @@ void PreferencesDialog::buildInputPanel(const std::string& format, RowBuilder& r
 
 void PreferencesDialog::buildOutputPage()
 {
-    wxWindow* page = addPage();
-    RowBuilder rows = rowsOn(page, kMargin);
-    rows.pictureList("Output Format", upperCased(m_controls.outputFormats), m_formatPicture, m_controls.outputFormat);
-    for (const std::string& format : m_controls.outputFormats) {
-        wxWindow* panel = addSubPanel(page);
-        RowBuilder panelRows = rowsOnSubPanel(panel);
-        buildOutputPanel(format, panelRows);
-        m_outputPanels[format] = panel;
-    }
+    buildFormatPage("Output Format", m_controls.outputFormats, m_controls.outputFormat, m_outputPanels,
+                    &PreferencesDialog::buildOutputPanel);
 }
 
 // The bit depth, then the options of the format.
@@ -432,7 +434,7 @@ void PreferencesDialog::chooseFont()
     PreferenceControls& c = m_controls;
     wxFontInfo initial(std::max(1, numberFieldValue(c.wmFontSize)));
     if (c.wmFont.selected >= 0 && c.wmFont.selected < static_cast<int>(c.wmFont.names.size()))
-        initial.FaceName(utf8(c.wmFont.names[c.wmFont.selected]));
+        initial.FaceName(toWx(c.wmFont.names[c.wmFont.selected]));
     wxFontData data;
     data.SetInitialFont(wxFont(initial));
     wxFontDialog dialog(this, data);
@@ -444,8 +446,8 @@ void PreferencesDialog::chooseFont()
     const std::string faceName = font.GetFaceName().utf8_string();
     const std::optional<std::string> name = usableFontName(faceName);
     if (!name) {
-        wxMessageBox(utf8(fillPlaceholders(lookupText("Msg", "Invalid watermark font"), faceName, "", "", "")),
-                     utf8(lookupText("Msg", "Warning")), wxOK | wxICON_WARNING, this);
+        wxMessageBox(toWx(fillPlaceholders(lookupText("Msg", "Invalid watermark font"), faceName, "", "", "")),
+                     toWx(lookupText("Msg", "Warning")), wxOK | wxICON_WARNING, this);
         return;
     }
     addChosenFont(c.wmFont, *name);
@@ -466,8 +468,8 @@ void PreferencesDialog::onOk()
 
 void PreferencesDialog::onDefaults()
 {
-    wxMessageDialog question(this, utf8(lookupText("Msg", "Ask reset to defaults")),
-                             utf8(lookupText("Msg", "Reset to Defaults")), wxYES_NO | wxICON_QUESTION);
+    wxMessageDialog question(this, toWx(lookupText("Msg", "Ask reset to defaults")),
+                             toWx(lookupText("Msg", "Reset to Defaults")), wxYES_NO | wxICON_QUESTION);
     if (question.ShowModal() != wxID_YES)
         return;
     const wxRect desktop = wxDisplay(static_cast<unsigned>(0)).GetGeometry();

@@ -62,6 +62,9 @@ private:
 
     void buildGeneralPage();
     void buildInterfacePage();
+    void buildFormatPage(const char* label, const std::vector<std::string>& formats, int& selected,
+                         std::map<std::string, wxWindow*>& panels,
+                         void (PreferencesDialog::*buildPanel)(const std::string&, RowBuilder&));
     void buildInputPage();
     void buildOutputPage();
     void buildTransformPage();
