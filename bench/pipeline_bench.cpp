@@ -42,8 +42,14 @@ FIBITMAP* g_source = nullptr;
 // What a text watermark's placeholders stand for.
 NamingFacts g_facts;
 
-int sourceWidth() { return static_cast<int>(FreeImage_GetWidth(g_source)); }
-int sourceHeight() { return static_cast<int>(FreeImage_GetHeight(g_source)); }
+int sourceWidth()
+{
+    return static_cast<int>(FreeImage_GetWidth(g_source));
+}
+int sourceHeight()
+{
+    return static_cast<int>(FreeImage_GetHeight(g_source));
+}
 
 void timeStep(benchmark::State& state, const Configure& configure, const Step& step)
 {
@@ -146,9 +152,10 @@ void pictureWatermark(ConversionSettings& settings, const std::string& mark)
 void registerSteps(const Inputs& inputs)
 {
     auto step = [](const char* name, Configure configure, Step run) {
-        benchmark::RegisterBenchmark(name, [configure, run](benchmark::State& state) {
-            timeStep(state, configure, run);
-        })->Unit(benchmark::kMillisecond)->UseRealTime();
+        benchmark::RegisterBenchmark(name,
+                                     [configure, run](benchmark::State& state) { timeStep(state, configure, run); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     };
     auto load = [](const char* name, Load run) {
         benchmark::RegisterBenchmark(name, [run](benchmark::State& state) { timeLoad(state, run); })
@@ -162,38 +169,52 @@ void registerSteps(const Inputs& inputs)
     if (!inputs.targa.empty())
         load("load/targa", [path = inputs.targa] { return FreeImage_Load(FIF_TARGA, path.c_str(), 0); });
 
-    step("rotate/simple_90", [](ConversionSettings& s) { rotateBy(s, 0, 90); }, rotatePicture);
-    step("rotate/advanced_7", [](ConversionSettings& s) { rotateBy(s, 1, 7); }, rotatePicture);
+    step(
+        "rotate/simple_90", [](ConversionSettings& s) { rotateBy(s, 0, 90); }, rotatePicture);
+    step(
+        "rotate/advanced_7", [](ConversionSettings& s) { rotateBy(s, 1, 7); }, rotatePicture);
     const Step resize = [](FIBITMAP* p, const ConversionSettings& s) {
         return resizePicture(p, sourceWidth(), sourceHeight(), s);
     };
-    step("resize/bicubic_50", [](ConversionSettings& s) { halveWith(s, kBicubicFilter); }, resize);
-    step("resize/lanczos_50", [](ConversionSettings& s) { halveWith(s, kLanczosFilter); }, resize);
-    step("tone/adjust", [](ConversionSettings& settings) {
-        settings.adjustEnabled = 1;
-        settings.brightness = 10;
-        settings.contrast = 10;
-        settings.gamma = 1.2f;
-    }, adjustPicture);
-    step("tone/greyscale", [](ConversionSettings& s) { s.greyscale = 1; }, greyscalePicture);
-    step("tone/threshold", [](ConversionSettings& settings) {
-        settings.thresholdEnabled = 1;
-        settings.threshold = 128;
-    }, thresholdPicture);
-    step("tone/dither_fs", [](ConversionSettings& settings) {
-        settings.ditherEnabled = 1;
-        settings.ditherAlgorithm = kFloydSteinbergDither;
-    }, ditherPicture);
-    step("overlay/frame_4_bands", fourBandFrame, [](FIBITMAP* p, const ConversionSettings& s) {
-        return applyFrame(p, sourceWidth(), sourceHeight(), s);
-    });
+    step(
+        "resize/bicubic_50", [](ConversionSettings& s) { halveWith(s, kBicubicFilter); }, resize);
+    step(
+        "resize/lanczos_50", [](ConversionSettings& s) { halveWith(s, kLanczosFilter); }, resize);
+    step(
+        "tone/adjust",
+        [](ConversionSettings& settings) {
+            settings.adjustEnabled = 1;
+            settings.brightness = 10;
+            settings.contrast = 10;
+            settings.gamma = 1.2f;
+        },
+        adjustPicture);
+    step(
+        "tone/greyscale", [](ConversionSettings& s) { s.greyscale = 1; }, greyscalePicture);
+    step(
+        "tone/threshold",
+        [](ConversionSettings& settings) {
+            settings.thresholdEnabled = 1;
+            settings.threshold = 128;
+        },
+        thresholdPicture);
+    step(
+        "tone/dither_fs",
+        [](ConversionSettings& settings) {
+            settings.ditherEnabled = 1;
+            settings.ditherAlgorithm = kFloydSteinbergDither;
+        },
+        ditherPicture);
+    step("overlay/frame_4_bands", fourBandFrame,
+         [](FIBITMAP* p, const ConversionSettings& s) { return applyFrame(p, sourceWidth(), sourceHeight(), s); });
     const Step watermark = [](FIBITMAP* p, const ConversionSettings& s) {
         return applyWatermark(p, sourceWidth(), sourceHeight(), s, g_facts);
     };
     step("overlay/text_watermark", twoLineTextWatermark, watermark);
     if (!inputs.mark.empty())
-        step("overlay/picture_watermark",
-             [mark = inputs.mark](ConversionSettings& s) { pictureWatermark(s, mark); }, watermark);
+        step(
+            "overlay/picture_watermark", [mark = inputs.mark](ConversionSettings& s) { pictureWatermark(s, mark); },
+            watermark);
     step("encode/jpeg_95_444", useJpegAt95With444, encodeJpeg);
 }
 

@@ -42,7 +42,7 @@ void removeScratch()
 std::string scratchPath(const std::string& name)
 {
     if (g_scratchFolder.empty()) {
-        struct stat st{};
+        struct stat st { };
         std::string pattern = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
         pattern += "/korvane-fuzz-XXXXXX";
         if (!mkdtemp(pattern.data()))

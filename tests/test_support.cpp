@@ -129,7 +129,8 @@ ProgramRun StartedRun::finish(int limitSeconds)
     std::string* into[2] = {&run.output, &run.errors};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
     while (reading[0].fd >= 0 || reading[1].fd >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         const int ready = poll(reading, 2, static_cast<int>(std::max<int64_t>(left.count(), 0)));
         if (ready == 0) {
             kill(pid_, SIGKILL);  // a hung program fails its test instead of hanging the suite
@@ -192,7 +193,7 @@ std::string readFile(const std::string& path)
 
 bool fileExists(const std::string& path)
 {
-    struct stat st{};
+    struct stat st { };
     return lstat(path.c_str(), &st) == 0;
 }
 

@@ -33,17 +33,16 @@ extern const std::string kUnsetVariable;
 // and configuration folder (so runs never see each other as a second copy,
 // nor touch the user's settings) unless env names others.
 // A run still going after five minutes is killed.
-ProgramRun runKorvane(const std::vector<std::string>& arguments,
-                      const std::map<std::string, std::string>& env = {},
+ProgramRun runKorvane(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& env = {},
                       const std::string& workingFolder = "");
 
 // How startKorvane starts the program beyond its arguments.
 struct RunSetup {
     std::map<std::string, std::string> env;  // over the private folders of runKorvane
     std::string workingFolder;
-    int standardInput = -1;       // /dev/null when -1
-    int standardOutput = -1;      // read into ProgramRun::output when -1
-    long long fileSizeLimit = -1; // RLIMIT_FSIZE in bytes; none when -1
+    int standardInput = -1;        // /dev/null when -1
+    int standardOutput = -1;       // read into ProgramRun::output when -1
+    long long fileSizeLimit = -1;  // RLIMIT_FSIZE in bytes; none when -1
 };
 
 // A run of korvane going on in the background.

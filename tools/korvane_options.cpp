@@ -66,15 +66,11 @@ std::string valueName(OptionValueKind kind)
 {
     switch (kind) {
     case OptionValueKind::kSwitchOn:
-    case OptionValueKind::kSwitchOff:
-        return "";
+    case OptionValueKind::kSwitchOff: return "";
     case OptionValueKind::kInteger:
-    case OptionValueKind::kReal:
-        return "NUM";
-    case OptionValueKind::kWord:
-        return "WORD";
-    case OptionValueKind::kText:
-        return "STR";
+    case OptionValueKind::kReal: return "NUM";
+    case OptionValueKind::kWord: return "WORD";
+    case OptionValueKind::kText: return "STR";
     }
     return "";
 }
@@ -126,7 +122,7 @@ void printListing(std::ostream& out)
 {
     for (const OptionEntry& entry : allOptions())
         out << "option\t" << entry.group << '\t' << joined(entry.names) << '\t' << entry.value << '\t'
-                  << joined(entry.words) << '\n';
+            << joined(entry.words) << '\n';
     for (const SettingOption& option : settingOptions())
         if (option.inProfile && !option.onCommandLine)
             out << "profile-key\t" << toLowerAscii(option.name) << '\n';
@@ -192,12 +188,12 @@ _korvane()
         case ${option,,} in
 )";
     for (const auto& [words, names] : byWords)
-        out << "            " << joined(names, "|") << ")\n                COMPREPLY=($(compgen -W \""
-                  << words << "\" -- \"${cur,,}\")) ;;\n";
+        out << "            " << joined(names, "|") << ")\n                COMPREPLY=($(compgen -W \"" << words
+            << "\" -- \"${cur,,}\")) ;;\n";
     out << "            " << joined(formats, "|") << ")\n                COMPREPLY=($(compgen -W \""
-              << joined(outputFormats) << "\" -- \"${cur,,}\")) ;;\n";
+        << joined(outputFormats) << "\" -- \"${cur,,}\")) ;;\n";
     out << "            " << joined(folders, "|")
-              << ")\n                compopt -o dirnames 2>/dev/null; COMPREPLY=() ;;\n";
+        << ")\n                compopt -o dirnames 2>/dev/null; COMPREPLY=() ;;\n";
     out << "            " << joined(numbers, "|") << ")\n                COMPREPLY=() ;;\n";
     out << R"(            *)
                 # files, fonts, colours and texts
@@ -208,7 +204,8 @@ _korvane()
     fi
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W ")" << joined(offered) << R"(" -- "$cur"))
+        COMPREPLY=($(compgen -W ")"
+        << joined(offered) << R"(" -- "$cur"))
         [[ ${#COMPREPLY[@]} -eq 1 && ${COMPREPLY[0]} == *= ]] && compopt -o nospace 2>/dev/null
     else
         compopt -o default 2>/dev/null

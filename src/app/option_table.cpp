@@ -21,17 +21,26 @@ SettingOption option(std::string_view name, Kind kind, SettingField field, int32
     return entry;
 }
 
-SettingOption integer(std::string_view name, int32_t S::* field) { return option(name, Kind::kInteger, field); }
-SettingOption text(std::string_view name, std::string S::* field) { return option(name, Kind::kText, field); }
-SettingOption switchOn(std::string_view name, int8_t S::* field) { return option(name, Kind::kSwitchOn, field); }
+SettingOption integer(std::string_view name, int32_t S::*field)
+{
+    return option(name, Kind::kInteger, field);
+}
+SettingOption text(std::string_view name, std::string S::*field)
+{
+    return option(name, Kind::kText, field);
+}
+SettingOption switchOn(std::string_view name, int8_t S::*field)
+{
+    return option(name, Kind::kSwitchOn, field);
+}
 
 template <typename Field>
-SettingOption word(std::string_view name, Field S::* field, int32_t vocabulary)
+SettingOption word(std::string_view name, Field S::*field, int32_t vocabulary)
 {
     return option(name, Kind::kWord, field, vocabulary);
 }
 
-SettingOption enabling(SettingOption entry, int8_t S::* flag, int8_t code = 1)
+SettingOption enabling(SettingOption entry, int8_t S::*flag, int8_t code = 1)
 {
     entry.enables = flag;
     entry.enablesCode = code;
@@ -184,14 +193,10 @@ const std::vector<SettingOption>& optionTable()
 int32_t convertedNumber(const SettingOption& option, const std::string& value)
 {
     switch (option.kind) {
-    case Kind::kSwitchOn:
-        return 1;
-    case Kind::kSwitchOff:
-        return 0;
-    case Kind::kWord:
-        return settingValueFromName(option.vocabulary, trimBlanks(value));
-    default:
-        return parseInteger(value);
+    case Kind::kSwitchOn: return 1;
+    case Kind::kSwitchOff: return 0;
+    case Kind::kWord: return settingValueFromName(option.vocabulary, trimBlanks(value));
+    default: return parseInteger(value);
     }
 }
 
@@ -212,13 +217,13 @@ void applySettingOption(const SettingOption& option, const std::string& value)
     if (option.enables)
         g_settings.*option.enables = option.enablesCode;
     if (auto field = std::get_if<std::string S::*>(&option.field))
-        g_settings.**field = value;
+        g_settings.*(*field) = value;
     else if (auto field = std::get_if<float S::*>(&option.field))
-        g_settings.**field = realToFloat(parseReal(value));
+        g_settings.*(*field) = realToFloat(parseReal(value));
     else if (auto field = std::get_if<int32_t S::*>(&option.field))
-        g_settings.**field = convertedNumber(option, value);
+        g_settings.*(*field) = convertedNumber(option, value);
     else if (auto field = std::get_if<int8_t S::*>(&option.field))
-        g_settings.**field = static_cast<int8_t>(convertedNumber(option, value));
+        g_settings.*(*field) = static_cast<int8_t>(convertedNumber(option, value));
 }
 
 std::string withoutEndQuotes(std::string_view text)

@@ -15,7 +15,7 @@ enum class OptionValueKind {
     kSwitchOff,  // sets its flag to 0
     kInteger,
     kReal,
-    kWord,       // a word of the entry's vocabulary
+    kWord,  // a word of the entry's vocabulary
     kText,
 };
 
@@ -31,7 +31,7 @@ struct SettingOption {
     int32_t vocabulary = 0;
     // A feature the option switches on before its value is stored, and the
     // code it is set to: 1 for a flag, the feature's own code otherwise.
-    int8_t ConversionSettings::* enables = nullptr;
+    int8_t ConversionSettings::*enables = nullptr;
     int8_t enablesCode = 1;
     bool onCommandLine = true;
     bool inProfile = true;

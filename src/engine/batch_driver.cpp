@@ -19,7 +19,10 @@
 
 namespace {
 
-std::string number(int64_t value) { return std::to_string(value); }
+std::string number(int64_t value)
+{
+    return std::to_string(value);
+}
 
 // The console's words for a job problem where they differ from its key;
 // %s1% is the problem's argument.

@@ -17,7 +17,10 @@ constexpr int kAdjustmentLimit = 100;
 constexpr float kLowestGamma = 0.01f;
 constexpr float kHighestGamma = 9.99f;
 
-bool inRange(int value, int lowest, int highest) { return value >= lowest && value <= highest; }
+bool inRange(int value, int lowest, int highest)
+{
+    return value >= lowest && value <= highest;
+}
 
 bool isAllowedBpp(const std::string& extension, int bpp)
 {

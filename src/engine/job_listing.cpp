@@ -11,9 +11,18 @@ namespace {
 
 using Listing = std::vector<ListingLine>;
 
-std::string number(int64_t value) { return std::to_string(value); }
-std::string flag(int value) { return value ? "1" : "0"; }
-std::string word(Vocabulary vocabulary, int value) { return settingNameFromValue(vocabulary, value); }
+std::string number(int64_t value)
+{
+    return std::to_string(value);
+}
+std::string flag(int value)
+{
+    return value ? "1" : "0";
+}
+std::string word(Vocabulary vocabulary, int value)
+{
+    return settingNameFromValue(vocabulary, value);
+}
 
 // Always with a decimal point, whatever the user's locale says.
 std::string twoDecimals(float value)
@@ -169,8 +178,8 @@ void listPictureWatermark(Listing& listing, const ConversionSettings& s)
     add(listing, "Watermark image: ", s.wmImage);
     add(listing, "Watermark greyscale: ", flag(s.wmImageGreyscale));
     add(listing, "Watermark opacity: ", number(s.wmImageOpacity));
-    listPlacement(listing, s.wmImageBoundary, s.wmImagePosition, s.wmImageXOffset, s.wmImageYOffset,
-                  s.wmImageRotation, s.wmImageSize);
+    listPlacement(listing, s.wmImageBoundary, s.wmImagePosition, s.wmImageXOffset, s.wmImageYOffset, s.wmImageRotation,
+                  s.wmImageSize);
     reportAfterLast(listing, from, {"Empty watermark image", "Invalid watermark image"});
 }
 

@@ -40,14 +40,14 @@ struct JobState {
     int32_t randomNumber = 0;    // %rnd%, 1 to 99999
     int32_t fileCounter = 0;     // %n%, 1 for the first file of a job
     std::string jobInputGroup;
-    int32_t sourceBpp = 0;       // depth of the picture as first loaded
-    int32_t outputFif = 0;       // FreeImage format of the output
-    std::string outputExt;       // lower case, without the dot
-    int32_t outputBpp = 0;       // 0 = automatic until a file replaces it
+    int32_t sourceBpp = 0;  // depth of the picture as first loaded
+    int32_t outputFif = 0;  // FreeImage format of the output
+    std::string outputExt;  // lower case, without the dot
+    int32_t outputBpp = 0;  // 0 = automatic until a file replaces it
     int32_t saveFlags = 0;
     uint8_t autoBpp = 0;
     uint8_t consoleMode = 0;
-    std::string runMode;         // "DEBUG" for the debug listing
+    std::string runMode;  // "DEBUG" for the debug listing
     int32_t outputWidth = 0;
     int32_t outputHeight = 0;
 };

@@ -109,7 +109,8 @@ FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current, const std::string& 
             return nullptr;
     }
     const bool fiveFiveFive = extension == "ico" || extension == "tga";
-    return replacePicture(picture, fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
+    return replacePicture(picture,
+                          fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
 }
 
 FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current, const std::string& extension)
@@ -135,14 +136,22 @@ void chooseOutputEncoding(const ConversionSettings& settings, JobState& job)
 
 int saveFlagsFor(const ConversionSettings& settings, const std::string& extension)
 {
-    if (extension == "bmp") return bmpFlags(settings);
-    if (extension == "exr") return exrFlags(settings);
-    if (extension == "jpg") return jpegFlags(settings);
-    if (extension == "jxr") return JXR_LOSSLESS;
-    if (extension == "png") return pngFlags(settings);
-    if (extension == "tga") return tgaFlags(settings);
-    if (extension == "tiff") return tiffFlags(settings);
-    if (extension == "webp") return webpFlags(settings);
+    if (extension == "bmp")
+        return bmpFlags(settings);
+    if (extension == "exr")
+        return exrFlags(settings);
+    if (extension == "jpg")
+        return jpegFlags(settings);
+    if (extension == "jxr")
+        return JXR_LOSSLESS;
+    if (extension == "png")
+        return pngFlags(settings);
+    if (extension == "tga")
+        return tgaFlags(settings);
+    if (extension == "tiff")
+        return tiffFlags(settings);
+    if (extension == "webp")
+        return webpFlags(settings);
     return 0;
 }
 

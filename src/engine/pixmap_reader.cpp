@@ -52,8 +52,8 @@ FIBITMAP* readEightBitPixmap(const std::string& path)
     if (!in.seekg(static_cast<std::streamoff>(header->pixelOffset)))
         return nullptr;
 
-    BitmapHandle picture(FreeImage_Allocate(header->width, header->height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK,
-                                            FI_RGBA_BLUE_MASK));
+    BitmapHandle picture(
+        FreeImage_Allocate(header->width, header->height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
     if (!picture)
         return nullptr;
     const std::streamsize rowBytes = std::streamsize{header->width} * 3;

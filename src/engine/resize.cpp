@@ -80,7 +80,7 @@ FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height, const Conversi
         return picture;
 
     const Size size = settings.keepAspectRatio ? keepProportions(width, height, targetWidth, targetHeight)
-                                                 : Size{targetWidth, targetHeight};
+                                               : Size{targetWidth, targetHeight};
     if (int64_t{size.width} * size.height > kLargestPicturePixels)
         return replacePicture(picture, nullptr);
     return replacePicture(picture,

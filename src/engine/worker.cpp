@@ -49,8 +49,7 @@ int highestUsefulSubimage(const std::string& inputPath)
 // Tries the subimages from the largest down until the decoder leaves a file.
 // A decoder stopped at the time limit ends the ladder, so that a hanging
 // convert costs one time limit per file, not seven.
-void extractLargestSubimage(const std::string& inputPath, const std::string& picturePath,
-                            const std::string& workFolder)
+void extractLargestSubimage(const std::string& inputPath, const std::string& picturePath, const std::string& workFolder)
 {
     const int highest = highestUsefulSubimage(inputPath);
     for (int index = kHighestSubimage; index >= 0 && !pathExists(picturePath); --index) {
@@ -86,12 +85,18 @@ BitmapHandle loadPicture(const std::string& picturePath, const JobState& job)
 
 NamingFacts namingFactsOf(const JobState& job)
 {
-    return {job.inputPath, job.outputExt,    job.outputBpp,  job.outputWidth,
+    return {job.inputPath,    job.outputExt,    job.outputBpp,  job.outputWidth,
             job.outputHeight, job.randomNumber, job.fileCounter};
 }
 
-int widthOf(const BitmapHandle& picture) { return static_cast<int>(FreeImage_GetWidth(picture.get())); }
-int heightOf(const BitmapHandle& picture) { return static_cast<int>(FreeImage_GetHeight(picture.get())); }
+int widthOf(const BitmapHandle& picture)
+{
+    return static_cast<int>(FreeImage_GetWidth(picture.get()));
+}
+int heightOf(const BitmapHandle& picture)
+{
+    return static_cast<int>(FreeImage_GetHeight(picture.get()));
+}
 
 // The fixed chain from the loaded picture to the one saved; width and height
 // follow the picture's size. nullptr when a step fails.
@@ -184,11 +189,8 @@ void setOutputFileDate(const ConversionSettings& settings, const JobState& job)
         if (std::optional<int64_t> original = lastWriteTime(job.inputPath))
             setLastWriteTime(job.outputPath, *original);
         break;
-    case kCustomTimestamp:
-        setLastWriteTime(job.outputPath, localTimeToFileTime(settings.customTimestamp));
-        break;
-    default:
-        break;
+    case kCustomTimestamp: setLastWriteTime(job.outputPath, localTimeToFileTime(settings.customTimestamp)); break;
+    default: break;
     }
 }
 

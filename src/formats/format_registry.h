@@ -7,15 +7,15 @@
 #include "formats/format_lists.h"
 
 struct InputFormatInfo {
-    std::string group;        // canonical extension of the format family
+    std::string group;  // canonical extension of the format family
     std::string description;
 };
 
 struct OutputFormatInfo {
-    int fif = 0;              // FreeImage format identifier
+    int fif = 0;  // FreeImage format identifier
     std::string extension;
     std::string description;
-    std::string allowedBpp;   // comma-separated depths, ascending
+    std::string allowedBpp;  // comma-separated depths, ascending
 };
 
 // Every known input extension (lower case, no dot) in table order.

@@ -32,8 +32,7 @@ std::string searchExtension(std::string_view fieldText)
     return keepLettersAndDigits(rest.substr(0, cut));
 }
 
-std::string converterSearchTarget(const std::string& searchPage, std::string_view fromText,
-                                  std::string_view toText)
+std::string converterSearchTarget(const std::string& searchPage, std::string_view fromText, std::string_view toText)
 {
     std::string customFromExt = searchExtension(fromText);
     std::string customToExt = searchExtension(toText);

@@ -12,5 +12,4 @@ std::string searchExtension(std::string_view fieldText);
 
 // searchPage followed by "from-to/" of the two cleaned fields, or "" when
 // either of them holds no letter or digit in its first 12 characters.
-std::string converterSearchTarget(const std::string& searchPage, std::string_view fromText,
-                                  std::string_view toText);
+std::string converterSearchTarget(const std::string& searchPage, std::string_view fromText, std::string_view toText);

@@ -7,11 +7,28 @@ const std::vector<ImageTableEntry> buttonImageTable = {
 };
 
 const std::vector<ImageTableEntry> smallIconTable = {
-    {"New", 5},         {"Add", 6},          {"InFiles", 7},      {"InFolder", 8},         {"OutFolder", 9},
-    {"OutFormat", 10},  {"FavFolder", 11},   {"ImportFiles", 12}, {"ExportFiles", 13},     {"Exit", 14},
-    {"Copy", 15},       {"Delete", 16},      {"SelectAll", 17},   {"Convert", 18},         {"Error", 19},
-    {"Preferences", 20}, {"CustomConverter", 21}, {"Help", 22},   {"Email", 25},           {"Web", 26},
-    {"Updates", 27},    {"About", 28},
+    {"New", 5},
+    {"Add", 6},
+    {"InFiles", 7},
+    {"InFolder", 8},
+    {"OutFolder", 9},
+    {"OutFormat", 10},
+    {"FavFolder", 11},
+    {"ImportFiles", 12},
+    {"ExportFiles", 13},
+    {"Exit", 14},
+    {"Copy", 15},
+    {"Delete", 16},
+    {"SelectAll", 17},
+    {"Convert", 18},
+    {"Error", 19},
+    {"Preferences", 20},
+    {"CustomConverter", 21},
+    {"Help", 22},
+    {"Email", 25},
+    {"Web", 26},
+    {"Updates", 27},
+    {"About", 28},
 };
 
 // The toolbar's slots follow the menu's, 24 further on.

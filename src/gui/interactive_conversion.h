@@ -11,10 +11,10 @@ struct ConversionRequest {
 
 // The outcome of the checks before a conversion.
 struct ConversionCheck {
-    bool ready = false;            // the worker may run
-    std::string statusText;        // for the status bar
-    std::string warningText;       // for a warning box; "" when ready
-    bool folderRemembered = false; // the recent folders changed
+    bool ready = false;             // the worker may run
+    std::string statusText;         // for the status bar
+    std::string warningText;        // for a warning box; "" when ready
+    bool folderRemembered = false;  // the recent folders changed
 };
 
 // Fills the job from the request and checks, in this order, the input file,

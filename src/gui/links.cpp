@@ -42,8 +42,8 @@ std::string percentEncode(const std::string& text)
 
 std::string feedbackMailLink()
 {
-    return std::string("mailto:") + supportMailAddress() + "?subject=" +
-           percentEncode(titledName(programTitle, programVersion) + " Feedback");
+    return std::string("mailto:") + supportMailAddress() +
+           "?subject=" + percentEncode(titledName(programTitle, programVersion) + " Feedback");
 }
 
 std::string manualPath(const std::string& programFolder)

@@ -17,11 +17,10 @@ using S = ConversionSettings;
 
 // Every output format whose bit depth the settings keep, with that setting.
 const std::vector<std::pair<const char*, int32_t S::*>> kBitDepthSettings = {
-    {"bmp", &S::bmpBpp},   {"dds", &S::ddsBpp},   {"exr", &S::exrBpp},   {"gif", &S::gifBpp},
-    {"hdr", &S::hdrBpp},   {"ico", &S::icoBpp},   {"j2k", &S::j2kBpp},   {"jng", &S::jngBpp},
-    {"jp2", &S::jp2Bpp},   {"jpg", &S::jpgBpp},   {"jxr", &S::jxrBpp},   {"pbm", &S::pbmBpp},
-    {"pcx", &S::pcxBpp},   {"pfm", &S::pfmBpp},   {"pgm", &S::pgmBpp},   {"png", &S::pngBpp},
-    {"ppm", &S::ppmBpp},   {"psd", &S::psdBpp},   {"tga", &S::tgaBpp},   {"tiff", &S::tiffBpp},
+    {"bmp", &S::bmpBpp},   {"dds", &S::ddsBpp},   {"exr", &S::exrBpp}, {"gif", &S::gifBpp}, {"hdr", &S::hdrBpp},
+    {"ico", &S::icoBpp},   {"j2k", &S::j2kBpp},   {"jng", &S::jngBpp}, {"jp2", &S::jp2Bpp}, {"jpg", &S::jpgBpp},
+    {"jxr", &S::jxrBpp},   {"pbm", &S::pbmBpp},   {"pcx", &S::pcxBpp}, {"pfm", &S::pfmBpp}, {"pgm", &S::pgmBpp},
+    {"png", &S::pngBpp},   {"ppm", &S::ppmBpp},   {"psd", &S::psdBpp}, {"tga", &S::tgaBpp}, {"tiff", &S::tiffBpp},
     {"wbmp", &S::wbmpBpp}, {"webp", &S::webpBpp}, {"xpm", &S::xpmBpp},
 };
 
@@ -31,11 +30,20 @@ int listPosition(int code, const ItemKeys& items)
     return code >= 0 && code < static_cast<int>(items.size()) ? code : -1;
 }
 
-int pairValue(int value, PairRange range) { return std::clamp(value, range.minimum, range.maximum); }
+int pairValue(int value, PairRange range)
+{
+    return std::clamp(value, range.minimum, range.maximum);
+}
 
-std::string numberText(int32_t value) { return std::to_string(value); }
+std::string numberText(int32_t value)
+{
+    return std::to_string(value);
+}
 
-int8_t flag(bool on) { return on ? 1 : 0; }
+int8_t flag(bool on)
+{
+    return on ? 1 : 0;
+}
 
 template <typename Field>
 void storeList(int selected, Field& field)

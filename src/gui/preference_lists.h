@@ -6,8 +6,8 @@
 // "Preferences"; an item's position is the code the setting stores.
 using ItemKeys = std::vector<const char*>;
 
-inline const ItemKeys kUpdateRangeItems{"Every day", "Every week", "Every month", "Every 3 months", "Every 6 months",
-                                        "Never"};
+inline const ItemKeys kUpdateRangeItems{"Every day",      "Every week",     "Every month",
+                                        "Every 3 months", "Every 6 months", "Never"};
 inline const ItemKeys kIconSizeItems{"Small", "Medium", "Large"};
 
 inline const ItemKeys kDdsLoadAsItems{"Auto", "BGRA", "RGBA"};
@@ -41,7 +41,7 @@ inline const ItemKeys kFontStyleItems{"Regular", "Bold", "Italic", "Bold Italic"
 inline const ItemKeys kFontEffectItems{"None", "Underline", "Strikeout"};
 inline const ItemKeys kTextAlignmentItems{"Align Left", "Align Center", "Align Right"};
 inline const ItemKeys kBoundaryItems{"Bound Image", "Bound Frame"};
-inline const ItemKeys kPositionItems{"Top-Left",    "Top-Center",    "Top-Right",   "Middle-Left",  "Middle-Center",
+inline const ItemKeys kPositionItems{"Top-Left",     "Top-Center",  "Top-Right",     "Middle-Left", "Middle-Center",
                                      "Middle-Right", "Bottom-Left", "Bottom-Center", "Bottom-Right"};
 inline const ItemKeys kWatermarkSizeItems{"Fixed"};
 

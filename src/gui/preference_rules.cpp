@@ -19,7 +19,10 @@ bool typingCannotReach(int64_t typed, PairRange range)
     return (typed > range.maximum && typed > 0) || (typed < range.minimum && typed < 0);
 }
 
-bool listSelects(int selected, int item) { return selected == item; }
+bool listSelects(int selected, int item)
+{
+    return selected == item;
+}
 
 constexpr int64_t kSecondsPerDay = 86400;
 
@@ -221,8 +224,8 @@ CalendarTime calendarOfTimestamp(int32_t seconds)
 
 int32_t timestampOfCalendar(const CalendarTime& time)
 {
-    const int64_t seconds = daysFromCivil(time.year, std::clamp(time.month, 1, 12), std::clamp(time.day, 1, 31)) *
-                                kSecondsPerDay +
-                            int64_t{time.hour} * 3600 + int64_t{time.minute} * 60 + time.second;
+    const int64_t seconds =
+        daysFromCivil(time.year, std::clamp(time.month, 1, 12), std::clamp(time.day, 1, 31)) * kSecondsPerDay +
+        int64_t{time.hour} * 3600 + int64_t{time.minute} * 60 + time.second;
     return static_cast<int32_t>(std::clamp<int64_t>(seconds, INT32_MIN, INT32_MAX));
 }

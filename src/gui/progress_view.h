@@ -21,16 +21,16 @@ struct ProgressSnapshot {
 
 // Everything the progress dialog shows, and what it needs to work it out.
 struct ProgressView {
-    int total = 0;           // files in the job
-    bool showTime = false;   // the estimate is shown from five files on
-    int charWidth = 7;       // average character width of the dialog font
-    int maxChars = 40;       // characters that fit the file line
-    int shown = 0;           // the file number last displayed
+    int total = 0;          // files in the job
+    bool showTime = false;  // the estimate is shown from five files on
+    int charWidth = 7;      // average character width of the dialog font
+    int maxChars = 40;      // characters that fit the file line
+    int shown = 0;          // the file number last displayed
     std::string title;
     std::string fileLine;
     std::string timeLine;
-    int barValue = 0;        // of a range 0 to total + 1
-    bool finished = false;   // the worker has ended; OK may be pressed
+    int barValue = 0;       // of a range 0 to total + 1
+    bool finished = false;  // the worker has ended; OK may be pressed
 };
 
 // The dialog as it opens, for a job of total files; charWidth <= 0 when it

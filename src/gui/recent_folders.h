@@ -19,7 +19,7 @@ bool rememberOutputFolder(const std::string& folder);
 struct FolderBoxContent {
     bool refill = false;  // false when there is no list: the box stays as it is
     std::vector<std::string> items;
-    int selected = -1;    // -1 when the box has no items
+    int selected = -1;  // -1 when the box has no items
 };
 
 FolderBoxContent outputFolderBoxContent(const std::string& outputFolder);

@@ -49,12 +49,9 @@ UpdateOutcome updateOutcome(std::string_view bodyStart, int ownVersion)
 UpdateNotice updateNotice(UpdateOutcome outcome)
 {
     switch (outcome) {
-    case UpdateOutcome::NewVersion:
-        return {lookupText("Msg", "New Update"), lookupText("Msg", "New Update Text")};
-    case UpdateOutcome::NoUpdate:
-        return {lookupText("Msg", "No Update"), lookupText("Msg", "No Update Text")};
-    case UpdateOutcome::ConnectionProblem:
-        break;
+    case UpdateOutcome::NewVersion: return {lookupText("Msg", "New Update"), lookupText("Msg", "New Update Text")};
+    case UpdateOutcome::NoUpdate: return {lookupText("Msg", "No Update"), lookupText("Msg", "No Update Text")};
+    case UpdateOutcome::ConnectionProblem: break;
     }
     return {lookupText("Msg", "Error"), lookupText("Msg", "Internet connection problems")};
 }

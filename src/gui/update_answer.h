@@ -5,9 +5,9 @@
 
 // What the update server's answer means for this copy of the program.
 enum class UpdateOutcome {
-    NewVersion,          // the server names a higher version
-    NoUpdate,            // the server names this version or a lower one
-    ConnectionProblem,   // no usable answer
+    NewVersion,         // the server names a higher version
+    NoUpdate,           // the server names this version or a lower one
+    ConnectionProblem,  // no usable answer
 };
 
 // The start of the version file's body in a raw HTTP answer: the text up to

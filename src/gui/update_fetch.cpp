@@ -18,8 +18,7 @@ std::string fetchUpdateBody(const std::string& url, const std::string& agent, in
     if (host.empty())
         return "";
     std::string userAgent = agent.empty() ? "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; en)" : agent;
-    HttpAnswer answer = httpGet(url,
-                                {"Host: " + host, "Accept: */*", "User-Agent: " + userAgent, "Connection: close"},
+    HttpAnswer answer = httpGet(url, {"Host: " + host, "Accept: */*", "User-Agent: " + userAgent, "Connection: close"},
                                 kAnswerLimit, timeLimitMs);
     // A body cut short by the time limit, or an error or redirect page, does
     // not name the newest version even when it starts with digits.

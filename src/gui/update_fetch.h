@@ -9,5 +9,4 @@ constexpr int kUpdateTimeLimitMs = 10000;
 // agent as the User-Agent, and returns updateBodyStart of the answer: "" when
 // url is empty, nothing usable arrived within timeLimitMs, or the server
 // answered with anything but success. Blocks; meant for a helper thread.
-std::string fetchUpdateBody(const std::string& url, const std::string& agent,
-                            int timeLimitMs = kUpdateTimeLimitMs);
+std::string fetchUpdateBody(const std::string& url, const std::string& agent, int timeLimitMs = kUpdateTimeLimitMs);

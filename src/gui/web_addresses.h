@@ -3,9 +3,9 @@
 #include <string>
 
 // The maker's addresses the window opens; set when the program is built.
-std::string homePageAddress();       // the product page
-std::string supportMailAddress();    // without "mailto:"
-std::string converterSearchPage();   // ends with "find/"
+std::string homePageAddress();      // the product page
+std::string supportMailAddress();   // without "mailto:"
+std::string converterSearchPage();  // ends with "find/"
 std::string uninstallPageAddress();
 
 // The version file of the update check; KORVANE_UPDATE_URL in the

@@ -58,8 +58,8 @@ void fillRectangle(cairo_t* cr, const std::string& hex, double x, double y, doub
 
 // A band: the quadrilateral from a picture corner along the edge to the next
 // corner and back along the band's inner edge.
-void fillQuadrilateral(cairo_t* cr, const std::string& hex, double x, double y, double dx1, double dy1,
-                       double dx2, double dy2, double dx3, double dy3)
+void fillQuadrilateral(cairo_t* cr, const std::string& hex, double x, double y, double dx1, double dy1, double dx2,
+                       double dy2, double dx3, double dy3)
 {
     setColour(cr, hex);
     cairo_move_to(cr, x, y);
@@ -86,8 +86,8 @@ void drawFrameShapes(cairo_t* cr, double W, double H, const Bands& b, const Conv
 
 void drawTile(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& tile, const ConversionSettings& settings)
 {
-    SurfaceHandle surface = createTransparentSurface(static_cast<int>(tile.x1 - tile.x0),
-                                                     static_cast<int>(tile.y1 - tile.y0));
+    SurfaceHandle surface =
+        createTransparentSurface(static_cast<int>(tile.x1 - tile.x0), static_cast<int>(tile.y1 - tile.y0));
     if (!surface)
         return;
     CairoHandle cr(cairo_create(surface.get()));
@@ -97,8 +97,7 @@ void drawTile(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& t
                      settings.frameOpacity);
 }
 
-void drawArea(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& area,
-              const ConversionSettings& settings)
+void drawArea(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& area, const ConversionSettings& settings)
 {
     for (int64_t y = area.y0; y < area.y1; y += kTileSide) {
         for (int64_t x = area.x0; x < area.x1; x += kTileSide)

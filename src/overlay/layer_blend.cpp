@@ -58,8 +58,8 @@ void blendSurfaceOver(FIBITMAP* picture, cairo_surface_t* surface, int left, int
         return;
     for (int row = 0; row < part.rows; ++row) {
         const int layerRow = part.firstRow + row;
-        const auto* source = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(layerRow) * stride) +
-                             part.firstColumn;
+        const auto* source =
+            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(layerRow) * stride) + part.firstColumn;
         BYTE* target = pictureRow(picture, top + layerRow) + static_cast<size_t>(left + part.firstColumn) * 3;
         for (int column = 0; column < part.columns; ++column, target += 3) {
             const uint32_t pixel = source[column];
@@ -83,13 +83,13 @@ void blendSurfaceOver(FIBITMAP* picture, cairo_surface_t* surface, int left, int
 void blendBitmapOver(FIBITMAP* picture, FIBITMAP* layer, int left, int top)
 {
     const int layerHeight = static_cast<int>(FreeImage_GetHeight(layer));
-    const Overlap part = overlapOf(static_cast<int>(FreeImage_GetWidth(picture)),
-                                   static_cast<int>(FreeImage_GetHeight(picture)),
-                                   static_cast<int>(FreeImage_GetWidth(layer)), layerHeight, left, top);
+    const Overlap part =
+        overlapOf(static_cast<int>(FreeImage_GetWidth(picture)), static_cast<int>(FreeImage_GetHeight(picture)),
+                  static_cast<int>(FreeImage_GetWidth(layer)), layerHeight, left, top);
     for (int row = 0; row < part.rows; ++row) {
         const int layerRow = part.firstRow + row;
-        const BYTE* source = FreeImage_GetScanLine(layer, layerHeight - 1 - layerRow) +
-                             static_cast<size_t>(part.firstColumn) * 4;
+        const BYTE* source =
+            FreeImage_GetScanLine(layer, layerHeight - 1 - layerRow) + static_cast<size_t>(part.firstColumn) * 4;
         BYTE* target = pictureRow(picture, top + layerRow) + static_cast<size_t>(left + part.firstColumn) * 3;
         for (int column = 0; column < part.columns; ++column, source += 4, target += 3) {
             const uint32_t alpha = source[FI_RGBA_ALPHA];

@@ -31,9 +31,12 @@ WallClock wallClockNow()
     const sys_days today = floor<days>(now);
     const year_month_day date{today};
     const hh_mm_ss<seconds> time{now - today};
-    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-            static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
-            static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count())};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count())};
 }
 
 std::optional<std::string> placeholderValue(std::string_view placeholder, const NamingFacts& facts)

@@ -12,15 +12,13 @@ struct ConversionSettings;
 // a value (a file named "a%n%b") is expanded by a later placeholder, never by
 // an earlier one.
 inline constexpr std::array<std::string_view, 18> MaskPlaceholders = {
-    "%filename%", "%filename[u]%", "%filename[l]%", "%filename[t]%",
-    "%ext%",      "%ext[u]%",      "%ext[t]%",
-    "%yyyy%",     "%mm%",          "%dd%",          "%hh%", "%ii%", "%ss%",
-    "%bpp%",      "%width%",       "%height%",      "%rnd%", "%n%"};
+    "%filename%", "%filename[u]%", "%filename[l]%", "%filename[t]%", "%ext%", "%ext[u]%", "%ext[t]%", "%yyyy%", "%mm%",
+    "%dd%",       "%hh%",          "%ii%",          "%ss%",          "%bpp%", "%width%",  "%height%", "%rnd%",  "%n%"};
 
 // What the placeholders stand for while one file is converted.
 struct NamingFacts {
     std::string inputPath;
-    std::string outputExt;     // lower case, without the dot
+    std::string outputExt;  // lower case, without the dot
     int32_t outputBpp = 0;
     int32_t outputWidth = 0;
     int32_t outputHeight = 0;

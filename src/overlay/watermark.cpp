@@ -32,10 +32,8 @@ BitmapHandle buildWatermark(int width, int height, const ConversionSettings& set
         current.outputHeight = height;
         return BitmapHandle(buildTextLayer(expandWatermarkText(settings.wmText, current), settings));
     }
-    case kPictureWatermark:
-        return BitmapHandle(buildPictureLayer(settings));
-    default:
-        return nullptr;
+    case kPictureWatermark: return BitmapHandle(buildPictureLayer(settings));
+    default: return nullptr;
     }
 }
 

@@ -4,8 +4,8 @@
 
 // The one font a job draws its text watermark with.
 struct WatermarkFont {
-    std::string family;     // the family fontconfig matched
-    int pixelSize = 0;      // sizePoints * 96 / 72
+    std::string family;  // the family fontconfig matched
+    int pixelSize = 0;   // sizePoints * 96 / 72
     bool bold = false;
     bool italic = false;
     bool underline = false;

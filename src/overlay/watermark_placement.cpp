@@ -74,15 +74,42 @@ WatermarkPoint placeWatermark(int pictureWidth, int pictureHeight, int width, in
     int64_t x = 0;
     int64_t y = 0;
     switch (placement.position) {
-    case kTopLeft: x = ox; y = oy; break;
-    case kTopCenter: x = cx; y = oy; break;
-    case kTopRight: x = right; y = oy; break;
-    case kMiddleLeft: x = ox; y = cy; break;
-    case kMiddleCenter: x = cx; y = cy; break;
-    case kMiddleRight: x = right; y = cy; break;
-    case kBottomLeft: x = ox; y = bottom; break;
-    case kBottomCenter: x = cx; y = bottom; break;
-    case kBottomRight: x = right; y = bottom; break;
+    case kTopLeft:
+        x = ox;
+        y = oy;
+        break;
+    case kTopCenter:
+        x = cx;
+        y = oy;
+        break;
+    case kTopRight:
+        x = right;
+        y = oy;
+        break;
+    case kMiddleLeft:
+        x = ox;
+        y = cy;
+        break;
+    case kMiddleCenter:
+        x = cx;
+        y = cy;
+        break;
+    case kMiddleRight:
+        x = right;
+        y = cy;
+        break;
+    case kBottomLeft:
+        x = ox;
+        y = bottom;
+        break;
+    case kBottomCenter:
+        x = cx;
+        y = bottom;
+        break;
+    case kBottomRight:
+        x = right;
+        y = bottom;
+        break;
     default: break;
     }
     return {toInt(x + area.left), toInt(y + area.top)};

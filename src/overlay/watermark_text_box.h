@@ -8,15 +8,15 @@ struct ConversionSettings;
 
 // One line of a text watermark as the font measures it.
 struct MeasuredLine {
-    int width = 0;             // whole pixels, the box is sized by these
+    int width = 0;  // whole pixels, the box is sized by these
     int height = 0;
-    double exactWidth = 0.0;   // unrounded, for aligning anti-aliased lines
+    double exactWidth = 0.0;  // unrounded, for aligning anti-aliased lines
 };
 
 struct TextBox {
     int64_t width = 0;
     int64_t height = 0;
-    std::vector<int> lineX;   // top-left corner of each line in the box
+    std::vector<int> lineX;  // top-left corner of each line in the box
     std::vector<int> lineY;
 };
 

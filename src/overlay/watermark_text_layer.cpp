@@ -90,16 +90,16 @@ MeasuredLine measure(PangoLayout* layout)
 
 bool drawable(const TextBox& box)
 {
-    return box.width > 0 && box.height > 0 && box.width <= kLargestSurfaceSide &&
-           box.height <= kLargestSurfaceSide && box.width * box.height <= kLargestPicturePixels;
+    return box.width > 0 && box.height > 0 && box.width <= kLargestSurfaceSide && box.height <= kLargestSurfaceSide &&
+           box.width * box.height <= kLargestPicturePixels;
 }
 
 // How much of each pixel the glyphs (and their underline or strike) cover.
 SurfaceHandle drawCoverage(const TextSetup& setup, const std::vector<LayoutHandle>& layouts, const TextBox& box,
                            bool antialiased)
 {
-    SurfaceHandle mask(cairo_image_surface_create(CAIRO_FORMAT_A8, static_cast<int>(box.width),
-                                                  static_cast<int>(box.height)));
+    SurfaceHandle mask(
+        cairo_image_surface_create(CAIRO_FORMAT_A8, static_cast<int>(box.width), static_cast<int>(box.height)));
     if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS)
         return nullptr;
     CairoHandle cr(cairo_create(mask.get()));

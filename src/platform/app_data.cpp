@@ -32,7 +32,7 @@ std::string passwordHome()
 bool isOwnFolder(const std::string& folder)
 {
     mkdir(folder.c_str(), 0700);
-    struct stat st{};
+    struct stat st { };
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & S_IWOTH))
         return false;
     return !(st.st_mode & S_IWGRP) || st.st_gid == getegid();

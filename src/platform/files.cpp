@@ -13,7 +13,7 @@
 
 std::optional<int64_t> regularFileSize(const std::string& path)
 {
-    struct stat st{};
+    struct stat st { };
     if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     return static_cast<int64_t>(st.st_size);
@@ -21,13 +21,13 @@ std::optional<int64_t> regularFileSize(const std::string& path)
 
 bool pathExists(const std::string& path)
 {
-    struct stat st{};
+    struct stat st { };
     return lstat(path.c_str(), &st) == 0;
 }
 
 bool isDirectory(const std::string& path)
 {
-    struct stat st{};
+    struct stat st { };
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -37,7 +37,7 @@ std::vector<std::string> regularFileNames(const std::string& folder)
     if (DIR* dir = opendir(folder.c_str())) {
         while (dirent* entry = readdir(dir)) {
             std::string name = entry->d_name;
-            struct stat st{};
+            struct stat st { };
             if (name != "." && name != ".." && stat((folder + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
                 names.push_back(std::move(name));
         }
@@ -58,7 +58,7 @@ bool createSymbolicLink(const std::string& target, const std::string& linkPath)
 
 std::optional<int64_t> lastWriteTime(const std::string& path)
 {
-    struct stat st{};
+    struct stat st { };
     if (stat(path.c_str(), &st) != 0)
         return std::nullopt;
     return static_cast<int64_t>(st.st_mtim.tv_sec);
@@ -109,9 +109,8 @@ std::string userPrivateFolder(const std::string& base)
     const std::string folder = base + "korvane-" + std::to_string(geteuid());
     mkdir(folder.c_str(), 0700);
     // lstat, without a trailing "/": a link planted under the name is refused, not followed.
-    struct stat st{};
-    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() ||
-        (st.st_mode & 077) != 0)
+    struct stat st { };
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & 077) != 0)
         return "";
     return folder + "/";
 }

@@ -35,8 +35,7 @@ using UrlHandle = std::unique_ptr<CURLU, decltype(&curl_url_cleanup)>;
 
 }  // namespace
 
-HttpAnswer httpGet(const std::string& url, const std::vector<std::string>& headerLines, size_t maxBytes,
-                   int timeoutMs)
+HttpAnswer httpGet(const std::string& url, const std::vector<std::string>& headerLines, size_t maxBytes, int timeoutMs)
 {
     HttpAnswer answer;
     initialiseCurlOnce();

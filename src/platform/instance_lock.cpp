@@ -17,7 +17,7 @@ bool g_held = false;
 
 bool isWritableFolder(const char* path)
 {
-    struct stat st{};
+    struct stat st { };
     return stat(path, &st) == 0 && S_ISDIR(st.st_mode) && access(path, W_OK | X_OK) == 0;
 }
 
@@ -65,7 +65,6 @@ void waitForInstanceLock(const std::string& name)
     const int fd = openLockFile(name);
     if (fd < 0 || g_held)
         return;
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) { }
     g_held = true;
 }

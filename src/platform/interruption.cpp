@@ -51,8 +51,7 @@ void onEndingSignal(int number)
 void awaitDeath(pid_t child)
 {
     siginfo_t info{};
-    while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
-    }
+    while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) { }
 }
 
 // Holds the registry for the rest of the program, so that nothing new is
@@ -98,7 +97,7 @@ void watchForSignals()
 
 bool startsIgnored(int number)
 {
-    struct sigaction current{};
+    struct sigaction current { };
     return sigaction(number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
 }
 
@@ -116,7 +115,7 @@ void handleInterruptions()
     } catch (const std::system_error&) {
         return;  // without the thread the signals keep their usual effect
     }
-    struct sigaction action{};
+    struct sigaction action { };
     action.sa_handler = onEndingSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -125,7 +124,7 @@ void handleInterruptions()
             sigaction(number, &action, nullptr);
 }
 
-CleanupScope::CleanupScope() : lock_(registry().mutex) {}
+CleanupScope::CleanupScope() : lock_(registry().mutex) { }
 
 void registerChildGroup(pid_t group)
 {

@@ -1,8 +1,8 @@
 #include "platform/process.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -76,8 +76,7 @@ bool waitWithLimit(pid_t pid, int timeoutSeconds)
 
 }  // namespace
 
-ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds,
-                          const std::string& workingFolder)
+ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds, const std::string& workingFolder)
 {
     if (argv.empty())
         return ProgramOutcome::NotStarted;

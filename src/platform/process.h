@@ -4,9 +4,9 @@
 #include <vector>
 
 enum class ProgramOutcome {
-    Finished,     // ran and ended by itself, whatever its exit status
-    NotStarted,   // not found on PATH or could not be started
-    TimedOut,     // still running after the time limit; it was killed
+    Finished,    // ran and ended by itself, whatever its exit status
+    NotStarted,  // not found on PATH or could not be started
+    TimedOut,    // still running after the time limit; it was killed
 };
 
 // Runs argv[0], found through PATH, with the given arguments and no shell,

@@ -12,7 +12,7 @@ std::optional<std::string> readRegularFile(const std::string& path, size_t maxBy
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    struct stat st{};
+    struct stat st { };
     std::optional<std::string> content;
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         content.emplace();

@@ -19,7 +19,7 @@ constexpr int kTemporaryNameAttempts = 100;
 // Closes the descriptor it holds when it is replaced or goes out of scope.
 struct Descriptor {
     int fd = -1;
-    explicit Descriptor(int value) : fd(value) {}
+    explicit Descriptor(int value) : fd(value) { }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     ~Descriptor() { reset(-1); }
@@ -241,8 +241,7 @@ bool writeNamed(int folder, const std::string& name, std::string_view content, s
 
 }  // namespace
 
-bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath,
-                            std::string_view content)
+bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath, std::string_view content)
 {
     const std::optional<std::vector<std::string>> parts = pathParts(relativePath);
     if (!parts)
@@ -260,7 +259,7 @@ bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& re
     const int folder = walk.folder.fd;
     const std::string& name = parts->back();
     std::optional<mode_t> keepMode;
-    struct stat existing{};
+    struct stat existing { };
     bool blocked = false;
     if (fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
         blocked = S_ISDIR(existing.st_mode);

@@ -17,5 +17,4 @@
 // the disk and the file closed without error. On any failure the temporary
 // file is removed and an existing file stays as it was. An existing file
 // this user may not write is not replaced.
-bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath,
-                            std::string_view content);
+bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath, std::string_view content);

@@ -16,7 +16,7 @@ public:
     explicit ZipReader(const std::string& path)
     {
         fd_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        struct stat st{};
+        struct stat st { };
         if (fd_ < 0 || fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
             return;
         reader_ = archive_read_new();

@@ -9,7 +9,7 @@
 // the depth its files are saved with.
 struct BitDepthSetting {
     const char* extension;  // lower case, without the dot
-    int32_t ConversionSettings::* field;
+    int32_t ConversionSettings::*field;
 };
 
 // The entry of an output extension; nullptr when the settings hold no options

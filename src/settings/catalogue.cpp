@@ -15,9 +15,9 @@ const char* const kNotFound = "%NO_STRING_ERROR%";
 const char kKeySeparator = '\x01';
 
 struct MessageGroup {
-    std::string name;      // upper case
+    std::string name;  // upper case
     int firstKey = 0;
-    int lastKey = 0;       // below firstKey when the group is empty
+    int lastKey = 0;  // below firstKey when the group is empty
     // Index of the first key beginning with each byte; 0 when none does.
     std::array<int, 256> firstByChar{};
 };

@@ -1,7 +1,7 @@
 #include "settings/number_text.h"
 
-#include <cfloat>
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>

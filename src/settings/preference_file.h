@@ -15,7 +15,7 @@ struct PreferenceEntry {
 };
 
 struct PreferenceGroup {
-    std::string name;   // as first written
+    std::string name;                      // as first written
     std::vector<PreferenceEntry> entries;  // in file order
 };
 

@@ -9,7 +9,7 @@
 // line ending with CR LF. The caller stores text.bytes in one piece.
 struct PreferenceText {
     std::string bytes = "\xEF\xBB\xBF\r\n";
-    std::string group;           // the group the next line belongs to
+    std::string group;            // the group the next line belongs to
     bool groupHeaderDue = false;  // its "[group]" line is still to be written
 };
 

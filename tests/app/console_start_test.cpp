@@ -50,9 +50,9 @@ TEST(ConsoleStart, WithoutADisplayTheWindowSaysSoOnceAndLeavesTheSettingsAlone)
     const std::vector<std::vector<std::string>> starts = {
         {}, {"--jpg-quality=50"}, {"-U"}, {"-T", config.path + "shots"}};
     for (const std::vector<std::string>& arguments : starts) {
-        ProgramRun run = runKorvane(arguments, {{"XDG_CONFIG_HOME", config.path},
-                                                {"DISPLAY", kUnsetVariable},
-                                                {"WAYLAND_DISPLAY", kUnsetVariable}});
+        ProgramRun run = runKorvane(
+            arguments,
+            {{"XDG_CONFIG_HOME", config.path}, {"DISPLAY", kUnsetVariable}, {"WAYLAND_DISPLAY", kUnsetVariable}});
         const std::string shown = arguments.empty() ? "(none)" : arguments[0];
         EXPECT_EQ(run.exitCode, 0) << shown;
         EXPECT_EQ(run.output, "") << shown;
@@ -155,7 +155,7 @@ TEST(ConsoleStart, WithoutARuntimeFolderTheLockLivesInAFolderOfTheUsersOwn)
     // An empty XDG_RUNTIME_DIR counts as unset; TMPDIR is no place for it either.
     EXPECT_EQ(runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", ""}, {"TMPDIR", temp.path}}).output, "3.0\n");
     const std::string own = "/tmp/korvane-" + std::to_string(geteuid()) + "/";
-    struct stat st{};
+    struct stat st { };
     ASSERT_EQ(lstat(own.c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_EQ(st.st_mode & 0777, 0700u);

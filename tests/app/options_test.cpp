@@ -17,10 +17,22 @@ namespace {
 
 using S = ConversionSettings;
 
-std::string shown(int8_t value) { return std::to_string(value); }
-std::string shown(int32_t value) { return std::to_string(value); }
-std::string shown(float value) { return std::to_string(value); }
-std::string shown(const std::string& value) { return value; }
+std::string shown(int8_t value)
+{
+    return std::to_string(value);
+}
+std::string shown(int32_t value)
+{
+    return std::to_string(value);
+}
+std::string shown(float value)
+{
+    return std::to_string(value);
+}
+std::string shown(const std::string& value)
+{
+    return value;
+}
 
 // The observed fields as one text, so that a case can check a value together
 // with the feature flag it must (or must not) switch on.
@@ -44,11 +56,10 @@ struct OptionCase {
 std::vector<OptionCase> bitDepthCases()
 {
     const std::vector<std::pair<std::string, int32_t S::*>> depths = {
-        {"bmp", &S::bmpBpp},   {"dds", &S::ddsBpp},   {"exr", &S::exrBpp},   {"gif", &S::gifBpp},
-        {"hdr", &S::hdrBpp},   {"ico", &S::icoBpp},   {"j2k", &S::j2kBpp},   {"jng", &S::jngBpp},
-        {"jp2", &S::jp2Bpp},   {"jpg", &S::jpgBpp},   {"jxr", &S::jxrBpp},   {"pbm", &S::pbmBpp},
-        {"pcx", &S::pcxBpp},   {"pfm", &S::pfmBpp},   {"pgm", &S::pgmBpp},   {"png", &S::pngBpp},
-        {"ppm", &S::ppmBpp},   {"psd", &S::psdBpp},   {"tga", &S::tgaBpp},   {"tiff", &S::tiffBpp},
+        {"bmp", &S::bmpBpp},   {"dds", &S::ddsBpp},   {"exr", &S::exrBpp}, {"gif", &S::gifBpp}, {"hdr", &S::hdrBpp},
+        {"ico", &S::icoBpp},   {"j2k", &S::j2kBpp},   {"jng", &S::jngBpp}, {"jp2", &S::jp2Bpp}, {"jpg", &S::jpgBpp},
+        {"jxr", &S::jxrBpp},   {"pbm", &S::pbmBpp},   {"pcx", &S::pcxBpp}, {"pfm", &S::pfmBpp}, {"pgm", &S::pgmBpp},
+        {"png", &S::pngBpp},   {"ppm", &S::ppmBpp},   {"psd", &S::psdBpp}, {"tga", &S::tgaBpp}, {"tiff", &S::tiffBpp},
         {"wbmp", &S::wbmpBpp}, {"webp", &S::webpBpp}, {"xpm", &S::xpmBpp},
     };
     std::vector<OptionCase> cases;
@@ -93,11 +104,9 @@ std::vector<OptionCase> optionCases()
         {"--rotation-type=advanced", [](const S& s) { return show(s.rotationType, s.rotateEnabled); }, "1 0"},
         {"--rotation=90", [](const S& s) { return show(s.rotateEnabled, s.rotationAngle); }, "1 90"},
         {"--rotation-back-color=FF00FF", [](const S& s) { return show(s.rotationBackColor); }, "FF00FF"},
-        {"--width=$100", [](const S& s) { return show(s.resizeEnabled, s.resizeWidth, s.resizeHeight); },
-         "1 256 0"},
+        {"--width=$100", [](const S& s) { return show(s.resizeEnabled, s.resizeWidth, s.resizeHeight); }, "1 256 0"},
         {"--width-unit=percent", [](const S& s) { return show(s.resizeWidthUnit, s.resizeEnabled); }, "1 0"},
-        {"--height=-5", [](const S& s) { return show(s.resizeEnabled, s.resizeHeight, s.resizeWidth); },
-         "1 -5 0"},
+        {"--height=-5", [](const S& s) { return show(s.resizeEnabled, s.resizeHeight, s.resizeWidth); }, "1 -5 0"},
         {"--height-unit=percent", [](const S& s) { return show(s.resizeHeightUnit, s.resizeWidthUnit); }, "1 0"},
         {"--keep-aspect-ratio", [](const S& s) { return show(s.keepAspectRatio); }, "1"},
         {"--resize-type=largeimages", [](const S& s) { return show(s.resizeType); }, "1"},
@@ -116,8 +125,7 @@ std::vector<OptionCase> optionCases()
         {"--fr-solid-right=6", [](const S& s) { return show(s.frameType, s.frameRight); }, "1 6"},
         {"--fr-solid-top=7", [](const S& s) { return show(s.frameType, s.frameTop); }, "1 7"},
         {"--fr-solid-bottom=8", [](const S& s) { return show(s.frameType, s.frameBottom); }, "1 8"},
-        {"--fr-solid-left-color=111111", [](const S& s) { return show(s.frameLeftColor, s.frameType); },
-         "111111 0"},
+        {"--fr-solid-left-color=111111", [](const S& s) { return show(s.frameLeftColor, s.frameType); }, "111111 0"},
         {"--fr-solid-right-color=222222", [](const S& s) { return show(s.frameRightColor); }, "222222"},
         {"--fr-solid-top-color=333333", [](const S& s) { return show(s.frameTopColor); }, "333333"},
         {"--fr-solid-bottom-color=444444", [](const S& s) { return show(s.frameBottomColor); }, "444444"},
@@ -143,8 +151,7 @@ std::vector<OptionCase> optionCases()
         {"--wm-text-y-offset=7", [](const S& s) { return show(s.wmTextYOffset); }, "7"},
         {"--wm-text-rotation=45", [](const S& s) { return show(s.wmTextRotation); }, "45"},
         {"--wm-text-size=fixed", [](const S& s) { return show(s.wmTextSize); }, "0", true, true, resetTextSize},
-        {"--wm-image=/tmp/logo.png", [](const S& s) { return show(s.watermarkType, s.wmImage); },
-         "2 /tmp/logo.png"},
+        {"--wm-image=/tmp/logo.png", [](const S& s) { return show(s.watermarkType, s.wmImage); }, "2 /tmp/logo.png"},
         {"--wm-image-greyscale", [](const S& s) { return show(s.wmImageGreyscale); }, "1"},
         {"--wm-image-opacity=99", [](const S& s) { return show(s.wmImageOpacity); }, "99"},
         {"--wm-image-boundary=frame", [](const S& s) { return show(s.wmImageBoundary); }, "1"},
@@ -154,8 +161,7 @@ std::vector<OptionCase> optionCases()
         {"--wm-image-rotation=180", [](const S& s) { return show(s.wmImageRotation); }, "180"},
         {"--wm-image-size=fixed", [](const S& s) { return show(s.wmImageSize); }, "0", true, true, resetImageSize},
 
-        {"--filename-mask=%filename%_x.%ext%", [](const S& s) { return show(s.filenameMask); },
-         "%filename%_x.%ext%"},
+        {"--filename-mask=%filename%_x.%ext%", [](const S& s) { return show(s.filenameMask); }, "%filename%_x.%ext%"},
         {"--file-timestamp=custom", [](const S& s) { return show(s.fileTimestamp); }, "2"},
         {"--file-timestamp-custom=1000000", [](const S& s) { return show(s.customTimestamp); }, "1000000"},
         {"--no-subfolders", [](const S& s) { return show(s.keepSubfolders); }, "0"},
@@ -251,8 +257,8 @@ TEST(Options, ConsoleAndJobOptionsInShortAndLongForm)
     EXPECT_TRUE(shortForm.quietMode);
     EXPECT_TRUE(shortForm.pauseAtExit);
 
-    CommandLine longForm = parsed({"--INPUT=In.pcd", "--output=Out", "--conversion=JPG", "--quiet", "--debug",
-                                   "--Pause"});
+    CommandLine longForm =
+        parsed({"--INPUT=In.pcd", "--output=Out", "--conversion=JPG", "--quiet", "--debug", "--Pause"});
     EXPECT_EQ(longForm.errorText, "");
     EXPECT_EQ(g_job.cliInput, "In.pcd");  // values keep their case
     EXPECT_EQ(g_job.outputFolder, "Out");

@@ -16,8 +16,7 @@ struct ProfileRun {
     ScratchFolder folder;
     std::string path;
 
-    explicit ProfileRun(const std::string& content, const std::string& name = "profile.ini")
-        : path(folder.path + name)
+    explicit ProfileRun(const std::string& content, const std::string& name = "profile.ini") : path(folder.path + name)
     {
         writeFile(path, content);
     }
@@ -39,15 +38,14 @@ TEST(Profile, AppliesExactlyWhereItStandsAmongTheOptions)
 
 TEST(Profile, KeysInAnyCaseSwitchesAndRepeatedKeys)
 {
-    ProfileRun profile(
-        "[General]\n--jpg-quality = 10\n"
-        "[cli]\n"
-        "--jpg-quality = 70\n"
-        "--Greyscale = 0\n"
-        "--JPG-QUALITY = 75\n"
-        "--width\n"
-        "--unknown-key = 5\n"
-        "--FR-SOLID-OPACITY = 7\n");
+    ProfileRun profile("[General]\n--jpg-quality = 10\n"
+                       "[cli]\n"
+                       "--jpg-quality = 70\n"
+                       "--Greyscale = 0\n"
+                       "--JPG-QUALITY = 75\n"
+                       "--width\n"
+                       "--unknown-key = 5\n"
+                       "--FR-SOLID-OPACITY = 7\n");
     resetSettings(true);
     ASSERT_TRUE(applyProfile(profile.path));
     EXPECT_EQ(g_settings.jpgQuality, 75);
@@ -59,12 +57,11 @@ TEST(Profile, KeysInAnyCaseSwitchesAndRepeatedKeys)
 
 TEST(Profile, QuotesAreKeptExceptAroundTheFilenameMask)
 {
-    ProfileRun profile(
-        "[CLI]\n"
-        "--FILENAME-MASK = \"%filename%_web.%ext%\"\n"
-        "--WM-TEXT = \"Quoted text\"\n"
-        "--WM-FONT-COLOR = \"FF0000\"\n"
-        "--JPG-QUALITY = \"50\"\n");
+    ProfileRun profile("[CLI]\n"
+                       "--FILENAME-MASK = \"%filename%_web.%ext%\"\n"
+                       "--WM-TEXT = \"Quoted text\"\n"
+                       "--WM-FONT-COLOR = \"FF0000\"\n"
+                       "--JPG-QUALITY = \"50\"\n");
     resetSettings(true);
     ASSERT_TRUE(applyProfile(profile.path));
     EXPECT_EQ(g_settings.filenameMask, "%filename%_web.%ext%");
@@ -77,7 +74,9 @@ TEST(Profile, CannotNameInputOutputExtensionOrAnotherProfile)
 {
     ProfileRun other("[CLI]\n--JPG-QUALITY = 1\n", "other.ini");
     ProfileRun profile("[CLI]\n-i = a.pcd\n--INPUT = a.pcd\n-o = out\n--OUTPUT = out\n-c = png\n"
-                       "--CONVERSION = png\n--PROFILE = " + other.path + "\n--QUIET = 1\n--DEBUG = 1\n"
+                       "--CONVERSION = png\n--PROFILE = " +
+                       other.path +
+                       "\n--QUIET = 1\n--DEBUG = 1\n"
                        "--PAUSE = 1\n-q = 1\n-d\n-p\n");
     CommandLine commandLine = parsed({"--profile=" + profile.path});
     EXPECT_EQ(commandLine.errorText, "");
@@ -177,9 +176,9 @@ TEST(Profile, MissingProfileIsReportedAndNothingIsConverted)
 {
     ScratchFolder out;
     ScratchFolder work;
-    ProgramRun run = runKorvane(
-        {"-q", "-i", testDataPath("kodim23.pcd"), "-o", out.path, "--profile=" + work.path + "none.ini"}, {},
-        work.path);
+    ProgramRun run =
+        runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", out.path, "--profile=" + work.path + "none.ini"}, {},
+                   work.path);
     EXPECT_EQ(run.output, "Error: Invalid profile file\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(isDirectory(out.path));

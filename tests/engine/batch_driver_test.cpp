@@ -69,15 +69,37 @@ TEST(ConsoleRun, DebugRunListsEverySettingInOrder)
 {
     RunFolders folders;
     ProgramRun run = runKorvane({
-        "-i", testDataPath("kodim23.pcd"), "-o", withoutSlash(folders.out.path), "-d",
-        "--jpg-quality=90", "--jpg-chroma=medium", "--jpg-save-as=progressive",
-        "--rotation=90", "--rotation-type=advanced", "--rotation-back-color=102030",
-        "--width=50", "--width-unit=percent", "--height=50", "--height-unit=percent", "--keep-aspect-ratio",
-        "--resize-algorithm=lanczos", "--flip-vertical",
-        "--brightness=10", "--contrast=-5", "--gamma=1.5",
-        "--fr-solid-left=4", "--fr-solid-left-color=FF0000", "--fr-solid-opacity=200",
-        "--wm-text=Kodak sample", "--wm-font-size=20", "--wm-font-style=bold", "--wm-text-position=topleft",
-        "--filename-mask=%filename%-small.%ext%", "--file-timestamp=custom", "--file-timestamp-custom=1000000000",
+        "-i",
+        testDataPath("kodim23.pcd"),
+        "-o",
+        withoutSlash(folders.out.path),
+        "-d",
+        "--jpg-quality=90",
+        "--jpg-chroma=medium",
+        "--jpg-save-as=progressive",
+        "--rotation=90",
+        "--rotation-type=advanced",
+        "--rotation-back-color=102030",
+        "--width=50",
+        "--width-unit=percent",
+        "--height=50",
+        "--height-unit=percent",
+        "--keep-aspect-ratio",
+        "--resize-algorithm=lanczos",
+        "--flip-vertical",
+        "--brightness=10",
+        "--contrast=-5",
+        "--gamma=1.5",
+        "--fr-solid-left=4",
+        "--fr-solid-left-color=FF0000",
+        "--fr-solid-opacity=200",
+        "--wm-text=Kodak sample",
+        "--wm-font-size=20",
+        "--wm-font-style=bold",
+        "--wm-text-position=topleft",
+        "--filename-mask=%filename%-small.%ext%",
+        "--file-timestamp=custom",
+        "--file-timestamp-custom=1000000000",
         "--no-subfolders",
     });
     EXPECT_EQ(run.exitCode, 0);
@@ -320,8 +342,9 @@ TEST(ConsoleRun, DebugValuesComeBeforeTheirErrorLine)
     EXPECT_EQ(lines.back(), "Error: Invalid width value");
 
     ProgramRun conversion = runKorvane({"-q", "-d", "-i", input, "-o", folders.out.path, "-c", "png"});
-    EXPECT_EQ(normalisedLines(conversion.output, folders),
-              (Lines{"Input: <data>/kodim23.pcd", "Output: <out>/", "Conversion: png", "Error: Invalid conversion type"}));
+    EXPECT_EQ(
+        normalisedLines(conversion.output, folders),
+        (Lines{"Input: <data>/kodim23.pcd", "Output: <out>/", "Conversion: png", "Error: Invalid conversion type"}));
 
     ProgramRun noExtension = runKorvane({"-q", "-d", "-i", folders.out.path + "photo"});
     EXPECT_EQ(normalisedLines(noExtension.output, folders), (Lines{"Input: <out>/photo", "Error: Invalid input file"}));
@@ -420,9 +443,8 @@ TEST_F(BatchDriver, OtherInputGroupsListTheirOptions)
     g_settings.rawWidth = 640;
     EXPECT_EQ(run(true), (Lines{"Input: <data>/kodim23.pcd", "Output: <out>/", "Conversion: jpg", "RAW Load As: 48HS",
                                 "RAW Header Size: 0", "RAW Image Width: 640", "RAW Image Height: 0",
-                                "RAW Tone Mapping: AL", "JPG BPP: 0", "JPG Quality: 0",
-                                "JPG Chroma Subsampling: NONE", "JPG Save As: STANDARD",
-                                "Error: Invalid jpg-quality value"}));
+                                "RAW Tone Mapping: AL", "JPG BPP: 0", "JPG Quality: 0", "JPG Chroma Subsampling: NONE",
+                                "JPG Save As: STANDARD", "Error: Invalid jpg-quality value"}));
 }
 
 TEST_F(BatchDriver, AddingAnInputKeepsOnlyTheLastAcceptedFile)

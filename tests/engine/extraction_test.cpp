@@ -23,14 +23,15 @@ std::string ppmPicture(int width, int height)
 // the prepared picture of that index, if there is one, to its output.
 std::string loggingStub(const ScratchFolder& folder)
 {
-    return stubConvertPath(folder,
-                           "log=\"" + folder.path + "runs.log\"\n"
-                           "index=$(printf '%s' \"$4\" | sed 's/.*\\[\\([0-9]*\\)\\]$/\\1/')\n"
-                           "printf '%s ' \"$index\" >> \"$log\"\n"
-                           "out=${5#ppm:}\n"
-                           "[ -f \"" + folder.path + "picture-$index.ppm\" ] && cp \"" + folder.path +
-                           "picture-$index.ppm\" \"$out\"\n"
-                           "exit 1");
+    return stubConvertPath(folder, "log=\"" + folder.path +
+                                       "runs.log\"\n"
+                                       "index=$(printf '%s' \"$4\" | sed 's/.*\\[\\([0-9]*\\)\\]$/\\1/')\n"
+                                       "printf '%s ' \"$index\" >> \"$log\"\n"
+                                       "out=${5#ppm:}\n"
+                                       "[ -f \"" +
+                                       folder.path + "picture-$index.ppm\" ] && cp \"" + folder.path +
+                                       "picture-$index.ppm\" \"$out\"\n"
+                                       "exit 1");
 }
 
 // A file with the .pcd extension that carries no image pac header.
@@ -143,9 +144,9 @@ TEST(Extraction, WithoutConvertTheBaseComesOutAsImageMagickDecodesIt)
         const char* name;
         unsigned width, height;
     };
-    for (const Sample& sample : {Sample{"kodim23", 768, 512}, Sample{"kodim04", 512, 768},
-                                 Sample{"kodim15-4base", 768, 512}, Sample{"kodim23-16base", 768, 512},
-                                 Sample{"kodim04-16base", 512, 768}}) {
+    for (const Sample& sample :
+         {Sample{"kodim23", 768, 512}, Sample{"kodim04", 512, 768}, Sample{"kodim15-4base", 768, 512},
+          Sample{"kodim23-16base", 768, 512}, Sample{"kodim04-16base", 512, 768}}) {
         const std::string name = sample.name;
         const std::string fallbackLine = "Base fallback: the picture was decoded at " + std::to_string(sample.width) +
                                          "x" + std::to_string(sample.height) + " without convert";
@@ -191,8 +192,7 @@ TEST(Extraction, NonPhotoCdContentFailsWithoutOutput)
 {
     ScratchFolder folder;
     ScratchFolder emptyPath;
-    ProgramRun run = runKorvane({"-q", "-i", headerlessInput(folder), "-o", folder.path},
-                                {{"PATH", emptyPath.path}});
+    ProgramRun run = runKorvane({"-q", "-i", headerlessInput(folder), "-o", folder.path}, {{"PATH", emptyPath.path}});
     EXPECT_EQ(run.output, "Conversion stopped\n");
     EXPECT_FALSE(fileExists(folder.path + "plain.jpg"));
 }
@@ -203,8 +203,8 @@ TEST(Extraction, UsersFilesBesideTheInputAndTheTemporaryFolderSurvive)
     ScratchFolder temp;
     writeFile(work.path + "kodim23.tga", "my own targa");
     writeFile(work.path + "kodim23.ppm", "my own pixmap");
-    ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", work.path},
-                                {{"TMPDIR", temp.path}}, work.path);
+    ProgramRun run =
+        runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", work.path}, {{"TMPDIR", temp.path}}, work.path);
     EXPECT_EQ(run.output, "");
     EXPECT_TRUE(fileExists(work.path + "kodim23.jpg"));
     EXPECT_EQ(readFile(work.path + "kodim23.tga"), "my own targa");
@@ -244,8 +244,8 @@ TEST(Extraction, TheBaseDecoderStillWorksWhenConvertCannotBeUsed)
     ScratchFolder folder;
     ScratchFolder emptyPath;
     // No temporary folder to extract into.
-    ProgramRun run = runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", folder.path},
-                                {{"TMPDIR", folder.path + "missing"}});
+    ProgramRun run =
+        runKorvane({"-q", "-i", testDataPath("kodim23.pcd"), "-o", folder.path}, {{"TMPDIR", folder.path + "missing"}});
     EXPECT_EQ(run.output, "");
     EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
 

@@ -48,12 +48,23 @@ TEST_F(ConsoleJob, EachFailingSettingIsReportedBeforeAllLaterOnes)
     };
     const std::string scratch = folder.path;
     const std::vector<Fault> latestFirst = {
-        {[](ConversionSettings& s, JobState&) { s.watermarkType = kTextWatermark; s.wmFont = "NoSuchFontAtAll"; },
+        {[](ConversionSettings& s, JobState&) {
+             s.watermarkType = kTextWatermark;
+             s.wmFont = "NoSuchFontAtAll";
+         },
          {"Invalid watermark font", "NoSuchFontAtAll"}},
-        {[](ConversionSettings& s, JobState&) { s.adjustEnabled = 1; s.gamma = 10.0f; }, {"Invalid gamma", ""}},
+        {[](ConversionSettings& s, JobState&) {
+             s.adjustEnabled = 1;
+             s.gamma = 10.0f;
+         },
+         {"Invalid gamma", ""}},
         {[](ConversionSettings& s, JobState&) { s.contrast = -101; }, {"Invalid contrast", ""}},
         {[](ConversionSettings& s, JobState&) { s.brightness = 101; }, {"Invalid brightness", ""}},
-        {[](ConversionSettings& s, JobState&) { s.resizeEnabled = 1; s.resizeWidth = 10; s.resizeHeight = 0; },
+        {[](ConversionSettings& s, JobState&) {
+             s.resizeEnabled = 1;
+             s.resizeWidth = 10;
+             s.resizeHeight = 0;
+         },
          {"Invalid height", ""}},
         {[](ConversionSettings& s, JobState&) { s.resizeWidth = 0; }, {"Invalid width", ""}},
         {[](ConversionSettings& s, JobState&) { s.jpgQuality = 101; }, {"Invalid quality", "jpg"}},
@@ -81,7 +92,8 @@ TEST_F(ConsoleJob, WhatEachCheckAcceptsAndRefuses)
         EXPECT_EQ(checkInputFile(folder.path + name), (JobProblem{"Invalid input file", folder.path + name}));
     }
     EXPECT_EQ(checkOutputFolder(""), (JobProblem{"Empty output folder", ""}));
-    EXPECT_EQ(checkOutputFolder(folder.path + "empty.png"), (JobProblem{"Invalid output folder", folder.path + "empty.png"}));
+    EXPECT_EQ(checkOutputFolder(folder.path + "empty.png"),
+              (JobProblem{"Invalid output folder", folder.path + "empty.png"}));
 
     // The program offers only its own output format; the options of the
     // others are checked all the same, and a format without options passes.

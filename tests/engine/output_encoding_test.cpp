@@ -11,7 +11,6 @@ namespace {
 
 class OutputEncoding : public testing::Test {
 protected:
-
     // Runs the job's encoding choice for extension, then the depth
     // conversion of a picture first loaded with sourceBpp bits.
     Picture convert(const std::string& extension, int sourceBpp, Picture picture)
@@ -31,15 +30,15 @@ protected:
 TEST_F(OutputEncoding, JpegFlagsCombineQualityChromaAndMode)
 {
     EXPECT_EQ(saveFlagsFor(settings, "jpg"), 95 | JPEG_SUBSAMPLING_444);
-    settings.jpgChroma = 2;    // MEDIUM
-    settings.jpgSaveAs = 3;    // PROGRESSIVE
+    settings.jpgChroma = 2;  // MEDIUM
+    settings.jpgSaveAs = 3;  // PROGRESSIVE
     EXPECT_EQ(saveFlagsFor(settings, "jpg"), 0x605F);
     settings.jpgQuality = 40;
-    settings.jpgChroma = 1;    // LOW
-    settings.jpgSaveAs = 1;    // SIMPLE
+    settings.jpgChroma = 1;  // LOW
+    settings.jpgSaveAs = 1;  // SIMPLE
     EXPECT_EQ(saveFlagsFor(settings, "jpg"), 40 | JPEG_SUBSAMPLING_422 | JPEG_BASELINE);
-    settings.jpgChroma = 3;    // HIGH
-    settings.jpgSaveAs = 2;    // OPTIMIZED
+    settings.jpgChroma = 3;  // HIGH
+    settings.jpgSaveAs = 2;  // OPTIMIZED
     EXPECT_EQ(saveFlagsFor(settings, "jpg"), 40 | JPEG_SUBSAMPLING_411 | JPEG_OPTIMIZE);
 }
 
@@ -68,18 +67,18 @@ TEST_F(OutputEncoding, OtherFormatsTakeTheirFlagsFromTheirSettings)
 
     settings.exrCompression = 0;
     EXPECT_EQ(saveFlagsFor(settings, "exr"), EXR_NONE);
-    settings.exrCompression = 4;   // B44
+    settings.exrCompression = 4;  // B44
     EXPECT_EQ(saveFlagsFor(settings, "exr"), EXR_B44);
     settings.exrCompression = 5;
     EXPECT_EQ(saveFlagsFor(settings, "exr"), 0);
 
-    settings.bmpCompression = 1;   // RLE
+    settings.bmpCompression = 1;  // RLE
     settings.tgaCompression = 1;
     EXPECT_EQ(saveFlagsFor(settings, "bmp"), BMP_SAVE_RLE);
     EXPECT_EQ(saveFlagsFor(settings, "tga"), TARGA_SAVE_RLE);
     EXPECT_EQ(saveFlagsFor(settings, "jxr"), JXR_LOSSLESS);
-    for (const char* plain : {"dds", "gif", "hdr", "ico", "j2k", "jng", "jp2", "pbm", "pcx", "pfm", "pgm", "ppm",
-                              "psd", "wbmp", "xpm", "txt", ""})
+    for (const char* plain : {"dds", "gif", "hdr", "ico", "j2k", "jng", "jp2", "pbm", "pcx", "pfm", "pgm", "ppm", "psd",
+                              "wbmp", "xpm", "txt", ""})
         EXPECT_EQ(saveFlagsFor(settings, plain), 0) << plain;
 }
 

@@ -114,7 +114,7 @@ TEST_F(OutputFile, ExistingOutputIsReplacedOnlyBySuccess)
     ASSERT_TRUE(save("x.jpg"));
     EXPECT_EQ(readFile(out + "x.jpg").substr(0, 2), "\xff\xd8");
     EXPECT_EQ(namesIn(out), std::vector<std::string>{"x.jpg"});
-    struct stat st{};
+    struct stat st { };
     ASSERT_EQ(stat((out + "x.jpg").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
@@ -139,7 +139,7 @@ TEST_F(OutputFile, SaveCutShortByAFullDiskFails)
     ASSERT_GE(child, 0);
     if (child == 0) {
         signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit{};
+        struct rlimit limit { };
         getrlimit(RLIMIT_FSIZE, &limit);
         limit.rlim_cur = 64 * 1024;
         setrlimit(RLIMIT_FSIZE, &limit);

@@ -13,7 +13,7 @@ namespace {
 
 struct Loaded {
     FIBITMAP* bitmap = nullptr;
-    explicit Loaded(FIBITMAP* b) : bitmap(b) {}
+    explicit Loaded(FIBITMAP* b) : bitmap(b) { }
     ~Loaded()
     {
         if (bitmap)

@@ -27,7 +27,7 @@ TEST(PpmHeader, FieldsAndWhereThePixelsBegin)
 
 TEST(PpmHeader, AnythingButAWholeBinaryHeaderIsRefused)
 {
-    for (const char* bytes : {"P5 4 2 255 ", "P64 2 255 ", "P6 4 2 255", "P6 4 2", "P6 4 -2 255 ", "P6 4 2 255x",
-                              "P6 # never ends", ""})
+    for (const char* bytes :
+         {"P5 4 2 255 ", "P64 2 255 ", "P6 4 2 255", "P6 4 2", "P6 4 -2 255 ", "P6 4 2 255x", "P6 # never ends", ""})
         EXPECT_FALSE(parsePpmHeader(bytes)) << bytes;
 }

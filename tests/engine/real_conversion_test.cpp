@@ -12,8 +12,8 @@ namespace {
 struct JpegFacts {
     unsigned width = 0;
     unsigned height = 0;
-    bool fullChroma = false;      // every component sampled 1x1 (4:4:4)
-    int luminanceDc = 0;          // first quantiser of the first table
+    bool fullChroma = false;  // every component sampled 1x1 (4:4:4)
+    int luminanceDc = 0;      // first quantiser of the first table
     int luminanceMax = 0;
 };
 
@@ -24,7 +24,8 @@ JpegFacts readJpegFacts(const std::string& path)
     auto byte = [&](size_t i) { return static_cast<unsigned char>(data[i]); };
     bool tableSeen = false;
     for (size_t i = 2; i + 4 < data.size();) {
-        if (byte(i) != 0xFF) break;
+        if (byte(i) != 0xFF)
+            break;
         unsigned marker = byte(i + 1);
         size_t length = (byte(i + 2) << 8) | byte(i + 3);
         if (marker == 0xDB && !tableSeen) {
@@ -72,7 +73,7 @@ struct SampleCase {
     unsigned height;
 };
 
-class RealConversion : public ::testing::TestWithParam<SampleCase> {};
+class RealConversion : public ::testing::TestWithParam<SampleCase> { };
 
 }  // namespace
 
@@ -89,8 +90,8 @@ TEST_P(RealConversion, GivesTheLargestStoredResolutionAsQuality95FullChromaJpeg)
     EXPECT_EQ(facts.width, sample.width);
     EXPECT_EQ(facts.height, sample.height);
     EXPECT_TRUE(facts.fullChroma);
-    EXPECT_EQ(facts.luminanceDc, 2);   // (16 * 10 + 50) / 100 at quality 95
-    EXPECT_EQ(facts.luminanceMax, 12); // (121 * 10 + 50) / 100
+    EXPECT_EQ(facts.luminanceDc, 2);    // (16 * 10 + 50) / 100 at quality 95
+    EXPECT_EQ(facts.luminanceMax, 12);  // (121 * 10 + 50) / 100
 
     FIBITMAP* decoded = FreeImage_Load(FIF_JPEG, output.c_str(), 0);
     ASSERT_NE(decoded, nullptr);

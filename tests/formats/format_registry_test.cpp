@@ -36,7 +36,7 @@ TEST_F(FormatRegistry, InputTableHoldsEveryExtensionOnceInSixteenGroups)
     }
     EXPECT_EQ(extensions.size(), 79u);
     const std::map<std::string, int> expected = {
-        {"bmp", 3}, {"dds", 1}, {"emf", 2}, {"gif", 1}, {"hdr", 2}, {"ico", 1}, {"jpg", 4}, {"pcd", 4},
+        {"bmp", 3}, {"dds", 1}, {"emf", 2}, {"gif", 1}, {"hdr", 2}, {"ico", 1},  {"jpg", 4}, {"pcd", 4},
         {"pcx", 1}, {"pic", 3}, {"png", 1}, {"psd", 1}, {"tga", 2}, {"tiff", 2}, {"wmf", 3}, {"raw", 48},
     };
     EXPECT_EQ(perGroup, expected);

@@ -20,8 +20,14 @@
 namespace {
 
 // Functions, not constants: the tables are globals of another file.
-int newSlot() { return imageSlot(smallIconTable, "New"); }
-int addSlot() { return imageSlot(smallIconTable, "Add"); }
+int newSlot()
+{
+    return imageSlot(smallIconTable, "New");
+}
+int addSlot()
+{
+    return imageSlot(smallIconTable, "Add");
+}
 
 const std::string kCfg = "[Theme]\r\nName=Hostile\r\n[Icons]\r\nNew=new\r\nAdd=add\r\n";
 
@@ -39,9 +45,11 @@ std::string pngHeaderOnly(uint32_t width, uint32_t height)
     putBigEndian32(chunk, 4, width);
     putBigEndian32(chunk, 8, height);
     std::string crc(4, '\0');
-    putBigEndian32(crc, 0, static_cast<uint32_t>(
-                               crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), static_cast<uInt>(chunk.size()))));
-    return std::string("\x89PNG\r\n\x1A\n\0\0\0\x0D", 12) + chunk + crc + std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+    putBigEndian32(
+        crc, 0,
+        static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), static_cast<uInt>(chunk.size()))));
+    return std::string("\x89PNG\r\n\x1A\n\0\0\0\x0D", 12) + chunk + crc +
+           std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
 }
 
 uint32_t littleEndian32(const std::string& bytes, size_t at)
@@ -129,11 +137,11 @@ TEST(HostileThemes, HugeAbsurdAndFalsePicturesAreRefused)
     std::string zip;
     const std::string good = pngPicture(16, 16, 0x00FF00);
     writeZip(scene.gfx + "p.zip", {{"theme.cfg", kCfg + "Copy=wide\r\nDelete=fake\r\nExit=giant\r\n"},
-                                    {"new_16.png", pngPicture(16, 16, 0xFF0000)},
-                                    {"wide_16.png", pngHeaderOnly(100000, 16)},
-                                    {"fake_16.png", "\x89PNG but nothing else"},
-                                    {"giant_16.png", pngHeaderOnly(1025, 1025)},
-                                    {"add_16.png", good}});
+                                   {"new_16.png", pngPicture(16, 16, 0xFF0000)},
+                                   {"wide_16.png", pngHeaderOnly(100000, 16)},
+                                   {"fake_16.png", "\x89PNG but nothing else"},
+                                   {"giant_16.png", pngHeaderOnly(1025, 1025)},
+                                   {"add_16.png", good}});
     zip = readFile(scene.gfx + "p.zip");
     // The first entry claims four gigabytes; it must be refused, not read.
     ASSERT_EQ(claimSize(zip, "new_16.png", 0xF0000000u), 2);

@@ -160,7 +160,7 @@ struct PreferencesTest : ::testing::Test {
         const auto keptInput = inputFormats;
         const auto keptOutput = outputFormats;
         inputFormats = {"pcd", "dds", "gif", "ico", "psd", "raw", "tiff"};
-        outputFormats = {"jpg", "bmp", "dds", "exr", "gif", "hdr", "ico", "j2k", "jng", "jp2", "jxr", "pbm",
+        outputFormats = {"jpg", "bmp", "dds", "exr", "gif", "hdr", "ico", "j2k",  "jng",  "jp2",  "jxr", "pbm",
                          "pcx", "pfm", "pgm", "png", "ppm", "psd", "tga", "tiff", "wbmp", "webp", "xpm"};
         g_settings = s;
         g_settings.configPath = folder.path + "listing.ini";
@@ -381,8 +381,8 @@ TEST_F(PreferencesTest, HandEditedListsAndColoursCannotUpsetTheDialog)
 TEST_F(PreferencesTest, ListsWithoutAnItemForTheStoredValue)
 {
     ConversionSettings s = unusualSettings();
-    s.uiSize = 3;      // possible through config.ini, not offered
-    s.jpgBpp = 16;     // a depth JPEG does not offer
+    s.uiSize = 3;   // possible through config.ini, not offered
+    s.jpgBpp = 16;  // a depth JPEG does not offer
     s.pngBpp = 24;
     s.jpgChroma = 9;
     PreferenceControls c = loadPreferenceControls(s, kThemes);
@@ -403,8 +403,8 @@ TEST_F(PreferencesTest, ListsWithoutAnItemForTheStoredValue)
 TEST_F(PreferencesTest, ThemeListAndWhatTheMainWindowRebuilds)
 {
     ConversionSettings s = unusualSettings();  // "flat" at icon size 0
-    PreferenceControls c =
-        loadPreferenceControls(s, {{"zeta", "Zeta"}, {"Beta", "Beta"}, {"alpha", "Alpha"}, {"hidden", ""}, {"flat", "Flat"}});
+    PreferenceControls c = loadPreferenceControls(
+        s, {{"zeta", "Zeta"}, {"Beta", "Beta"}, {"alpha", "Alpha"}, {"hidden", ""}, {"flat", "Flat"}});
     std::vector<std::string> keys;
     for (const ThemeItem& item : c.themes)
         keys.push_back(item.key);

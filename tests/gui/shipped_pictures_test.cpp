@@ -52,8 +52,8 @@ TEST(ShippedThemes, EveryControlHasADecodablePictureAtEverySize)
         expectEveryPicture(buttons, buttonImageTable, 0, theme);
         EXPECT_EQ(decodedPngSize(slotText(buttons, imageSlot(buttonImageTable, "Convert"))), std::pair(80, 80));
         for (int size : kIconSizes)
-            expectEveryPicture(readPackagePictures(package, {{&sizedIconTable, "Icons", size}}), sizedIconTable,
-                               size, theme + " " + std::to_string(size));
+            expectEveryPicture(readPackagePictures(package, {{&sizedIconTable, "Icons", size}}), sizedIconTable, size,
+                               theme + " " + std::to_string(size));
     }
 }
 
@@ -80,9 +80,8 @@ TEST(InterfacePictures, TheThemeOverTheBuiltInPicturesBesideTheProgram)
     EXPECT_EQ(decodedPngSize(slotText(slots, kBannerSlot)), std::pair(360, 40));
     // The theme's own picture, not the built-in one.
     const int help = imageSlot(smallIconTable, "Help");
-    EXPECT_EQ(slotText(slots, help), slotText(readPackagePictures(kShippedFolder + "handdrawn.zip",
-                                                                  {{&smallIconTable, "Icons", 16}}),
-                                              help));
+    EXPECT_EQ(slotText(slots, help),
+              slotText(readPackagePictures(kShippedFolder + "handdrawn.zip", {{&smallIconTable, "Icons", 16}}), help));
     EXPECT_NE(slotText(slots, help), bytesOf(builtinPicture("Help")));
 }
 

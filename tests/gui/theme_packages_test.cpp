@@ -19,8 +19,14 @@ std::string cfg(const std::string& name, const std::string& buttons, const std::
 }
 
 // Functions, not constants: the tables are globals of another file.
-int newSmall() { return imageSlot(smallIconTable, "New"); }
-int newSized() { return imageSlot(sizedIconTable, "New"); }
+int newSmall()
+{
+    return imageSlot(smallIconTable, "New");
+}
+int newSized()
+{
+    return imageSlot(sizedIconTable, "New");
+}
 
 struct ThemeScene {
     ScratchFolder folder;
@@ -41,15 +47,15 @@ struct ThemeScene {
 TEST(ThemeCfg, ValuesAreFoundOnlyWhereTheLineRulesPutThem)
 {
     const std::string text = "[THEME]\r\nNAMEX=Prefix\r\nName=Real\r\n"
-                              "[Icons]\r\nNew =  pa\tge \r\nAdd=plus=minus\r\nBare\r\nLast=none";
+                             "[Icons]\r\nNew =  pa\tge \r\nAdd=plus=minus\r\nBare\r\nLast=none";
     EXPECT_EQ(readCfgValue(text, "theme", "name"), "Prefix");  // the key is a line prefix, any case
     EXPECT_EQ(readCfgValue(text, "Icons", "New"), "page");
     EXPECT_EQ(readCfgValue(text, "Icons", "Add"), "plus");
     EXPECT_EQ(readCfgValue(text, "Icons", "Bare"), "");
-    EXPECT_EQ(readCfgValue(text, "Icons", "Last"), "");       // no CR LF after it
-    EXPECT_EQ(readCfgValue(text, "Icons", "Name"), "");       // only in an earlier section
-    EXPECT_EQ(readCfgValue(text, "Theme", "New"), "");        // only in a later section
-    EXPECT_EQ(readCfgValue(text, "Buttons", "New"), "");      // no such section
+    EXPECT_EQ(readCfgValue(text, "Icons", "Last"), "");                            // no CR LF after it
+    EXPECT_EQ(readCfgValue(text, "Icons", "Name"), "");                            // only in an earlier section
+    EXPECT_EQ(readCfgValue(text, "Theme", "New"), "");                             // only in a later section
+    EXPECT_EQ(readCfgValue(text, "Buttons", "New"), "");                           // no such section
     EXPECT_EQ(readCfgValue("[Icons]\nNew=page\nAdd=plus\n", "Icons", "New"), "");  // LF only
     EXPECT_EQ(readCfgValue("", "Icons", "New"), "");
 }
@@ -70,10 +76,13 @@ TEST(ThemeLoading, EntryNamesSizesAndMissingControls)
     const std::string large = pngPicture(48, 48, 0x778899);
     const std::string capitals = pngPicture(30, 30, 0xAABBCC);
     const std::string button = pngPicture(80, 80, 0xDDEEFF);
-    writeZip(scene.gfx + "mine.zip",
-             {{"theme.cfg", cfg("Mine \xE9t\xE9", "Convert=big.png\r\n", "New=open.png\r\nAdd=open\r\nCopy=OPEN.PNG\r\n")},
-              {"open.png", full}, {"open_16.png", small}, {"open_48.png", large}, {"OPEN.PNG", capitals},
-              {"big.png", button}});
+    writeZip(scene.gfx + "mine.zip", {{"theme.cfg", cfg("Mine \xE9t\xE9", "Convert=big.png\r\n",
+                                                        "New=open.png\r\nAdd=open\r\nCopy=OPEN.PNG\r\n")},
+                                      {"open.png", full},
+                                      {"open_16.png", small},
+                                      {"open_48.png", large},
+                                      {"OPEN.PNG", capitals},
+                                      {"big.png", button}});
     scene.settings.uiTheme = "mine";
     scene.settings.uiSize = 3;
     const int deleteSmall = imageSlot(smallIconTable, "Delete");
@@ -130,8 +139,8 @@ TEST(ThemeLoading, AGoneThemeFallsBackToTheLastPackageAndIsSavedSo)
 TEST(ThemeLoading, WithoutPackagesNothingChanges)
 {
     ThemeScene scene;
-    writeZip(scene.folder.path + "passwd.zip", {{"theme.cfg", cfg("Evil", "", "New=new\r\n")},
-                                                {"new_16.png", pngPicture(16, 16, 0)}});
+    writeZip(scene.folder.path + "passwd.zip",
+             {{"theme.cfg", cfg("Evil", "", "New=new\r\n")}, {"new_16.png", pngPicture(16, 16, 0)}});
     scene.settings.uiTheme = "../passwd";
     scene.slots[newSmall()] = {'o', 'l', 'd'};
     scene.load();
@@ -144,7 +153,8 @@ TEST(ThemeLoading, LfOnlyThemeCfgGivesNoPictures)
 {
     ThemeScene scene;
     writeZip(scene.gfx + "unix.zip", {{"theme.cfg", "[Theme]\nName=Unix\n[Icons]\nNew=new\n"},
-                                      {"new_16.png", pngPicture(16, 16, 0)}, {"_16.png", "not a png"}});
+                                      {"new_16.png", pngPicture(16, 16, 0)},
+                                      {"_16.png", "not a png"}});
     scene.settings.uiTheme = "unix";
     scene.load();
     EXPECT_TRUE(scene.slots.empty());

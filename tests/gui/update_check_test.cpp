@@ -55,8 +55,8 @@ TEST_F(UpdateCheck, TheServersNumberDecidesWhatTheUserIsTold)
         {"301\r\n", UpdateOutcome::NewVersion, "New Update"},
         {"300\r\n", UpdateOutcome::NoUpdate, "No Update"},
         {"abc", UpdateOutcome::ConnectionProblem, "Error"},
-        {"3015", UpdateOutcome::NewVersion, "New Update"},         // only three characters count
-        {" 29 ", UpdateOutcome::NoUpdate, "No Update"},            // blanks go first
+        {"3015", UpdateOutcome::NewVersion, "New Update"},            // only three characters count
+        {" 29 ", UpdateOutcome::NoUpdate, "No Update"},               // blanks go first
         {"301\r\n\r\n999", UpdateOutcome::NewVersion, "New Update"},  // ends at the next blank line
         {std::string("\x01\xff\x00", 3) + "301", UpdateOutcome::ConnectionProblem, "Error"},
         {std::string("3\x00", 2) + "01", UpdateOutcome::NoUpdate, "No Update"},  // text ends at a zero byte
@@ -76,13 +76,12 @@ TEST_F(UpdateCheck, SendsExactlyOnePlainRequest)
 {
     LoopbackHttpServer server({{okAnswer("300")}});
     EXPECT_EQ(fetchUpdateBody(server.url(), kAgent), "300");
-    EXPECT_EQ(server.receivedRequest(),
-              "GET /files/korvane.dat HTTP/1.0\r\n"
-              "Host: 127.0.0.1\r\n"
-              "Accept: */*\r\n"
-              "User-Agent: Tessaly PCD to JPG 3.0\r\n"
-              "Connection: close\r\n"
-              "\r\n");
+    EXPECT_EQ(server.receivedRequest(), "GET /files/korvane.dat HTTP/1.0\r\n"
+                                        "Host: 127.0.0.1\r\n"
+                                        "Accept: */*\r\n"
+                                        "User-Agent: Tessaly PCD to JPG 3.0\r\n"
+                                        "Connection: close\r\n"
+                                        "\r\n");
 }
 
 TEST_F(UpdateCheck, ReadsAnAnswerThatArrivesInPieces)
@@ -147,18 +146,13 @@ TEST(AutomaticUpdateCheck, AsksOnlyOnceTheIntervalHasPassed)
         bool asks;
     };
     const Case cases[] = {
-        {0, now - 25 * hour, true},
-        {0, now - 23 * hour, false},
-        {1, now - 8 * day, true},
-        {1, now - 6 * day, false},
-        {4, now - 179 * day, false},
-        {5, 0, false},                // never, whatever the date
-        {5, now - 1000 * day, false},
-        {2, 0, true},
-        {9, now - 29 * day, false},   // unknown codes count as a month
-        {9, now - 31 * day, true},
-        {-1, now - 31 * day, true},
-        {0, now + 5 * day, false},    // a date ahead of the clock
+        {0, now - 25 * hour, true},   {0, now - 23 * hour, false},
+        {1, now - 8 * day, true},     {1, now - 6 * day, false},
+        {4, now - 179 * day, false},  {5, 0, false},  // never, whatever the date
+        {5, now - 1000 * day, false}, {2, 0, true},
+        {9, now - 29 * day, false},  // unknown codes count as a month
+        {9, now - 31 * day, true},    {-1, now - 31 * day, true},
+        {0, now + 5 * day, false},  // a date ahead of the clock
         {0, INT32_MAX, false},
     };
     for (const Case& c : cases) {
@@ -167,7 +161,8 @@ TEST(AutomaticUpdateCheck, AsksOnlyOnceTheIntervalHasPassed)
         settings.updateRange = c.range;
         settings.updateDate = c.updateDate;
         int asked = 0;
-        runAutomaticCheck(settings, now, [&] { return ++asked, false; }, [] {});
+        runAutomaticCheck(
+            settings, now, [&] { return ++asked, false; }, [] {});
         EXPECT_EQ(asked, c.asks ? 1 : 0);
         EXPECT_EQ(settings.updateDate, c.asks ? now : c.updateDate);
     }
@@ -181,12 +176,14 @@ TEST(AutomaticUpdateCheck, TheDateMovesOnWhateverTheAnswer)
         settings.updateRange = 0;
         settings.updateDate = now - 2 * 24 * 3600;
         int checks = 0;
-        runAutomaticCheck(settings, now, [&] { return yes; }, [&] { ++checks; });
+        runAutomaticCheck(
+            settings, now, [&] { return yes; }, [&] { ++checks; });
         EXPECT_EQ(checks, yes ? 1 : 0);
         EXPECT_EQ(settings.updateDate, now);
         // The next start, an hour later, does not ask again.
         int asked = 0;
-        runAutomaticCheck(settings, now + 3600, [&] { return ++asked, true; }, [] {});
+        runAutomaticCheck(
+            settings, now + 3600, [&] { return ++asked, true; }, [] {});
         EXPECT_EQ(asked, 0);
     }
 }

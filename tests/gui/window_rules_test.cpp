@@ -138,17 +138,16 @@ TEST_F(WindowRules, TheFormatBoxListsTheOutputFormatsAndFallsBackToTheFirst)
 TEST_F(WindowRules, TheInputFilterListsEveryExtensionThenEachGroupByDescription)
 {
     const std::string pcd = "*.[pP][cC][dD]";
-    EXPECT_EQ(inputFileDialogFilter(), "All Supported Files|" + pcd + ";" + pcd + "1;" + pcd + "[sS];*.[pP]" + pcd.substr(2) +
-                                           "|Kodak PhotoCD File|*.[pP]" + pcd.substr(2) + ";" + pcd + "[sS];" + pcd +
-                                           "1;" + pcd + "|All Files (*.*)|*.*");
+    EXPECT_EQ(inputFileDialogFilter(), "All Supported Files|" + pcd + ";" + pcd + "1;" + pcd + "[sS];*.[pP]" +
+                                           pcd.substr(2) + "|Kodak PhotoCD File|*.[pP]" + pcd.substr(2) + ";" + pcd +
+                                           "[sS];" + pcd + "1;" + pcd + "|All Files (*.*)|*.*");
 
     FormatListsOverride restore;
     inputFormats = {"tiff", "pcd"};
     buildAcceptedExtensions();
     const std::string filter = inputFileDialogFilter();
     EXPECT_LT(filter.find("|Kodak PhotoCD File|"), filter.find("|Tagged Image File Format|")) << filter;
-    EXPECT_NE(filter.find("|Tagged Image File Format|*.[tT][iI][fF];*.[tT][iI][fF][fF]|"), std::string::npos)
-        << filter;
+    EXPECT_NE(filter.find("|Tagged Image File Format|*.[tT][iI][fF];*.[tT][iI][fF][fF]|"), std::string::npos) << filter;
 }
 
 TEST_F(WindowRules, TakingAnInputFileFillsTheFieldAndMayChooseItsFolder)

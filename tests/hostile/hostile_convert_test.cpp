@@ -24,8 +24,10 @@ std::string headerlessInput(const HostileScene& scene)
 std::string convertLeaving(const HostileScene& scene, const std::string& picture)
 {
     writeFile(scene.root.path + "picture", picture);
-    return stubConvertPath(scene.root, "echo run >> '" + scene.root.path + "runs.log'\n"
-                                       "cp '" + scene.root.path + "picture' \"${5#ppm:}\"");
+    return stubConvertPath(scene.root, "echo run >> '" + scene.root.path +
+                                           "runs.log'\n"
+                                           "cp '" +
+                                           scene.root.path + "picture' \"${5#ppm:}\"");
 }
 
 size_t runsOf(const HostileScene& scene)
@@ -43,7 +45,8 @@ TEST(HostileConvert, AHangingConvertAndItsChildrenAreKilledAfterTheTimeLimit)
     const std::string input = headerlessInput(scene);
     writeFile(scene.out + "plain.jpg", kOldOutput);
     const auto start = std::chrono::steady_clock::now();
-    ProgramRun run = scene.run({"-q", "-i", input, "-o", scene.out}, {{"PATH", path}, {"KORVANE_CONVERT_TIMEOUT", "1"}});
+    ProgramRun run =
+        scene.run({"-q", "-i", input, "-o", scene.out}, {{"PATH", path}, {"KORVANE_CONVERT_TIMEOUT", "1"}});
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(run.output, kStopped);
     // One run of one second, not one for every subimage index.
@@ -62,8 +65,8 @@ TEST(HostileConvert, AfterAHangOrACrashAPacStillGivesItsBasePicture)
         HostileScene scene;
         std::string path = stubConvertPath(scene.root, body);
         const std::string input = scene.copySample("kodim23-16base.pcd", "pac.pcd");
-        ProgramRun run = scene.run({"-i", input, "-o", scene.out, "-d"},
-                                   {{"PATH", path}, {"KORVANE_CONVERT_TIMEOUT", "1"}});
+        ProgramRun run =
+            scene.run({"-i", input, "-o", scene.out, "-d"}, {{"PATH", path}, {"KORVANE_CONVERT_TIMEOUT", "1"}});
         EXPECT_EQ(run.lines().back(), "Files converted: 1 of 1") << body;
         PictureFacts facts = jpegFacts(scene.out + "pac.jpg");
         EXPECT_TRUE(facts.loads) << body;
@@ -93,12 +96,12 @@ TEST(HostileConvert, GarbageOrACutOffPictureIsNeverSavedAsAConversion)
     const std::string pixels(3000, '\x7F');
     const std::vector<std::string> pictures = {
         "garbage \x01\x02\x03 that is no picture at all",
-        "P6\n640 480\n255\n" + pixels,                     // ends after a few rows
-        "P6\n32 32\n65535\n" + pixels,                     // 16-bit samples, half of them
+        "P6\n640 480\n255\n" + pixels,                           // ends after a few rows
+        "P6\n32 32\n65535\n" + pixels,                           // 16-bit samples, half of them
         "P6\n32 32\n255\n" + pixels.substr(0, 3 * 32 * 32 - 1),  // one byte short
-        "P6\n100000 100000\n255\n" + pixels,               // absurd size
-        "P6\n16000 16000\n255\n" + pixels,                 // large, and cut off
-        "P6 32 32 255" + std::string(3 * 32 * 32 + 1, 'x'),  // no blank before the pixels
+        "P6\n100000 100000\n255\n" + pixels,                     // absurd size
+        "P6\n16000 16000\n255\n" + pixels,                       // large, and cut off
+        "P6 32 32 255" + std::string(3 * 32 * 32 + 1, 'x'),      // no blank before the pixels
     };
     for (const std::string& picture : pictures) {
         HostileScene scene;
@@ -114,7 +117,8 @@ TEST(HostileConvert, GarbageOrACutOffPictureIsNeverSavedAsAConversion)
 TEST(HostileConvert, AWholePictureWithACommentedHeaderIsAccepted)
 {
     HostileScene scene;
-    std::string path = convertLeaving(scene, "P6\n# made by hand\n32 # wide\n16\n255\n" + std::string(3 * 32 * 16, 'x'));
+    std::string path =
+        convertLeaving(scene, "P6\n# made by hand\n32 # wide\n16\n255\n" + std::string(3 * 32 * 16, 'x'));
     ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
     EXPECT_EQ(run.output, "");
     PictureFacts facts = jpegFacts(scene.out + "plain.jpg");
@@ -128,8 +132,8 @@ TEST(HostileConvert, AnOutputFolderThatVanishesIsNotMadeAgain)
 {
     HostileScene scene;
     writeFile(scene.root.path + "picture", "P6\n32 16\n255\n" + std::string(3 * 32 * 16, 'x'));
-    std::string path = stubConvertPath(scene.root, "rm -rf '" + scene.out + "'\ncp '" + scene.root.path +
-                                                       "picture' \"${5#ppm:}\"");
+    std::string path =
+        stubConvertPath(scene.root, "rm -rf '" + scene.out + "'\ncp '" + scene.root.path + "picture' \"${5#ppm:}\"");
     ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
     EXPECT_EQ(run.output, kStopped);
     EXPECT_FALSE(fileExists(scene.out));
@@ -145,10 +149,14 @@ TEST(HostileConvert, WhatConvertLeavesRunningInItsGroupIsStoppedAndNothingElseAw
     writeFile(scene.root.path + "picture", "P6\n32 16\n255\n" + std::string(3 * 32 * 16, 'x'));
     // Done with its picture, convert ends but leaves one helper behind in its
     // group and one that left the group for a session of its own.
-    std::string path = stubConvertPath(scene.root, "cp '" + scene.root.path + "picture' \"${5#ppm:}\"\n"
-                                                   "sleep 300 &\necho $! >> '" + pids + "'\n"
-                                                   "setsid sleep 300 < /dev/null > /dev/null 2>&1 &\n"
-                                                   "echo $! >> '" + pids + "'");
+    std::string path = stubConvertPath(scene.root, "cp '" + scene.root.path +
+                                                       "picture' \"${5#ppm:}\"\n"
+                                                       "sleep 300 &\necho $! >> '" +
+                                                       pids +
+                                                       "'\n"
+                                                       "setsid sleep 300 < /dev/null > /dev/null 2>&1 &\n"
+                                                       "echo $! >> '" +
+                                                       pids + "'");
     const auto start = std::chrono::steady_clock::now();
     ProgramRun run = scene.run({"-q", "-i", headerlessInput(scene), "-o", scene.out}, {{"PATH", path}});
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));

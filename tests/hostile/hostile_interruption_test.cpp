@@ -33,9 +33,9 @@ TEST(Interruption, ASignalDuringAConversionLeavesNothingBehind)
         HostileScene scene;
         const std::string started = scene.root.path + "convert.pid";
         // A convert that begins its picture, says so and then takes its time.
-        const std::string path = stubConvertPath(
-            scene.root, "printf 'P6\\n' > \"${5#ppm:}\"\necho $$ > '" + started + ".new'\nmv '" + started +
-                            ".new' '" + started + "'\nexec sleep 60");
+        const std::string path =
+            stubConvertPath(scene.root, "printf 'P6\\n' > \"${5#ppm:}\"\necho $$ > '" + started + ".new'\nmv '" +
+                                            started + ".new' '" + started + "'\nexec sleep 60");
         const std::string input = scene.copySample("kodim23.pcd", "kodim23.pcd");
         RunSetup setup;
         setup.env = {{"PATH", path}, {"TMPDIR", scene.temp}};

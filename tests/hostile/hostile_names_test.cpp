@@ -81,7 +81,7 @@ TEST(HostileNames, AwkwardCharactersReachTheOutputNameUnchanged)
     HostileScene scene;
     const std::vector<std::string> stems = {
         "with  spaces ", "single'double\"quotes", "line\nbreak", "\xFF\xFE\x80 not utf-8",
-        "glob*?[!a]", "$(touch injected)", "back\\slash", "\xC3\xA9t\xC3\xA9 photo",
+        "glob*?[!a]",    "$(touch injected)",     "back\\slash", "\xC3\xA9t\xC3\xA9 photo",
     };
     for (const std::string& stem : stems) {
         scene.copySample("kodim23.pcd", stem + ".pcd");
@@ -132,7 +132,7 @@ TEST(HostileNames, ALongNameConvertsAndOneTooLongForTheDiskFails)
 TEST(HostileNames, DeepFoldersWorkUpToThePathLimitAndFailPlainlyBeyondIt)
 {
     HostileScene scene;
-    const std::string deepIn = deepFolder(scene.in, 19);    // about 1,950 bytes
+    const std::string deepIn = deepFolder(scene.in, 19);  // about 1,950 bytes
     const std::string deepOut = deepFolder(scene.out, 19);
     ProgramRun run = scene.run({"-q", "-i", deepIn + "deep.pcd", "-o", deepOut});
     EXPECT_EQ(run.output, "");
@@ -202,7 +202,7 @@ TEST(HostileNames, FoldersMadeForASaveThatFailsAreRemovedAgain)
         tooDeep += "d/";
     const std::vector<std::string> masks = {
         "kept/new/newer/" + std::string(300, 'n') + ".%ext%",  // a name longer than any file system takes
-        tooDeep + "%filename%.%ext%",                           // beyond the path limit, 2,000 folders down
+        tooDeep + "%filename%.%ext%",                          // beyond the path limit, 2,000 folders down
     };
     for (const std::string& mask : masks) {
         ProgramRun run = scene.run({"-q", "-i", input, "-o", scene.out, "--filename-mask=" + mask});
@@ -216,7 +216,8 @@ TEST(HostileNames, FoldersMadeForASaveThatFailsAreRemovedAgain)
 TEST(HostileNames, EscapeSequencesInANameReachATerminalAsQuestionMarks)
 {
     HostileScene scene;
-    const std::string name = "x\x1b]0;owned\x07\x1b[2J\xc2\x9b" "31m.pcd";
+    const std::string name = "x\x1b]0;owned\x07\x1b[2J\xc2\x9b"
+                             "31m.pcd";
     const std::string input = scene.copySample("kodim23.pcd", name);
     const std::vector<std::string> arguments = {"-d", "-i", input, "-o", scene.out};
 

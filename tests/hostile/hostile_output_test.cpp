@@ -26,10 +26,7 @@ struct SmallFileSystem {
         if (mounted)
             umount2(folder.c_str(), MNT_DETACH);
     }
-    bool makeReadOnly()
-    {
-        return mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
+    bool makeReadOnly() { return mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
 };
 
 }  // namespace

@@ -84,8 +84,8 @@ TEST(HostilePac, CutOffInsideTheBaseIsNotReadPastItsEndByTheFallbackDecoder)
     writeFile(scene.in + "short.pcd", baseEnd.substr(0, baseEnd.size() - 1));  // the last byte of the Base gone
     for (const char* name : {"cut", "short"}) {
         writeFile(scene.out + name + ".jpg", kOldOutput);
-        ProgramRun run = scene.run({"-q", "-i", scene.in + name + ".pcd", "-o", scene.out},
-                                   {{"PATH", failingConvert(scene)}});
+        ProgramRun run =
+            scene.run({"-q", "-i", scene.in + name + ".pcd", "-o", scene.out}, {{"PATH", failingConvert(scene)}});
         EXPECT_EQ(run.output, kStopped) << name;
         EXPECT_EQ(readFile(scene.out + name + ".jpg"), kOldOutput) << name;
     }
@@ -93,7 +93,8 @@ TEST(HostilePac, CutOffInsideTheBaseIsNotReadPastItsEndByTheFallbackDecoder)
 
     // Ending right after the Base, the pac still gives it.
     writeFile(scene.in + "whole.pcd", baseEnd);
-    ProgramRun run = scene.run({"-q", "-i", scene.in + "whole.pcd", "-o", scene.out}, {{"PATH", failingConvert(scene)}});
+    ProgramRun run =
+        scene.run({"-q", "-i", scene.in + "whole.pcd", "-o", scene.out}, {{"PATH", failingConvert(scene)}});
     EXPECT_EQ(run.output, "");
     PictureFacts facts = jpegFacts(scene.out + "whole.jpg");
     EXPECT_TRUE(facts.loads);
@@ -185,7 +186,7 @@ TEST(HostilePac, WhatIsNotARegularFileIsRefusedWithoutWaiting)
     ASSERT_EQ(mkfifo((scene.out + "kodim23.jpg").c_str(), 0644), 0);
     EXPECT_FALSE(runBlockedOnPipe(scene, scene.out + "kodim23.jpg",
                                   {"-q", "-i", scene.in + "kodim23.pcd", "-o", scene.out}, run));
-    struct stat output{};
+    struct stat output { };
     ASSERT_EQ(lstat((scene.out + "kodim23.jpg").c_str(), &output), 0);
     ASSERT_TRUE(S_ISREG(output.st_mode)) << "the pipe is replaced, never written into";
     EXPECT_TRUE(jpegFacts(scene.out + "kodim23.jpg").loads);

@@ -20,8 +20,7 @@ struct HostileScene {
     std::string work = folder("work/");
 
     // Runs korvane with TMPDIR and the working folder of the scene.
-    ProgramRun run(const std::vector<std::string>& arguments,
-                   const std::map<std::string, std::string>& env = {}) const;
+    ProgramRun run(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& env = {}) const;
     // A copy of a sample pac below in/ under another name; its path.
     std::string copySample(const std::string& sample, const std::string& name) const;
 
@@ -31,7 +30,7 @@ private:
 
 // The parts of a file that the checks below look at.
 struct PictureFacts {
-    bool loads = false;     // FreeImage reads it as a JPEG, every byte of it there
+    bool loads = false;  // FreeImage reads it as a JPEG, every byte of it there
     unsigned width = 0;
     unsigned height = 0;
 };

@@ -3,8 +3,8 @@
 #include <climits>
 
 #include "overlay/frame.h"
-#include "picture/colors.h"
 #include "overlay/overlay_test_pictures.h"
+#include "picture/colors.h"
 #include "settings/conversion_settings.h"
 
 namespace {

@@ -136,7 +136,10 @@ TEST_F(Naming, CaseMappingReachesBeyondAscii)
     EXPECT_EQ(titleCase("éLAN VITAL"), "Élan vital");
     EXPECT_EQ(nameFor("ÉTÉ_%filename[u]%_%filename%", "/in/Ünïcode straße.pcd"), "été_ÜNÏCODE STRASSE_Ünïcode straße");
     // Bytes that are not UTF-8 survive, and the letters round them still change.
-    EXPECT_EQ(upperCaseText("a\xff" "b\xc3"), "A\xff" "B\xc3");
+    EXPECT_EQ(upperCaseText("a\xff"
+                            "b\xc3"),
+              "A\xff"
+              "B\xc3");
     EXPECT_EQ(titleCase("\xe9TE"), "\xe9te");
     EXPECT_EQ(firstCharacterLength("éa"), 2u);
 }
@@ -181,14 +184,15 @@ TEST(NamingThroughTheConsole, FilenameMaskNamesTheOutput)
 {
     ScratchFolder out;
     const std::string before = localDate("%Y-%m-%d");
-    ProgramRun run = runKorvane({"-i", testDataPath("kodim23.pcd"), "-o", out.path,
-                                 "--filename-mask=Pic_%Filename[U]%_%width%x%height%_%bpp%_%n%_%yyyy%-%mm%-%dd%.%ext%"});
+    ProgramRun run =
+        runKorvane({"-i", testDataPath("kodim23.pcd"), "-o", out.path,
+                    "--filename-mask=Pic_%Filename[U]%_%width%x%height%_%bpp%_%n%_%yyyy%-%mm%-%dd%.%ext%"});
     const std::string after = localDate("%Y-%m-%d");
     const bool made = fileExists(out.path + "pic_KODIM23_768x512_24_00001_" + before + ".jpg") ||
                       fileExists(out.path + "pic_KODIM23_768x512_24_00001_" + after + ".jpg");
     EXPECT_TRUE(made) << run.output;
 
-    ProgramRun nested = runKorvane({"-i", testDataPath("kodim23.pcd"), "-o", out.path,
-                                    "--filename-mask=Year\\%yyyy%/%filename%.%ext%"});
+    ProgramRun nested = runKorvane(
+        {"-i", testDataPath("kodim23.pcd"), "-o", out.path, "--filename-mask=Year\\%yyyy%/%filename%.%ext%"});
     EXPECT_TRUE(fileExists(out.path + "year/" + localDate("%Y") + "/kodim23.jpg")) << nested.output;
 }

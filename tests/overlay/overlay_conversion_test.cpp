@@ -69,10 +69,10 @@ TEST(OverlayConversion, WatermarkedSamplesCarryTheirWatermark)
 
     ScratchFolder pictureOut;
     ConvertedPicture pictureMarked;
-    convertSample(pictureOut,
-                  {"--wm-image=" + markPath, "--wm-image-position=TOPLEFT", "--wm-image-x-offset=30",
-                   "--wm-image-y-offset=40"},
-                  pictureMarked);
+    convertSample(
+        pictureOut,
+        {"--wm-image=" + markPath, "--wm-image-position=TOPLEFT", "--wm-image-x-offset=30", "--wm-image-y-offset=40"},
+        pictureMarked);
     expectNear(pixelAt(pictureMarked.bitmap, 40, 50), {0, 255, 0}, "picture watermark");
     expectNear(pixelAt(pictureMarked.bitmap, 145, 95), {0, 255, 0}, "picture watermark");
 

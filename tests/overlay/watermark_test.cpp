@@ -239,7 +239,7 @@ TEST_F(WatermarkTest, PlacementByPositionOffsetsAndFrame)
     settings.watermarkType = kPictureWatermark;
     settings.wmImageXOffset = 10;
     settings.wmImageYOffset = 20;
-    const int expected[9][2] = {{10, 20},  {270, 20},  {530, 20},  {10, 225}, {270, 225},
+    const int expected[9][2] = {{10, 20},   {270, 20}, {530, 20},  {10, 225}, {270, 225},
                                 {530, 225}, {10, 430}, {270, 430}, {530, 430}};
     for (int position = 0; position < 9; ++position) {
         settings.wmImagePosition = static_cast<int8_t>(position);

@@ -17,7 +17,7 @@ TEST(AtomicFile, ALinkedFileIsUpdatedWhereItLivesWithItsPermissions)
     ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
 
     ASSERT_TRUE(replaceFileAtomically(link, "new"));
-    struct stat st{};
+    struct stat st { };
     ASSERT_EQ(lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(readFile(real), "new");

@@ -32,7 +32,7 @@ TEST_F(Catalogue, EveryBuiltInKeyIsFoundWithItsText)
         EXPECT_EQ(lookupText(group, pair[0]), pair[1]) << group << " / " << pair[0];
     }
     const std::map<std::string, int> expected = {
-        {"Menu", 27}, {"General", 10}, {"Msg", 41}, {"Dialog", 18}, {"Preferences", 223},
+        {"Menu", 27}, {"General", 10},         {"Msg", 41},      {"Dialog", 18}, {"Preferences", 223},
         {"About", 4}, {"Custom-Converter", 4}, {"Uninstall", 3},
     };
     EXPECT_EQ(keysPerGroup, expected);
@@ -71,7 +71,7 @@ TEST_F(Catalogue, LookupIgnoresCaseAndKeepsGroupsApart)
 TEST_F(Catalogue, KeysThatAreMissingOrOnlyPrefixesAreNotFound)
 {
     EXPECT_EQ(lookupText("General", ""), "%NO_STRING_ERROR%");
-    EXPECT_EQ(lookupText("General", "Input"), "%NO_STRING_ERROR%");       // prefix of "Input File"
+    EXPECT_EQ(lookupText("General", "Input"), "%NO_STRING_ERROR%");        // prefix of "Input File"
     EXPECT_EQ(lookupText("General", "Input Filez"), "%NO_STRING_ERROR%");  // between two keys
     EXPECT_EQ(lookupText("General", "Zebra"), "%NO_STRING_ERROR%");        // no key starts with Z
     EXPECT_EQ(lookupText("General", "Input Files"), "Input Files:");
@@ -81,14 +81,8 @@ TEST_F(Catalogue, KeysThatAreMissingOrOnlyPrefixesAreNotFound)
 TEST_F(Catalogue, TablesMayWriteMarkersInAnyCaseAndKeysInAnyOrder)
 {
     const char* const table[] = {
-        "_group_", "Empty",
-        "_Group_", "Words",
-        "beta", "second",
-        "Alpha", "first",
-        "alphabet", "longer",
-        "b", "short",
-        "_end_", "not read",
-        "after", "the end",
+        "_group_",  "Empty",  "_Group_", "Words", "beta",  "second",   "Alpha", "first",
+        "alphabet", "longer", "b",       "short", "_end_", "not read", "after", "the end",
     };
     buildCatalogueFrom(table);
     EXPECT_EQ(lookupText("Words", "ALPHA"), "first");

@@ -16,36 +16,55 @@
 namespace {
 
 // Every field config.ini keeps (configPath aside).
-#define EVERY_STORED_FIELD(X)                                                                              \
-    X(configVersion) X(language) X(updateRange) X(updateDate) X(saveWindowPosition) X(windowMaximized)      \
-    X(windowX) X(windowY) X(windowWidth) X(windowHeight) X(uiTheme) X(uiSize) X(inputGroup) X(ddsLoadAs)   \
-    X(gifFrameLoading) X(icoFrameLoading) X(tiffFrameLoading) X(psdColorMode) X(rawLoadAs)                 \
-    X(rawHeaderSize) X(rawWidth) X(rawHeight) X(rawToneMapping) X(outputFormat) X(bmpBpp)                  \
-    X(bmpCompression) X(bmpColorTable) X(ddsBpp) X(exrBpp) X(exrCompression) X(gifBpp) X(hdrBpp)          \
-    X(icoBpp) X(j2kBpp) X(jngBpp) X(jp2Bpp) X(jpgBpp) X(jpgQuality) X(jpgChroma) X(jpgSaveAs) X(jxrBpp)   \
-    X(pbmBpp) X(pcxBpp) X(pfmBpp) X(pgmBpp) X(pngBpp) X(pngCompression) X(pngInterlaced) X(ppmBpp)        \
-    X(psdBpp) X(tgaBpp) X(tgaCompression) X(tiffBpp) X(tiffCompression) X(tiffColorMode) X(wbmpBpp)       \
-    X(webpBpp) X(webpQuality) X(xpmBpp) X(rotateEnabled) X(rotationType) X(rotationAngle)                 \
-    X(rotationBackColor) X(resizeEnabled) X(resizeWidth) X(resizeWidthUnit) X(resizeHeight)               \
-    X(resizeHeightUnit) X(keepAspectRatio) X(resizeType) X(resizeAlgorithm) X(flipHorizontal)             \
-    X(flipVertical) X(adjustEnabled) X(brightness) X(contrast) X(gamma) X(invert) X(greyscale)            \
-    X(thresholdEnabled) X(threshold) X(ditherEnabled) X(ditherAlgorithm) X(frameType) X(frameLeft)        \
-    X(frameRight) X(frameTop) X(frameBottom) X(frameLeftColor) X(frameRightColor) X(frameTopColor)        \
-    X(frameBottomColor) X(frameOpacity) X(watermarkType) X(wmText) X(wmFontList) X(wmFont) X(wmFontSize)  \
-    X(wmFontLeading) X(wmFontColorList) X(wmFontColor) X(wmFontStyle) X(wmFontEffect)                     \
-    X(wmTextAntialiasing) X(wmTextAlignment) X(wmTextPadding) X(wmTextOpacity) X(wmBackColorList)         \
-    X(wmBackColor) X(wmBackOpacity) X(wmTextBoundary) X(wmTextPosition) X(wmTextXOffset)                  \
-    X(wmTextYOffset) X(wmTextRotation) X(wmTextSize) X(wmTextScale) X(wmImage) X(wmImageGreyscale)        \
-    X(wmImageOpacity) X(wmImageBoundary) X(wmImagePosition) X(wmImageXOffset) X(wmImageYOffset)           \
-    X(wmImageRotation) X(wmImageSize) X(wmImageScale) X(filenameMask) X(fileTimestamp)                    \
-    X(customTimestamp) X(outFoldersHistory) X(outFoldersNumber) X(keepSubfolders) X(recentOutFolders)     \
-    X(recentFiles) X(cleanRecentFiles)
+#define EVERY_STORED_FIELD(X)                                                                                          \
+    X(configVersion)                                                                                                   \
+    X(language) X(updateRange) X(updateDate) X(saveWindowPosition) X(windowMaximized) X(windowX) X(windowY) X(         \
+        windowWidth) X(windowHeight) X(uiTheme) X(uiSize) X(inputGroup) X(ddsLoadAs) X(gifFrameLoading)                \
+        X(icoFrameLoading) X(tiffFrameLoading) X(psdColorMode) X(rawLoadAs) X(rawHeaderSize) X(rawWidth) X(rawHeight)  \
+            X(rawToneMapping) X(outputFormat) X(bmpBpp) X(bmpCompression) X(bmpColorTable) X(ddsBpp) X(exrBpp) X(      \
+                exrCompression) X(gifBpp) X(hdrBpp) X(icoBpp) X(j2kBpp) X(jngBpp) X(jp2Bpp) X(jpgBpp) X(jpgQuality)    \
+                X(jpgChroma) X(jpgSaveAs) X(jxrBpp) X(pbmBpp) X(pcxBpp) X(pfmBpp) X(pgmBpp) X(pngBpp) X(               \
+                    pngCompression) X(pngInterlaced) X(ppmBpp) X(psdBpp) X(tgaBpp) X(tgaCompression) X(tiffBpp)        \
+                    X(tiffCompression) X(tiffColorMode) X(wbmpBpp) X(webpBpp) X(webpQuality) X(xpmBpp) X(              \
+                        rotateEnabled) X(rotationType) X(rotationAngle) X(rotationBackColor) X(resizeEnabled)          \
+                        X(resizeWidth) X(resizeWidthUnit) X(resizeHeight) X(resizeHeightUnit) X(keepAspectRatio) X(    \
+                            resizeType) X(resizeAlgorithm) X(flipHorizontal) X(flipVertical) X(adjustEnabled)          \
+                            X(brightness) X(contrast) X(gamma) X(invert) X(greyscale) X(thresholdEnabled) X(           \
+                                threshold) X(ditherEnabled) X(ditherAlgorithm) X(frameType) X(frameLeft)               \
+                                X(frameRight) X(frameTop) X(frameBottom) X(frameLeftColor) X(frameRightColor) X(       \
+                                    frameTopColor) X(frameBottomColor) X(frameOpacity)                                 \
+                                    X(watermarkType) X(wmText) X(wmFontList) X(wmFont) X(wmFontSize) X(wmFontLeading)  \
+                                        X(wmFontColorList) X(wmFontColor) X(wmFontStyle) X(wmFontEffect)               \
+                                            X(wmTextAntialiasing) X(wmTextAlignment) X(wmTextPadding) X(wmTextOpacity) \
+                                                X(wmBackColorList) X(wmBackColor) X(wmBackOpacity) X(wmTextBoundary)   \
+                                                    X(wmTextPosition) X(wmTextXOffset) X(                              \
+                                                        wmTextYOffset) X(wmTextRotation) X(wmTextSize) X(wmTextScale)  \
+                                                        X(wmImage) X(wmImageGreyscale) X(wmImageOpacity)               \
+                                                            X(wmImageBoundary) X(wmImagePosition) X(wmImageXOffset)    \
+                                                                X(wmImageYOffset) X(wmImageRotation) X(wmImageSize)    \
+                                                                    X(wmImageScale) X(filenameMask) X(fileTimestamp)   \
+                                                                        X(customTimestamp) X(outFoldersHistory)        \
+                                                                            X(outFoldersNumber) X(keepSubfolders)      \
+                                                                                X(recentOutFolders) X(recentFiles)     \
+                                                                                    X(cleanRecentFiles)
 
 // A value unlike any default and unlike the other fields'.
-void makeDistinct(int32_t& field, int n) { field = n % 2 ? -1000 - n : 1000 + n; }
-void makeDistinct(int8_t& field, int n) { field = static_cast<int8_t>(n % 2 ? -10 - n % 100 : 10 + n % 100); }
-void makeDistinct(float& field, int n) { field = 2.5f + static_cast<float>(n); }
-void makeDistinct(std::string& field, int n) { field = "value \xC3\xA9 " + std::to_string(n); }
+void makeDistinct(int32_t& field, int n)
+{
+    field = n % 2 ? -1000 - n : 1000 + n;
+}
+void makeDistinct(int8_t& field, int n)
+{
+    field = static_cast<int8_t>(n % 2 ? -10 - n % 100 : 10 + n % 100);
+}
+void makeDistinct(float& field, int n)
+{
+    field = 2.5f + static_cast<float>(n);
+}
+void makeDistinct(std::string& field, int n)
+{
+    field = "value \xC3\xA9 " + std::to_string(n);
+}
 
 // A config.ini in a scratch folder that g_settings points at.
 struct ConfigFile {
@@ -94,11 +113,17 @@ TEST(Configuration, SavingTheDefaultsGivesExactlyThisFile)
                   "[Frame]\r\nDo Frame = 0\r\nSolid Left = 0\r\nSolid Right = 0\r\nSolid Top = 0\r\n"
                   "Solid Bottom = 0\r\nSolid Left Color = 000000\r\nSolid Right Color = 000000\r\n"
                   "Solid Top Color = 000000\r\nSolid Bottom Color = 000000\r\nSolid Opacity = 255\r\n; \r\n"
-                  "[Watermark]\r\nDo Watermark = 0\r\nText = " + kMakerNotice + "\r\n"
+                  "[Watermark]\r\nDo Watermark = 0\r\nText = " +
+                  kMakerNotice +
+                  "\r\n"
                   "Fonts = Arial,Tahoma,Verdana\r\nFont = Arial\r\nFont Size = 14\r\nFont Leading = 0\r\n"
-                  "Font Colors = " + colors + "\r\nFont Color = FFFFFF\r\nFont Style = 0\r\nFont Effect = 0\r\n"
+                  "Font Colors = " +
+                  colors +
+                  "\r\nFont Color = FFFFFF\r\nFont Style = 0\r\nFont Effect = 0\r\n"
                   "Text Antialiasing = 0\r\nText Alignment = 0\r\nText Padding = 0\r\nText Opacity = 255\r\n"
-                  "Back Colors = " + colors + "\r\nBack Color = 000000\r\nBack Opacity = 1\r\n"
+                  "Back Colors = " +
+                  colors +
+                  "\r\nBack Color = 000000\r\nBack Opacity = 1\r\n"
                   "Text Boundary = 0\r\nText Position = 8\r\nText X Offset = 10\r\nText Y Offset = 10\r\n"
                   "Text Rotation = 0\r\nText Size = 0\r\nText Scale = 10\r\nImage = \r\nImage Greyscale = 0\r\n"
                   "Image Opacity = 255\r\nImage Boundary = 0\r\nImage Position = 8\r\nImage X Offset = 10\r\n"
@@ -122,8 +147,8 @@ TEST(Configuration, EveryFieldSurvivesASaveAndALoad)
     const auto keptInput = inputFormats;
     const auto keptOutput = outputFormats;
     inputFormats = {"pcd", "dds", "gif", "ico", "psd", "raw", "tiff"};
-    outputFormats = {"jpg", "bmp", "dds", "exr", "gif", "hdr", "ico", "j2k", "jng", "jp2", "jxr",
-                     "pbm", "pcx", "pfm", "pgm", "png", "ppm", "psd", "tga", "tiff", "wbmp", "webp", "xpm"};
+    outputFormats = {"jpg", "bmp", "dds", "exr", "gif", "hdr", "ico", "j2k",  "jng",  "jp2",  "jxr", "pbm",
+                     "pcx", "pfm", "pgm", "png", "ppm", "psd", "tga", "tiff", "wbmp", "webp", "xpm"};
     int n = 0;
 #define MAKE_DISTINCT(field) makeDistinct(g_settings.field, ++n);
     EVERY_STORED_FIELD(MAKE_DISTINCT)

@@ -11,16 +11,15 @@
 
 TEST(PreferenceFile, GroupsEntriesAndCommentsWithBlanksTrimmed)
 {
-    PreferenceFile file = parsePreferenceText(
-        "; comment = not an entry\n"
-        "  [General]\n"
-        "\tCFG   =   19  \t\n"
-        "Language=en\n"
-        "\n"
-        "[Watermark]\n"
-        "Text = a = b\n"
-        "Image =\n"
-        "Bare key\n");
+    PreferenceFile file = parsePreferenceText("; comment = not an entry\n"
+                                              "  [General]\n"
+                                              "\tCFG   =   19  \t\n"
+                                              "Language=en\n"
+                                              "\n"
+                                              "[Watermark]\n"
+                                              "Text = a = b\n"
+                                              "Image =\n"
+                                              "Bare key\n");
     ASSERT_EQ(file.groups.size(), 2u);
     EXPECT_EQ(file.groups[0].name, "General");
     ASSERT_EQ(file.groups[0].entries.size(), 2u);
@@ -34,8 +33,7 @@ TEST(PreferenceFile, GroupsEntriesAndCommentsWithBlanksTrimmed)
 
 TEST(PreferenceFile, NamesMatchInAnyCaseAndTheLaterKeyWins)
 {
-    PreferenceFile file = parsePreferenceText(
-        "[cli]\n--jpg-quality = 80\n[Other]\nX = 1\n[CLI]\n--JPG-QUALITY = 90\n");
+    PreferenceFile file = parsePreferenceText("[cli]\n--jpg-quality = 80\n[Other]\nX = 1\n[CLI]\n--JPG-QUALITY = 90\n");
     ASSERT_EQ(file.groups.size(), 2u);
     EXPECT_EQ(file.groups[0].name, "cli");
     EXPECT_EQ(readInteger(file, "Cli", "--Jpg-Quality", 0), 90);

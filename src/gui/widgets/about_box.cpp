@@ -14,8 +14,8 @@
 
 #include "app/program_identity.h"
 #include "gui/web_addresses.h"
-#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/accessible_name.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/small_dialog_windows.h"
 

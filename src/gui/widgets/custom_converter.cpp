@@ -7,8 +7,8 @@
 
 #include "gui/custom_converter_search.h"
 #include "gui/web_addresses.h"
-#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/accessible_name.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/small_dialog_windows.h"
 
@@ -68,8 +68,8 @@ void CustomConverterDialog::search()
     searchTarget_ = converterSearchTarget(converterSearchPage(), from_->GetValue().ToStdString(wxConvUTF8),
                                           to_->GetValue().ToStdString(wxConvUTF8));
     if (searchTarget_.empty()) {
-        wxMessageBox(catalogueText("Msg", "Empty extensions"), catalogueText("Msg", "Warning"),
-                     wxOK | wxICON_WARNING, this);
+        wxMessageBox(catalogueText("Msg", "Empty extensions"), catalogueText("Msg", "Warning"), wxOK | wxICON_WARNING,
+                     this);
         return;
     }
     if (IsModal())

@@ -9,11 +9,11 @@
 #include <functional>
 
 #include "gui/interface_pictures.h"
-#include "gui/window_session.h"
 #include "gui/widgets/main_frame.h"
 #include "gui/widgets/screenshots.h"
 #include "gui/widgets/uninstall_prompt.h"
 #include "gui/widgets/update_check.h"
+#include "gui/window_session.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "settings/conversion_settings.h"
@@ -30,9 +30,9 @@ public:
     void OnAssertFailure(const wxChar* file, int line, const wxChar* function, const wxChar* condition,
                          const wxChar* message) override
     {
-        std::fprintf(stderr, "korvane: toolkit check failed at %s:%d in %s: %s %s\n",
-                     wxString(file).utf8_str().data(), line, wxString(function).utf8_str().data(),
-                     wxString(condition).utf8_str().data(), wxString(message).utf8_str().data());
+        std::fprintf(stderr, "korvane: toolkit check failed at %s:%d in %s: %s %s\n", wxString(file).utf8_str().data(),
+                     line, wxString(function).utf8_str().data(), wxString(condition).utf8_str().data(),
+                     wxString(message).utf8_str().data());
     }
 };
 

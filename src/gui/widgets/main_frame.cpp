@@ -20,14 +20,12 @@
 #include "gui/interactive_conversion.h"
 #include "gui/interface_pictures.h"
 #include "gui/links.h"
-#include "gui/web_addresses.h"
 #include "gui/output_format_box.h"
 #include "gui/recent_folders.h"
-#include "gui/window_choices.h"
-#include "gui/window_placement.h"
+#include "gui/web_addresses.h"
 #include "gui/widgets/about_box.h"
-#include "gui/widgets/custom_converter.h"
 #include "gui/widgets/accessible_name.h"
+#include "gui/widgets/custom_converter.h"
 #include "gui/widgets/native_window.h"
 #include "gui/widgets/picture_bitmaps.h"
 #include "gui/widgets/picture_list_box.h"
@@ -37,6 +35,8 @@
 #include "gui/widgets/update_check.h"
 #include "gui/widgets/warning_box.h"
 #include "gui/widgets/wx_text.h"
+#include "gui/window_choices.h"
+#include "gui/window_placement.h"
 #include "platform/files.h"
 #include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
@@ -64,7 +64,10 @@ enum Command {
 constexpr int kFirstCommandId = wxID_HIGHEST + 100;
 constexpr int kLastCommandId = kFirstCommandId + kAbout;
 
-int commandId(Command command) { return kFirstCommandId + command; }
+int commandId(Command command)
+{
+    return kFirstCommandId + command;
+}
 
 struct CommandInfo {
     Command command;
@@ -103,13 +106,12 @@ struct MenuInfo {
 const MenuInfo kMenus[] = {
     {"File", {kNew, kSeparator, kSelectInputFile, kSelectOutputFolder, kSeparator, kExit}},
     {"Converter", {kConvert, kSeparator, kCustomConverter, kSeparator, kPreferences}},
-    {"Help",
-     {kManual, kSeparator, kSendFeedback, kVisitHomepage, kCheckForNewVersion, kSeparator, kAbout}},
+    {"Help", {kManual, kSeparator, kSendFeedback, kVisitHomepage, kCheckForNewVersion, kSeparator, kAbout}},
 };
 
 const Command kToolbarCommands[] = {
-    kNew,    kSelectInputFile, kSelectOutputFolder, kSeparator,     kPreferences,       kSeparator,
-    kConvert, kSeparator,      kManual,             kSendFeedback, kVisitHomepage, kCheckForNewVersion,
+    kNew,       kSelectInputFile, kSelectOutputFolder, kSeparator,     kPreferences,        kSeparator, kConvert,
+    kSeparator, kManual,          kSendFeedback,       kVisitHomepage, kCheckForNewVersion,
 };
 
 const char* const kNoticeLine = "Converts Kodak PhotoCD pictures into JPEG files.";
@@ -119,7 +121,7 @@ constexpr int kMinInnerWidth = 510;
 constexpr int kMinInnerHeight = 260;
 constexpr int kMargin = 10;
 constexpr int kLabelWidth = 350;
-constexpr int kFieldWidthLess = 160;    // field width: inner width less this
+constexpr int kFieldWidthLess = 160;  // field width: inner width less this
 constexpr int kSmallButtonFromRight = 146;
 constexpr int kConvertFromRight = 110;
 constexpr int kConvertSize = 100;
@@ -128,7 +130,10 @@ constexpr int kTopGap = 5;
 constexpr int kRowGap = 5;
 constexpr int kSmallIconSize = 16;
 
-std::string menuText(const char* key) { return lookupText("Menu", key); }
+std::string menuText(const char* key)
+{
+    return lookupText("Menu", key);
+}
 
 // A toolbar without pictures names its buttons instead, without the dots
 // that promise a dialog.
@@ -159,7 +164,7 @@ std::vector<ScreenRect> displayRects()
 // Files dropped onto the window: the first one is the input file.
 class InputDropTarget : public wxFileDropTarget {
 public:
-    explicit InputDropTarget(MainFrame* frame) : frame_(frame) {}
+    explicit InputDropTarget(MainFrame* frame) : frame_(frame) { }
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override
     {
         if (!names.empty())
@@ -247,8 +252,9 @@ void MainFrame::buildToolBar()
     std::vector<wxBitmap> icons;
     bool anyIcon = false;
     for (Command command : kToolbarCommands) {
-        icons.push_back(command == kSeparator ? wxBitmap()
-                                              : tableBitmap(pictures_, sizedIconTable, commandInfo(command).icon, size));
+        icons.push_back(command == kSeparator
+                            ? wxBitmap()
+                            : tableBitmap(pictures_, sizedIconTable, commandInfo(command).icon, size));
         anyIcon = anyIcon || icons.back().IsOk();
     }
 
@@ -285,11 +291,11 @@ void MainFrame::buildPanel()
     inputLabel_ = new wxStaticText(panel_, wxID_ANY, toWx(lookupText("General", "Input File")), wxDefaultPosition,
                                    labelSize, wxST_NO_AUTORESIZE);
     inputField_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, fieldSize);
-    folderLabel_ = new wxStaticText(panel_, wxID_ANY, toWx(lookupText("General", "Output Folder")),
-                                    wxDefaultPosition, labelSize, wxST_NO_AUTORESIZE);
+    folderLabel_ = new wxStaticText(panel_, wxID_ANY, toWx(lookupText("General", "Output Folder")), wxDefaultPosition,
+                                    labelSize, wxST_NO_AUTORESIZE);
     folderBox_ = new PictureListBox(panel_, fieldSize);
-    formatLabel_ = new wxStaticText(panel_, wxID_ANY, toWx(lookupText("General", "Output Format")),
-                                    wxDefaultPosition, labelSize, wxST_NO_AUTORESIZE);
+    formatLabel_ = new wxStaticText(panel_, wxID_ANY, toWx(lookupText("General", "Output Format")), wxDefaultPosition,
+                                    labelSize, wxST_NO_AUTORESIZE);
     formatBox_ = new PictureListBox(panel_, fieldSize);
     notice_ = new wxStaticText(panel_, wxID_ANY, toWx(kNoticeLine), wxDefaultPosition, labelSize,
                                wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
@@ -367,8 +373,8 @@ int MainFrame::layoutPanel()
         const wxSize buttonSize = row.button->GetBestSize();
         const int rowHeight = std::max(fieldHeight, buttonSize.y);
         row.field->SetSize(FromDIP(kMargin), y + (rowHeight - fieldHeight) / 2, fieldWidth, fieldHeight);
-        row.button->SetSize(width - FromDIP(kSmallButtonFromRight), y + (rowHeight - buttonSize.y) / 2,
-                            buttonSize.x, buttonSize.y);
+        row.button->SetSize(width - FromDIP(kSmallButtonFromRight), y + (rowHeight - buttonSize.y) / 2, buttonSize.x,
+                            buttonSize.y);
         y += rowHeight + FromDIP(kRowGap);
     }
     const int convertSize = FromDIP(kConvertSize);
@@ -484,8 +490,8 @@ void MainFrame::newJob()
 
 void MainFrame::chooseInputFile()
 {
-    wxFileDialog dialog(this, toWx(lookupText("Dialog", "Select Input Files")), "", "",
-                        toWx(inputFileDialogFilter()), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    wxFileDialog dialog(this, toWx(lookupText("Dialog", "Select Input Files")), "", "", toWx(inputFileDialogFilter()),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     dialog.SetFilterIndex(0);
     if (dialog.ShowModal() == wxID_OK)
         takeInputFile(fromWx(dialog.GetPath()));
@@ -503,7 +509,8 @@ void MainFrame::chooseOutputFolder()
 
 void MainFrame::openPreferencesOn(bool outputPage)
 {
-    const int refresh = openPreferences(this, outputPage ? PreferencesPage::Output : PreferencesPage::General, pictures_);
+    const int refresh =
+        openPreferences(this, outputPage ? PreferencesPage::Output : PreferencesPage::General, pictures_);
     // Later: the menu, tool or button that opened the preferences may be among
     // the controls rebuilt, and must not be destroyed inside its own event.
     CallAfter([this, refresh] {

@@ -35,8 +35,7 @@ void makeCompactButton(wxWindow* button)
     // One style for the process, as long-lived as the toolkit.
     static GtkCssProvider* const compact = [] {
         GtkCssProvider* provider = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(provider, "button { padding: 3px; min-width: 0; min-height: 0; }", -1,
-                                        nullptr);
+        gtk_css_provider_load_from_data(provider, "button { padding: 3px; min-width: 0; min-height: 0; }", -1, nullptr);
         return provider;
     }();
     gtk_style_context_add_provider(gtk_widget_get_style_context(button->GetHandle()), GTK_STYLE_PROVIDER(compact),

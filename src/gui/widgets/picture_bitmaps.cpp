@@ -20,8 +20,7 @@ wxImage slotImage(const PictureSlots& slots, const std::vector<ImageTableEntry>&
 
 }  // namespace
 
-wxBitmap tableBitmap(const PictureSlots& slots, const std::vector<ImageTableEntry>& table, const char* name,
-                     int size)
+wxBitmap tableBitmap(const PictureSlots& slots, const std::vector<ImageTableEntry>& table, const char* name, int size)
 {
     wxImage image = slotImage(slots, table, name);
     if (!image.IsOk())
@@ -31,8 +30,8 @@ wxBitmap tableBitmap(const PictureSlots& slots, const std::vector<ImageTableEntr
     return wxBitmap(image);
 }
 
-wxBitmap tableBitmapWithin(const PictureSlots& slots, const std::vector<ImageTableEntry>& table,
-                           const char* name, int maxSize)
+wxBitmap tableBitmapWithin(const PictureSlots& slots, const std::vector<ImageTableEntry>& table, const char* name,
+                           int maxSize)
 {
     wxImage image = slotImage(slots, table, name);
     if (!image.IsOk())

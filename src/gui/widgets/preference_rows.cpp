@@ -37,7 +37,6 @@ constexpr int kButtonWidth = 22;
 constexpr int kUnitWidth = 100;  // wide enough for each unit, so the number fields line up
 constexpr int kSwatchButtonWidth = 44;
 
-
 wxColour colourOf(const std::string& hex)
 {
     const RgbColor colour = parseHexColor(normalisedHexColor(hex));
@@ -55,12 +54,15 @@ wxBitmap swatch(const std::string& hex, wxSize size)
     return bitmap;
 }
 
-wxSize widthOnly(wxWindow* window, int width) { return window->FromDIP(wxSize(width, -1)); }
+wxSize widthOnly(wxWindow* window, int width)
+{
+    return window->FromDIP(wxSize(width, -1));
+}
 
 wxButton* ellipsisButton(wxWindow* parent, const wxString& name)
 {
-    auto* button = new wxButton(parent, wxID_ANY, "...", wxDefaultPosition, widthOnly(parent, kButtonWidth),
-                                wxBU_EXACTFIT);
+    auto* button =
+        new wxButton(parent, wxID_ANY, "...", wxDefaultPosition, widthOnly(parent, kButtonWidth), wxBU_EXACTFIT);
     setAccessibleName(button, name + " ...");
     return button;
 }
@@ -73,7 +75,10 @@ void fillList(wxChoice* list, const ItemKeys& items)
 
 }  // namespace
 
-wxString catalogueText(const char* key) { return toWx(lookupText("Preferences", key)); }
+wxString catalogueText(const char* key)
+{
+    return toWx(lookupText("Preferences", key));
+}
 
 wxString rowName(const char* label)
 {
@@ -97,10 +102,8 @@ void PreferenceRow::show(bool on) const
 }
 
 RowBuilder::RowBuilder(wxWindow* panel, std::vector<ControlBinding>& bindings, std::function<void()> onChange)
-    : m_panel(panel),
-      m_grid(new wxFlexGridSizer(2, panel->FromDIP(wxSize(0, kPreferenceRowGap)))),
-      m_bindings(bindings),
-      m_onChange(std::move(onChange))
+    : m_panel(panel), m_grid(new wxFlexGridSizer(2, panel->FromDIP(wxSize(0, kPreferenceRowGap)))),
+      m_bindings(bindings), m_onChange(std::move(onChange))
 {
 }
 
@@ -135,8 +138,8 @@ PreferenceRow RowBuilder::plainList(const char* label, const std::vector<wxStrin
         list->Append(item);
     setAccessibleName(list, rowName(label));
     list->Bind(wxEVT_CHOICE, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
-    m_bindings.push_back({[list, &value] { value = list->GetSelection(); },
-                          [list, &value] { list->SetSelection(value); }});
+    m_bindings.push_back(
+        {[list, &value] { value = list->GetSelection(); }, [list, &value] { list->SetSelection(value); }});
     return addRow(label, {list});
 }
 
@@ -148,8 +151,8 @@ PreferenceRow RowBuilder::pictureList(const char* label, const std::vector<wxStr
         list->Append(item, picture);
     setAccessibleName(list, rowName(label));
     list->Bind(wxEVT_COMBOBOX, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
-    m_bindings.push_back({[list, &value] { value = list->GetSelection(); },
-                          [list, &value] { list->SetSelection(value); }});
+    m_bindings.push_back(
+        {[list, &value] { value = list->GetSelection(); }, [list, &value] { list->SetSelection(value); }});
     return addRow(label, {list});
 }
 
@@ -194,11 +197,12 @@ PreferenceRow RowBuilder::trackBarPair(const char* label, PairRange range, int o
         if (typed.rewriteNow)
             spin->CallAfter([spin, typed] { spin->SetValue(wxString::Format("%d", typed.value)); });
     });
-    m_bindings.push_back({[spin, range, &value] { value = readTypedValue(spin->GetTextValue().utf8_string(), range).value; },
-                          [bar, spin, offset, &value] {
-                              bar->SetValue(value + offset);
-                              spin->SetValue(value);
-                          }});
+    m_bindings.push_back(
+        {[spin, range, &value] { value = readTypedValue(spin->GetTextValue().utf8_string(), range).value; },
+         [bar, spin, offset, &value] {
+             bar->SetValue(value + offset);
+             spin->SetValue(value);
+         }});
     return addRow(label, {bar, spin});
 }
 
@@ -216,9 +220,9 @@ PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
 {
     const PairRange range = kGammaRange;
     auto* bar = new wxSlider(m_panel, wxID_ANY, hundredths, range.minimum, range.maximum);
-    auto* spin = new wxSpinCtrlDouble(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                      wxSP_ARROW_KEYS, range.minimum / 100.0, range.maximum / 100.0,
-                                      hundredths / 100.0, 0.01);
+    auto* spin =
+        new wxSpinCtrlDouble(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
+                             range.minimum / 100.0, range.maximum / 100.0, hundredths / 100.0, 0.01);
     spin->SetDigits(2);
     bar->SetMinSize(wxSize(restOfRow(spin), -1));
     setAccessibleName(bar, rowName(label));
@@ -229,7 +233,8 @@ PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
     };
     bar->Bind(wxEVT_SLIDER, [bar, show](wxCommandEvent&) { show(bar->GetValue()); });
     spin->Bind(wxEVT_SPINCTRLDOUBLE, [bar, spin, range](wxSpinDoubleEvent&) {
-        bar->SetValue(std::clamp(static_cast<int>(std::lround(spin->GetValue() * 100.0)), range.minimum, range.maximum));
+        bar->SetValue(
+            std::clamp(static_cast<int>(std::lround(spin->GetValue() * 100.0)), range.minimum, range.maximum));
     });
     spin->Bind(wxEVT_TEXT, [bar, spin, show](wxCommandEvent&) {
         const TypedValue typed = readTypedGamma(spin->GetTextValue().utf8_string());
@@ -237,8 +242,9 @@ PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
         if (typed.rewriteNow)
             spin->CallAfter([show, typed] { show(typed.value); });
     });
-    m_bindings.push_back({[spin, &hundredths] { hundredths = readTypedGamma(spin->GetTextValue().utf8_string()).value; },
-                          [show, &hundredths] { show(hundredths); }});
+    m_bindings.push_back(
+        {[spin, &hundredths] { hundredths = readTypedGamma(spin->GetTextValue().utf8_string()).value; },
+         [show, &hundredths] { show(hundredths); }});
     return addRow(label, {bar, spin});
 }
 
@@ -285,16 +291,16 @@ PreferenceRow RowBuilder::hexColour(const char* label, std::string& hex)
         if (chosen.IsOk() && chosen != current)
             field->SetValue(toWx(formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()})));
     });
-    m_bindings.push_back({[field, &hex] { hex = field->GetValue().utf8_string(); },
-                          [field, &hex] { field->SetValue(toWx(hex)); }});
+    m_bindings.push_back(
+        {[field, &hex] { hex = field->GetValue().utf8_string(); }, [field, &hex] { field->SetValue(toWx(hex)); }});
     return addRow(label, {button, field});
 }
 
 PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, std::string& listSetting)
 {
-    auto* list = new wxBitmapComboBox(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                      widthOnly(m_panel, kControlWidth - kButtonWidth - kGap), 0, nullptr,
-                                      wxCB_READONLY);
+    auto* list =
+        new wxBitmapComboBox(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                             widthOnly(m_panel, kControlWidth - kButtonWidth - kGap), 0, nullptr, wxCB_READONLY);
     auto* button = ellipsisButton(m_panel, rowName(label));
     setAccessibleName(list, rowName(label));
     const wxSize swatchSize = m_panel->FromDIP(wxSize(16, 16));
@@ -325,8 +331,8 @@ PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, st
 
 PreferenceRow RowBuilder::fontList(const char* label, FontChoice& choice, std::function<void()> onChoose)
 {
-    auto* list = new wxChoice(m_panel, wxID_ANY, wxDefaultPosition,
-                              widthOnly(m_panel, kControlWidth - kButtonWidth - kGap));
+    auto* list =
+        new wxChoice(m_panel, wxID_ANY, wxDefaultPosition, widthOnly(m_panel, kControlWidth - kButtonWidth - kGap));
     auto* button = ellipsisButton(m_panel, rowName(label));
     setAccessibleName(list, rowName(label));
     button->Bind(wxEVT_BUTTON, [onChoose](wxCommandEvent&) { onChoose(); });
@@ -342,8 +348,8 @@ PreferenceRow RowBuilder::fontList(const char* label, FontChoice& choice, std::f
 
 PreferenceRow RowBuilder::text(const char* label, std::string& text)
 {
-    auto* field = new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                 widthOnly(m_panel, kControlWidth));
+    auto* field =
+        new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, widthOnly(m_panel, kControlWidth));
     setAccessibleName(field, rowName(label));
     m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
                           [field, &text] { field->ChangeValue(toWx(text)); }});

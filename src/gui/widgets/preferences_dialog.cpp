@@ -31,8 +31,10 @@ constexpr int kPageWidth = 450;
 constexpr int kPageHeight = 300;
 constexpr int kButtonWidth = 80;
 
-
-wxString dialogText(const char* key) { return toWx(lookupText("Dialog", key)); }
+wxString dialogText(const char* key)
+{
+    return toWx(lookupText("Dialog", key));
+}
 
 std::vector<wxString> upperCased(const std::vector<std::string>& formats)
 {
@@ -98,11 +100,11 @@ PreferencesDialog::PreferencesDialog(wxWindow* parent, PreferencesPage firstPage
     buildWatermarkPage();
     buildAdvancedPage();
 
-    auto* defaults = new wxButton(this, wxID_ANY, dialogText("Defaults"), wxDefaultPosition,
-                                  FromDIP(wxSize(kButtonWidth, -1)));
+    auto* defaults =
+        new wxButton(this, wxID_ANY, dialogText("Defaults"), wxDefaultPosition, FromDIP(wxSize(kButtonWidth, -1)));
     auto* ok = new wxButton(this, wxID_OK, dialogText("OK"), wxDefaultPosition, FromDIP(wxSize(kButtonWidth, -1)));
-    auto* cancel = new wxButton(this, wxID_CANCEL, dialogText("Cancel"), wxDefaultPosition,
-                                FromDIP(wxSize(kButtonWidth, -1)));
+    auto* cancel =
+        new wxButton(this, wxID_CANCEL, dialogText("Cancel"), wxDefaultPosition, FromDIP(wxSize(kButtonWidth, -1)));
     defaults->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onDefaults(); });
     ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onOk(); });
 

@@ -33,7 +33,7 @@ private:
     PreferenceControls m_controls;
     std::vector<ControlBinding> m_bindings;
     InterfaceRefresh m_refresh = kRefreshNothing;
-    int m_languageItem = 0;  // the one language, English
+    int m_languageItem = 0;    // the one language, English
     wxBitmap m_formatPicture;  // beside each item of the format lists
 
     wxListBox* m_pageList = nullptr;
@@ -74,9 +74,8 @@ private:
     void buildAdvancedPage();
     void buildInputPanel(const std::string& format, RowBuilder& rows);
     void buildOutputPanel(const std::string& format, RowBuilder& rows);
-    void buildPlacementRows(RowBuilder& rows, int& boundary, int& position, std::string& xOffset,
-                            std::string& yOffset, int& rotation, int& size, int& scale,
-                            std::vector<PreferenceRow>& scaleRows);
+    void buildPlacementRows(RowBuilder& rows, int& boundary, int& position, std::string& xOffset, std::string& yOffset,
+                            int& rotation, int& size, int& scale, std::vector<PreferenceRow>& scaleRows);
 
     void pullControls();
     void pushControls();

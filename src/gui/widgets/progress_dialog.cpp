@@ -45,14 +45,13 @@ ProgressSnapshot takeSnapshot()
 ProgressDialog::ProgressDialog(wxFrame* owner, int total)
     : wxDialog(owner, wxID_ANY, toWx(lookupText("Dialog", "Convert Progress")), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
-      owner_(owner),
-      timer_(this)
+      owner_(owner), timer_(this)
 {
     const wxSize lineSize(FromDIP(kInnerWidth - 2 * kMargin), -1);
-    fileLine_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, lineSize,
-                                 wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE);
-    timeLine_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, lineSize,
-                                 wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+    fileLine_ =
+        new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, lineSize, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE);
+    timeLine_ =
+        new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, lineSize, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
     bar_ = new wxGauge(this, wxID_ANY, total + 1, wxDefaultPosition, lineSize, wxGA_HORIZONTAL | wxGA_SMOOTH);
     ok_ = new wxButton(this, wxID_OK, toWx(lookupText("Dialog", "OK")));
     ok_->SetDefault();

@@ -27,7 +27,8 @@ namespace {
 constexpr int kSettleMilliseconds = 400;
 
 const char* const kSampleInput = "/home/anna/Pictures/PhotoCD/IMG0001.PCD";
-const char* const kSampleFolders = "/home/anna/Pictures/PhotoCD/\t/home/anna/Pictures/Converted/\t/media/anna/USB/Photos/";
+const char* const kSampleFolders =
+    "/home/anna/Pictures/PhotoCD/\t/home/anna/Pictures/Converted/\t/media/anna/USB/Photos/";
 const char* const kLongSamplePath =
     "/home/anna/Pictures/PhotoCD/Holidays 1996 - Brittany and Normandy/Roll 12/IMG0043.PCD";
 

@@ -15,8 +15,8 @@ UninstallPrompt::UninstallPrompt()
     visit_ = new wxCheckBox(this, wxID_ANY, catalogueText("Uninstall", "Uninstall Text"), wxDefaultPosition,
                             wxDefaultSize, 0, wxDefaultValidator, "visit-uninstall-center");
     visit_->SetValue(true);
-    auto* next = new wxButton(this, wxID_ANY, catalogueText("Uninstall", "Next"), wxDefaultPosition, wxDefaultSize,
-                              0, wxDefaultValidator, "next");
+    auto* next = new wxButton(this, wxID_ANY, catalogueText("Uninstall", "Next"), wxDefaultPosition, wxDefaultSize, 0,
+                              wxDefaultValidator, "next");
     next->SetDefault();
     next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
     // Left to itself, wx would answer the close box by pressing the one button there is.

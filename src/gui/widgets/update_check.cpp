@@ -29,12 +29,8 @@ void checkForUpdates(wxWindow* parent)
         if (wxMessageBox(text, title, wxYES_NO | wxICON_QUESTION, parent) == wxYES)
             openWithShell(homePageAddress());
         break;
-    case UpdateOutcome::NoUpdate:
-        wxMessageBox(text, title, wxOK | wxICON_INFORMATION, parent);
-        break;
-    case UpdateOutcome::ConnectionProblem:
-        wxMessageBox(text, title, wxOK | wxICON_ERROR, parent);
-        break;
+    case UpdateOutcome::NoUpdate: wxMessageBox(text, title, wxOK | wxICON_INFORMATION, parent); break;
+    case UpdateOutcome::ConnectionProblem: wxMessageBox(text, title, wxOK | wxICON_ERROR, parent); break;
     }
 }
 
@@ -43,8 +39,8 @@ void autoUpdateCheck(wxWindow* parent)
     runAutomaticCheck(
         g_settings, currentLocalTime(),
         [parent] {
-            return wxMessageBox(catalogueText("Msg", "Ask check for updates"), catalogueText("Msg", "Check for Updates"),
-                                wxYES_NO | wxICON_QUESTION, parent) == wxYES;
+            return wxMessageBox(catalogueText("Msg", "Ask check for updates"),
+                                catalogueText("Msg", "Check for Updates"), wxYES_NO | wxICON_QUESTION, parent) == wxYES;
         },
         [parent] { checkForUpdates(parent); });
 }
