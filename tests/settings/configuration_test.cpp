@@ -16,37 +16,32 @@
 namespace {
 
 // Every field config.ini keeps (configPath aside).
-#define EVERY_STORED_FIELD(X)                                                                                          \
-    X(configVersion)                                                                                                   \
-    X(language) X(updateRange) X(updateDate) X(saveWindowPosition) X(windowMaximized) X(windowX) X(windowY) X(         \
-        windowWidth) X(windowHeight) X(uiTheme) X(uiSize) X(inputGroup) X(ddsLoadAs) X(gifFrameLoading)                \
-        X(icoFrameLoading) X(tiffFrameLoading) X(psdColorMode) X(rawLoadAs) X(rawHeaderSize) X(rawWidth) X(rawHeight)  \
-            X(rawToneMapping) X(outputFormat) X(bmpBpp) X(bmpCompression) X(bmpColorTable) X(ddsBpp) X(exrBpp) X(      \
-                exrCompression) X(gifBpp) X(hdrBpp) X(icoBpp) X(j2kBpp) X(jngBpp) X(jp2Bpp) X(jpgBpp) X(jpgQuality)    \
-                X(jpgChroma) X(jpgSaveAs) X(jxrBpp) X(pbmBpp) X(pcxBpp) X(pfmBpp) X(pgmBpp) X(pngBpp) X(               \
-                    pngCompression) X(pngInterlaced) X(ppmBpp) X(psdBpp) X(tgaBpp) X(tgaCompression) X(tiffBpp)        \
-                    X(tiffCompression) X(tiffColorMode) X(wbmpBpp) X(webpBpp) X(webpQuality) X(xpmBpp) X(              \
-                        rotateEnabled) X(rotationType) X(rotationAngle) X(rotationBackColor) X(resizeEnabled)          \
-                        X(resizeWidth) X(resizeWidthUnit) X(resizeHeight) X(resizeHeightUnit) X(keepAspectRatio) X(    \
-                            resizeType) X(resizeAlgorithm) X(flipHorizontal) X(flipVertical) X(adjustEnabled)          \
-                            X(brightness) X(contrast) X(gamma) X(invert) X(greyscale) X(thresholdEnabled) X(           \
-                                threshold) X(ditherEnabled) X(ditherAlgorithm) X(frameType) X(frameLeft)               \
-                                X(frameRight) X(frameTop) X(frameBottom) X(frameLeftColor) X(frameRightColor) X(       \
-                                    frameTopColor) X(frameBottomColor) X(frameOpacity)                                 \
-                                    X(watermarkType) X(wmText) X(wmFontList) X(wmFont) X(wmFontSize) X(wmFontLeading)  \
-                                        X(wmFontColorList) X(wmFontColor) X(wmFontStyle) X(wmFontEffect)               \
-                                            X(wmTextAntialiasing) X(wmTextAlignment) X(wmTextPadding) X(wmTextOpacity) \
-                                                X(wmBackColorList) X(wmBackColor) X(wmBackOpacity) X(wmTextBoundary)   \
-                                                    X(wmTextPosition) X(wmTextXOffset) X(                              \
-                                                        wmTextYOffset) X(wmTextRotation) X(wmTextSize) X(wmTextScale)  \
-                                                        X(wmImage) X(wmImageGreyscale) X(wmImageOpacity)               \
-                                                            X(wmImageBoundary) X(wmImagePosition) X(wmImageXOffset)    \
-                                                                X(wmImageYOffset) X(wmImageRotation) X(wmImageSize)    \
-                                                                    X(wmImageScale) X(filenameMask) X(fileTimestamp)   \
-                                                                        X(customTimestamp) X(outFoldersHistory)        \
-                                                                            X(outFoldersNumber) X(keepSubfolders)      \
-                                                                                X(recentOutFolders) X(recentFiles)     \
-                                                                                    X(cleanRecentFiles)
+// clang-format off
+#define EVERY_STORED_FIELD(X)                                                                              \
+    X(configVersion) X(language) X(updateRange) X(updateDate) X(saveWindowPosition) X(windowMaximized)      \
+    X(windowX) X(windowY) X(windowWidth) X(windowHeight) X(uiTheme) X(uiSize) X(inputGroup) X(ddsLoadAs)   \
+    X(gifFrameLoading) X(icoFrameLoading) X(tiffFrameLoading) X(psdColorMode) X(rawLoadAs)                 \
+    X(rawHeaderSize) X(rawWidth) X(rawHeight) X(rawToneMapping) X(outputFormat) X(bmpBpp)                  \
+    X(bmpCompression) X(bmpColorTable) X(ddsBpp) X(exrBpp) X(exrCompression) X(gifBpp) X(hdrBpp)          \
+    X(icoBpp) X(j2kBpp) X(jngBpp) X(jp2Bpp) X(jpgBpp) X(jpgQuality) X(jpgChroma) X(jpgSaveAs) X(jxrBpp)   \
+    X(pbmBpp) X(pcxBpp) X(pfmBpp) X(pgmBpp) X(pngBpp) X(pngCompression) X(pngInterlaced) X(ppmBpp)        \
+    X(psdBpp) X(tgaBpp) X(tgaCompression) X(tiffBpp) X(tiffCompression) X(tiffColorMode) X(wbmpBpp)       \
+    X(webpBpp) X(webpQuality) X(xpmBpp) X(rotateEnabled) X(rotationType) X(rotationAngle)                 \
+    X(rotationBackColor) X(resizeEnabled) X(resizeWidth) X(resizeWidthUnit) X(resizeHeight)               \
+    X(resizeHeightUnit) X(keepAspectRatio) X(resizeType) X(resizeAlgorithm) X(flipHorizontal)             \
+    X(flipVertical) X(adjustEnabled) X(brightness) X(contrast) X(gamma) X(invert) X(greyscale)            \
+    X(thresholdEnabled) X(threshold) X(ditherEnabled) X(ditherAlgorithm) X(frameType) X(frameLeft)        \
+    X(frameRight) X(frameTop) X(frameBottom) X(frameLeftColor) X(frameRightColor) X(frameTopColor)        \
+    X(frameBottomColor) X(frameOpacity) X(watermarkType) X(wmText) X(wmFontList) X(wmFont) X(wmFontSize)  \
+    X(wmFontLeading) X(wmFontColorList) X(wmFontColor) X(wmFontStyle) X(wmFontEffect)                     \
+    X(wmTextAntialiasing) X(wmTextAlignment) X(wmTextPadding) X(wmTextOpacity) X(wmBackColorList)         \
+    X(wmBackColor) X(wmBackOpacity) X(wmTextBoundary) X(wmTextPosition) X(wmTextXOffset)                  \
+    X(wmTextYOffset) X(wmTextRotation) X(wmTextSize) X(wmTextScale) X(wmImage) X(wmImageGreyscale)        \
+    X(wmImageOpacity) X(wmImageBoundary) X(wmImagePosition) X(wmImageXOffset) X(wmImageYOffset)           \
+    X(wmImageRotation) X(wmImageSize) X(wmImageScale) X(filenameMask) X(fileTimestamp)                    \
+    X(customTimestamp) X(outFoldersHistory) X(outFoldersNumber) X(keepSubfolders) X(recentOutFolders)     \
+    X(recentFiles) X(cleanRecentFiles)
+// clang-format on
 
 // A value unlike any default and unlike the other fields'.
 void makeDistinct(int32_t& field, int n)
