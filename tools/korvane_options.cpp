@@ -97,7 +97,7 @@ std::vector<OptionEntry> allOptions()
             continue;
         std::string name = toLowerAscii(option.name);
         std::vector<std::string> words =
-            option.kind == OptionValueKind::kWord ? lowerWords(option.vocabulary) : std::vector<std::string>{};
+            option.kind == OptionValueKind::kWord ? lowerWords(option.setting->vocabulary) : std::vector<std::string>{};
         if (auto known = byName.find(name); known != byName.end()) {
             entries[known->second].words = words;
             continue;

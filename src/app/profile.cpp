@@ -25,7 +25,7 @@ bool applyProfile(const std::string& path)
         if (!option)
             continue;
         std::string value = trimBlanks(entry.value);
-        applySettingOption(*option, option->profileRemovesQuotes ? withoutEndQuotes(value) : value);
+        applySettingOption(*option, option->setting->option.profileRemovesQuotes ? withoutEndQuotes(value) : value);
     }
     return true;
 }

@@ -6,13 +6,11 @@
 #include "platform/file_access.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "settings/bit_depth_settings.h"
+#include "settings/setting_table.h"
 #include "settings/vocabularies.h"
 
 namespace {
 
-constexpr int kLowestQuality = 1;
-constexpr int kHighestQuality = 100;
 constexpr int kAdjustmentLimit = 100;
 constexpr float kLowestGamma = 0.01f;
 constexpr float kHighestGamma = 9.99f;
@@ -20,6 +18,11 @@ constexpr float kHighestGamma = 9.99f;
 bool inRange(int value, int lowest, int highest)
 {
     return value >= lowest && value <= highest;
+}
+
+bool inRange(int value, PairRange range)
+{
+    return inRange(value, range.minimum, range.maximum);
 }
 
 bool isAllowedBpp(const std::string& extension, int bpp)
@@ -67,13 +70,15 @@ std::optional<JobProblem> checkConversionType(const std::string& extension)
 
 std::optional<JobProblem> checkOutputOptions(const ConversionSettings& settings, const std::string& extension)
 {
-    if (!bitDepthSettingOf(extension))
+    if (!bitDepthRowOf(extension))
         return std::nullopt;
     if (!isAllowedBpp(extension, bitDepthSettingFor(settings, extension)))
         return JobProblem{"Invalid bit depth", extension};
-    if ((extension == "jpg" && !inRange(settings.jpgQuality, kLowestQuality, kHighestQuality)) ||
-        (extension == "webp" && !inRange(settings.webpQuality, kLowestQuality, kHighestQuality)))
-        return JobProblem{"Invalid quality", extension};
+    // The one kind of output option with a range is the quality.
+    for (const SettingRow& row : settingRows())
+        if (row.preference.kind == PreferenceKind::kPair && isOptionOf(row, FormatSide::kOutput, extension) &&
+            !inRange(settingNumber(settings, row.field), row.preference.range))
+            return JobProblem{"Invalid quality", extension};
     return std::nullopt;
 }
 

@@ -7,8 +7,8 @@
 #include "engine/job_state.h"
 #include "formats/format_registry.h"
 #include "picture/picture_handover.h"
-#include "settings/bit_depth_settings.h"
 #include "settings/conversion_settings.h"
+#include "settings/setting_table.h"
 #include "settings/vocabularies.h"
 
 namespace {
@@ -98,7 +98,7 @@ int webpFlags(const ConversionSettings& settings)
 
 bool isGreyCapable(const std::string& extension)
 {
-    return extension == "j2k" || extension == "jp2" || extension == "jpg" || extension == "jxr";
+    return outputFormatInfo(extension).greyEightBits;
 }
 
 FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current, const std::string& extension)
@@ -108,7 +108,7 @@ FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current, const std::string& 
         if (!picture)
             return nullptr;
     }
-    const bool fiveFiveFive = extension == "ico" || extension == "tga";
+    const bool fiveFiveFive = outputFormatInfo(extension).sixteenBits555;
     return replacePicture(picture,
                           fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
 }
@@ -134,25 +134,23 @@ void chooseOutputEncoding(const ConversionSettings& settings, JobState& job)
     job.saveFlags = saveFlagsFor(settings, job.outputExt);
 }
 
+// Each FreeImage plugin reads its own flags.
 int saveFlagsFor(const ConversionSettings& settings, const std::string& extension)
 {
-    if (extension == "bmp")
-        return bmpFlags(settings);
-    if (extension == "exr")
-        return exrFlags(settings);
-    if (extension == "jpg")
-        return jpegFlags(settings);
-    if (extension == "jxr")
-        return JXR_LOSSLESS;
-    if (extension == "png")
-        return pngFlags(settings);
-    if (extension == "tga")
-        return tgaFlags(settings);
-    if (extension == "tiff")
-        return tiffFlags(settings);
-    if (extension == "webp")
-        return webpFlags(settings);
-    return 0;
+    const OutputFormatInfo format = outputFormatInfo(extension);
+    if (format.extension.empty())
+        return 0;
+    switch (format.fif) {
+    case FIF_BMP: return bmpFlags(settings);
+    case FIF_EXR: return exrFlags(settings);
+    case FIF_JPEG: return jpegFlags(settings);
+    case FIF_JXR: return JXR_LOSSLESS;
+    case FIF_PNG: return pngFlags(settings);
+    case FIF_TARGA: return tgaFlags(settings);
+    case FIF_TIFF: return tiffFlags(settings);
+    case FIF_WEBP: return webpFlags(settings);
+    default: return 0;
+    }
 }
 
 int nearestAllowedBpp(const std::string& extension, int bpp)

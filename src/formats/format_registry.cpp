@@ -93,6 +93,8 @@ const std::vector<std::pair<std::string, InputFormatInfo>>& inputExtensionTable(
     return table;
 }
 
+// FreeImage format, extension, description, depths, then whether 8 bits are
+// grey and 16 bits 5-5-5.
 const std::vector<std::pair<std::string, OutputFormatInfo>>& outputFormatTable()
 {
     static const std::vector<std::pair<std::string, OutputFormatInfo>> table = {
@@ -100,18 +102,18 @@ const std::vector<std::pair<std::string, OutputFormatInfo>>& outputFormatTable()
         {"exr", {FIF_EXR, "exr", "ILM OpenEXR", "96"}},
         {"gif", {FIF_GIF, "gif", "Graphics Interchange Format", "8"}},
         {"hdr", {FIF_HDR, "hdr", "High Dynamic Range Image", "96"}},
-        {"ico", {FIF_ICO, "ico", "Windows Icon", "1,4,8,16,24,32"}},
-        {"j2k", {FIF_J2K, "j2k", "JPEG-2000 Codestream", "8,24,32,48"}},
+        {"ico", {FIF_ICO, "ico", "Windows Icon", "1,4,8,16,24,32", false, true}},
+        {"j2k", {FIF_J2K, "j2k", "JPEG-2000 Codestream", "8,24,32,48", true}},
         {"jng", {FIF_JNG, "jng", "JPEG Network Graphics", "24,32"}},
-        {"jp2", {FIF_JP2, "jp2", "JPEG-2000 File Format", "8,24,32,48"}},
-        {"jpg", {FIF_JPEG, "jpg", "JPEG File Format", "8,24"}},
-        {"jxr", {FIF_JXR, "jxr", "JPEG XR Image Format", "1,8,16,24,32,48,96"}},
+        {"jp2", {FIF_JP2, "jp2", "JPEG-2000 File Format", "8,24,32,48", true}},
+        {"jpg", {FIF_JPEG, "jpg", "JPEG File Format", "8,24", true}},
+        {"jxr", {FIF_JXR, "jxr", "JPEG XR Image Format", "1,8,16,24,32,48,96", true}},
         {"pbm", {FIF_PBM, "pbm", "Portable Bitmap", "1"}},
         {"pfm", {FIF_PFM, "pfm", "Portable Floatmap", "96"}},
         {"pgm", {FIF_PGM, "pgm", "Portable Greymap", "8"}},
         {"png", {FIF_PNG, "png", "Portable Network Graphics", "1,4,8,24,32,48"}},
         {"ppm", {FIF_PPM, "ppm", "Portable Pixelmap", "24,48"}},
-        {"tga", {FIF_TARGA, "tga", "Truevision Targa", "8,16,24,32"}},
+        {"tga", {FIF_TARGA, "tga", "Truevision Targa", "8,16,24,32", false, true}},
         {"tiff", {FIF_TIFF, "tiff", "Tagged Image File Format", "1,4,8,24,32,48,96"}},
         {"wbmp", {FIF_WBMP, "wbmp", "Wireless Bitmap", "1"}},
         {"webp", {FIF_WEBP, "webp", "Google WebP Image Format", "24,32"}},

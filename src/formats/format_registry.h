@@ -15,7 +15,9 @@ struct OutputFormatInfo {
     int fif = 0;  // FreeImage format identifier
     std::string extension;
     std::string description;
-    std::string allowedBpp;  // comma-separated depths, ascending
+    std::string allowedBpp;       // comma-separated depths, ascending
+    bool greyEightBits = false;   // 8 bits are grey levels rather than a palette of colours
+    bool sixteenBits555 = false;  // 16 bits are 5-5-5 rather than 5-6-5
 };
 
 // Every known input extension (lower case, no dot) in table order.

@@ -1,17 +1,17 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "settings/conversion_settings.h"
+#include "settings/setting_table.h"
 
-// The values of the preferences' controls, one field per control, as the
-// dialog shows them: lists as the selected position (-1 for none), check
-// boxes as flags, track bars with their spin fields as the value, number and
-// colour fields as the text typed.
+// The values of the preferences' controls as the dialog shows them: lists as
+// the selected position (-1 for none), check boxes as flags, track bars with
+// their spin fields as the value, number and colour fields as the text typed.
 
 struct ThemeItem {
     std::string key;   // package name; "" for the "None" item
@@ -35,126 +35,47 @@ struct FontChoice {
     int selected = -1;
 };
 
-struct PreferenceControls {
-    // General
-    int updateRange = -1;
-    bool saveWindowPosition = false;
+// The value of one setting's control: a list position, track bar, spin field
+// or date as int, a check box as bool, a typed number, colour or text as its
+// text, or the choice of a colour, font or bit-depth list.
+using ControlValue = std::variant<std::monostate, int, bool, std::string, ColourChoice, FontChoice, BitDepthChoice>;
 
-    // Interface
+struct PreferenceControls {
     std::vector<ThemeItem> themes;
     int theme = -1;
-    int uiSize = -1;
-
-    // Input
     std::vector<std::string> inputFormats;
     int inputFormat = -1;
-    int ddsLoadAs = -1;
-    int gifFrameLoading = -1;
-    int icoFrameLoading = -1;
-    int tiffFrameLoading = -1;
-    int psdColorMode = -1;
-    int rawLoadAs = -1;
-    std::string rawHeaderSize;
-    std::string rawWidth;
-    std::string rawHeight;
-    int rawToneMapping = -1;
-
-    // Output
     std::vector<std::string> outputFormats;
     int outputFormat = -1;
-    std::map<std::string, BitDepthChoice> bitDepths;  // by output extension
-    int bmpCompression = -1;
-    int bmpColorTable = -1;
-    int exrCompression = -1;
-    int jpgQuality = 1;
-    int jpgChroma = -1;
-    int jpgSaveAs = -1;
-    int pcxCompression = 0;  // offered, never stored
-    int pngCompression = -1;
-    bool pngInterlaced = false;
-    int tgaCompression = -1;
-    int tiffCompression = -1;
-    int tiffColorMode = -1;
-    int webpQuality = 1;
 
-    // Transform
-    bool rotateEnabled = false;
-    int rotationType = -1;
-    int rotationAngle = 0;
-    std::string rotationBackColor;
-    bool resizeEnabled = false;
-    std::string resizeWidth;
-    int resizeWidthUnit = -1;
-    std::string resizeHeight;
-    int resizeHeightUnit = -1;
-    bool keepAspectRatio = false;
-    int resizeType = -1;
-    int resizeAlgorithm = -1;
-    bool flipHorizontal = false;
-    bool flipVertical = false;
+    // One value per row of the settings table, in its order; what a row
+    // holds follows from its preferences kind, and a row without one holds
+    // nothing. Set up once by loadPreferenceControls, so that references
+    // to the values stay valid.
+    std::vector<ControlValue> values;
 
-    // Adjustment
-    int brightness = 0;
-    int contrast = 0;
-    int gamma = 100;  // hundredths
-    bool invert = false;
-    bool greyscale = false;
-    bool thresholdEnabled = false;
-    int threshold = 0;
-    bool ditherEnabled = false;
-    int ditherAlgorithm = -1;
+    ControlValue& control(const SettingRow& row);
+    const ControlValue& control(const SettingRow& row) const;
+    // The value of a setting's control, by the kind it holds.
+    int& value(const SettingField& field) { return std::get<int>(controlOf(field)); }
+    int value(const SettingField& field) const { return std::get<int>(controlOf(field)); }
+    bool& flag(const SettingField& field) { return std::get<bool>(controlOf(field)); }
+    bool flag(const SettingField& field) const { return std::get<bool>(controlOf(field)); }
+    std::string& text(const SettingField& field) { return std::get<std::string>(controlOf(field)); }
+    const std::string& text(const SettingField& field) const { return std::get<std::string>(controlOf(field)); }
+    ColourChoice& colours(const SettingField& field) { return std::get<ColourChoice>(controlOf(field)); }
+    const ColourChoice& colours(const SettingField& field) const { return std::get<ColourChoice>(controlOf(field)); }
+    FontChoice& fonts(const SettingField& field) { return std::get<FontChoice>(controlOf(field)); }
+    const FontChoice& fonts(const SettingField& field) const { return std::get<FontChoice>(controlOf(field)); }
+    BitDepthChoice& bitDepth(const SettingField& field) { return std::get<BitDepthChoice>(controlOf(field)); }
+    const BitDepthChoice& bitDepth(const SettingField& field) const
+    {
+        return std::get<BitDepthChoice>(controlOf(field));
+    }
 
-    // Frame
-    int frameType = -1;
-    std::string frameLeft;
-    std::string frameRight;
-    std::string frameTop;
-    std::string frameBottom;
-    std::string frameLeftColor;
-    std::string frameRightColor;
-    std::string frameTopColor;
-    std::string frameBottomColor;
-    int frameOpacity = 1;
-
-    // Watermark
-    int watermarkType = -1;
-    std::string wmText;
-    FontChoice wmFont;
-    std::string wmFontSize;
-    std::string wmFontLeading;
-    ColourChoice wmFontColor;
-    int wmFontStyle = -1;
-    int wmFontEffect = -1;
-    bool wmTextAntialiasing = false;
-    int wmTextAlignment = -1;
-    std::string wmTextPadding;
-    int wmTextOpacity = 1;
-    ColourChoice wmBackColor;
-    int wmBackOpacity = 1;
-    int wmTextBoundary = -1;
-    int wmTextPosition = -1;
-    std::string wmTextXOffset;
-    std::string wmTextYOffset;
-    int wmTextRotation = 0;
-    int wmTextSize = -1;
-    int wmTextScale = 1;
-    std::string wmImage;
-    bool wmImageGreyscale = false;
-    int wmImageOpacity = 1;
-    int wmImageBoundary = -1;
-    int wmImagePosition = -1;
-    std::string wmImageXOffset;
-    std::string wmImageYOffset;
-    int wmImageRotation = 0;
-    int wmImageSize = -1;
-    int wmImageScale = 1;
-
-    // Advanced
-    std::string filenameMask;
-    int fileTimestamp = -1;
-    int32_t customTimestamp = 0;
-    int outFoldersHistory = -1;
-    int outFoldersNumber = 1;
+private:
+    ControlValue& controlOf(const SettingField& field);
+    const ControlValue& controlOf(const SettingField& field) const;
 };
 
 // What the main window has to rebuild after the settings changed.

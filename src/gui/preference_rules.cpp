@@ -14,6 +14,8 @@
 
 namespace {
 
+using S = ConversionSettings;
+
 bool typingCannotReach(int64_t typed, PairRange range)
 {
     return (typed > range.maximum && typed > 0) || (typed < range.minimum && typed < 0);
@@ -119,24 +121,25 @@ std::string cleanedFieldText(std::string_view text)
 PreferenceStates preferenceStates(const PreferenceControls& c)
 {
     PreferenceStates states{};
-    states.rotationRows = c.rotateEnabled;
-    states.resizeRows = c.resizeEnabled;
-    states.thresholdRow = c.thresholdEnabled;
-    states.ditherRow = c.ditherEnabled;
+    states.rotationRows = c.flag(&S::rotateEnabled);
+    states.resizeRows = c.flag(&S::resizeEnabled);
+    states.thresholdRow = c.flag(&S::thresholdEnabled);
+    states.ditherRow = c.flag(&S::ditherEnabled);
     // RGB8 and RGB16 (1, 2) are headerless and need their size; the 48-bit
     // kinds (4, 5) are high dynamic range and need tone mapping.
-    states.rawSizeRows = listSelects(c.rawLoadAs, 1) || listSelects(c.rawLoadAs, 2);
-    states.rawToneMappingRow = listSelects(c.rawLoadAs, 4) || listSelects(c.rawLoadAs, 5);
-    states.customTimestampRow = listSelects(c.fileTimestamp, 2);
+    const int rawLoadAs = c.value(&S::rawLoadAs);
+    states.rawSizeRows = listSelects(rawLoadAs, 1) || listSelects(rawLoadAs, 2);
+    states.rawToneMappingRow = listSelects(rawLoadAs, 4) || listSelects(rawLoadAs, 5);
+    states.customTimestampRow = listSelects(c.value(&S::fileTimestamp), 2);
     if (c.inputFormat >= 0 && c.inputFormat < static_cast<int>(c.inputFormats.size()))
         states.inputPanel = c.inputFormats[c.inputFormat];
     if (c.outputFormat >= 0 && c.outputFormat < static_cast<int>(c.outputFormats.size()))
         states.outputPanel = c.outputFormats[c.outputFormat];
-    states.frameSolidPanel = listSelects(c.frameType, 1);
-    states.watermarkTextPanel = listSelects(c.watermarkType, 1);
-    states.watermarkImagePanel = listSelects(c.watermarkType, 2);
-    states.textScaleRow = listSelects(c.wmTextSize, 1);
-    states.imageScaleRow = listSelects(c.wmImageSize, 1);
+    states.frameSolidPanel = listSelects(c.value(&S::frameType), 1);
+    states.watermarkTextPanel = listSelects(c.value(&S::watermarkType), 1);
+    states.watermarkImagePanel = listSelects(c.value(&S::watermarkType), 2);
+    states.textScaleRow = listSelects(c.value(&S::wmTextSize), 1);
+    states.imageScaleRow = listSelects(c.value(&S::wmImageSize), 1);
     return states;
 }
 

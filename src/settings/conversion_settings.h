@@ -65,6 +65,8 @@ struct ConversionSettings {
     int32_t jxrBpp{};
     int32_t pbmBpp{};
     int32_t pcxBpp{};
+    // PCX knows only RLE: the preferences offer that one choice, which is never stored.
+    int32_t pcxCompression{};
     int32_t pfmBpp{};
     int32_t pgmBpp{};
     int32_t pngBpp{};

@@ -7,7 +7,7 @@
 
 #include "formats/format_registry.h"
 #include "platform/text.h"
-#include "settings/bit_depth_settings.h"
+#include "settings/setting_table.h"
 #include "test_support.h"
 
 namespace {
@@ -53,7 +53,7 @@ TEST_F(FormatRegistry, OutputTableMapsOntoFreeImage)
     for (const auto& [extension, info] : outputFormatTable()) {
         EXPECT_EQ(info.extension, extension);
         // Without its bit-depth setting a format would skip its listing and checks.
-        EXPECT_NE(bitDepthSettingOf(extension), nullptr) << extension;
+        EXPECT_NE(bitDepthRowOf(extension), nullptr) << extension;
     }
     const OutputFormatInfo jpg = outputFormatInfo("jpg");
     EXPECT_EQ(jpg.fif, 2);

@@ -14,6 +14,8 @@
 
 namespace {
 
+using S = ConversionSettings;
+
 const std::vector<std::pair<std::string, std::string>> kThemes = {{"handdrawn", "Hand Drawn"}, {"flat", "Flat"}};
 
 // Valid values unlike the defaults and, where they can be, unlike each other,
@@ -187,16 +189,16 @@ TEST_F(PreferencesTest, ControlsShowTheSettingsTheyEdit)
     const PreferenceControls c = loadPreferenceControls(unusualSettings(), kThemes);
     EXPECT_EQ(c.themes[c.theme].key, "flat");
     EXPECT_EQ(c.themes[0].key, "flat");  // ordered by key
-    EXPECT_EQ(c.rawLoadAs, 5);
-    EXPECT_EQ(c.rawWidth, "640");
-    EXPECT_EQ(c.bitDepths.at("jpg").depths, (std::vector<int>{8, 24}));
-    EXPECT_EQ(c.bitDepths.at("jpg").selected, 1);
-    EXPECT_EQ(c.bitDepths.at("pcx").depths, std::vector<int>{});  // only "Auto"
-    EXPECT_EQ(c.gamma, 125);
-    EXPECT_EQ(c.wmFont.names, (std::vector<std::string>{"Arial", "Liberation Serif"}));
-    EXPECT_EQ(c.wmFont.selected, 1);
-    EXPECT_EQ(c.wmFontColor.colours[c.wmFontColor.selected], "FF8000");
-    EXPECT_EQ(c.wmBackColor.colours[c.wmBackColor.selected], "0000FF");
+    EXPECT_EQ(c.value(&S::rawLoadAs), 5);
+    EXPECT_EQ(c.text(&S::rawWidth), "640");
+    EXPECT_EQ(c.bitDepth(&S::jpgBpp).depths, (std::vector<int>{8, 24}));
+    EXPECT_EQ(c.bitDepth(&S::jpgBpp).selected, 1);
+    EXPECT_EQ(c.bitDepth(&S::pcxBpp).depths, std::vector<int>{});  // only "Auto"
+    EXPECT_EQ(c.value(&S::gamma), 125);
+    EXPECT_EQ(c.fonts(&S::wmFont).names, (std::vector<std::string>{"Arial", "Liberation Serif"}));
+    EXPECT_EQ(c.fonts(&S::wmFont).selected, 1);
+    EXPECT_EQ(c.colours(&S::wmFontColor).colours[c.colours(&S::wmFontColor).selected], "FF8000");
+    EXPECT_EQ(c.colours(&S::wmBackColor).colours[c.colours(&S::wmBackColor).selected], "0000FF");
     EXPECT_EQ(c.outputFormats[c.outputFormat], "jpg");
 }
 
@@ -217,8 +219,8 @@ TEST_F(PreferencesTest, TypedPairValuesAreClampedToTheirRow)
 
     ConversionSettings s = unusualSettings();
     PreferenceControls c = loadPreferenceControls(s, kThemes);
-    c.jpgQuality = readTypedValue("150", kQualityRange).value;
-    c.webpQuality = readTypedValue("-5", kQualityRange).value;
+    c.value(&S::jpgQuality) = readTypedValue("150", kQualityRange).value;
+    c.value(&S::webpQuality) = readTypedValue("-5", kQualityRange).value;
     storePreferenceControls(c, s);
     EXPECT_EQ(s.jpgQuality, 100);
     EXPECT_EQ(s.webpQuality, 1);
@@ -228,7 +230,7 @@ TEST_F(PreferencesTest, TypedPairValuesAreClampedToTheirRow)
     s.frameOpacity = 0;
     s.outFoldersNumber = -3;
     c = loadPreferenceControls(s, kThemes);
-    EXPECT_EQ(c.jpgQuality, 100);
+    EXPECT_EQ(c.value(&S::jpgQuality), 100);
     storePreferenceControls(c, s);
     EXPECT_EQ(s.frameOpacity, 1);
     EXPECT_EQ(s.outFoldersNumber, 1);
@@ -252,21 +254,21 @@ TEST_F(PreferencesTest, GammaIsTypedAsADecimalAndDecidesTheColourCorrection)
     resetSettings(false);
     ConversionSettings s = g_settings;
     PreferenceControls c = loadPreferenceControls(s, kThemes);
-    c.gamma = typed.value;
+    c.value(&S::gamma) = typed.value;
     storePreferenceControls(c, s);
     EXPECT_FLOAT_EQ(s.gamma, 1.5f);
     EXPECT_EQ(s.adjustEnabled, 1);
 
     // Neutral values switch the correction off, whatever it was before.
-    c.gamma = 100;
+    c.value(&S::gamma) = 100;
     s.adjustEnabled = 1;
     storePreferenceControls(c, s);
     EXPECT_EQ(s.adjustEnabled, 0);
-    c.invert = true;
+    c.flag(&S::invert) = true;
     storePreferenceControls(c, s);
     EXPECT_EQ(s.adjustEnabled, 1);
-    c.invert = false;
-    c.contrast = -1;
+    c.flag(&S::invert) = false;
+    c.value(&S::contrast) = -1;
     storePreferenceControls(c, s);
     EXPECT_EQ(s.adjustEnabled, 1);
 }
@@ -282,21 +284,22 @@ TEST_F(PreferencesTest, RowsAndPanelsFollowTheControlsTheyDependOn)
     EXPECT_EQ(states.outputPanel, "jpg");
 
     for (int loadAs : {0, 3}) {  // Auto and RGB24 read their size and range from the file
-        c.rawLoadAs = loadAs;
+        c.value(&S::rawLoadAs) = loadAs;
         states = preferenceStates(c);
         EXPECT_FALSE(states.rawSizeRows || states.rawToneMappingRow) << loadAs;
     }
-    c.rawLoadAs = 2;
+    c.value(&S::rawLoadAs) = 2;
     states = preferenceStates(c);
     EXPECT_TRUE(states.rawSizeRows && !states.rawToneMappingRow);
-    c.rawLoadAs = 4;
+    c.value(&S::rawLoadAs) = 4;
     states = preferenceStates(c);
     EXPECT_TRUE(!states.rawSizeRows && states.rawToneMappingRow);
 
-    c.rotateEnabled = c.resizeEnabled = c.thresholdEnabled = c.ditherEnabled = true;
-    c.fileTimestamp = 2;
-    c.frameType = 1;
-    c.watermarkType = 2;
+    c.flag(&S::rotateEnabled) = c.flag(&S::resizeEnabled) = c.flag(&S::thresholdEnabled) = c.flag(&S::ditherEnabled) =
+        true;
+    c.value(&S::fileTimestamp) = 2;
+    c.value(&S::frameType) = 1;
+    c.value(&S::watermarkType) = 2;
     states = preferenceStates(c);
     EXPECT_TRUE(states.rotationRows && states.resizeRows && states.thresholdRow && states.ditherRow);
     EXPECT_TRUE(states.customTimestampRow && states.frameSolidPanel && states.watermarkImagePanel);
@@ -307,24 +310,24 @@ TEST_F(PreferencesTest, AColourAddedWithTheButtonStaysWhenTheDialogIsCancelled)
 {
     resetSettings(false);
     PreferenceControls c = loadPreferenceControls(g_settings, kThemes);
-    const size_t offered = c.wmFontColor.colours.size();
-    addChosenColour(c.wmFontColor, "123abc", g_settings.wmFontColorList);
-    EXPECT_EQ(c.wmFontColor.colours.size(), offered + 1);
-    EXPECT_EQ(c.wmFontColor.colours[c.wmFontColor.selected], "123ABC");
+    const size_t offered = c.colours(&S::wmFontColor).colours.size();
+    addChosenColour(c.colours(&S::wmFontColor), "123abc", g_settings.wmFontColorList);
+    EXPECT_EQ(c.colours(&S::wmFontColor).colours.size(), offered + 1);
+    EXPECT_EQ(c.colours(&S::wmFontColor).colours[c.colours(&S::wmFontColor).selected], "123ABC");
     EXPECT_EQ(colourName("123abc"), "Color #123ABC");
 
     // A colour already offered is only selected.
-    addChosenColour(c.wmFontColor, "ff0000", g_settings.wmFontColorList);
-    EXPECT_EQ(colourName(c.wmFontColor.colours[c.wmFontColor.selected]), "Red");
-    addChosenColour(c.wmBackColor, "00ff00", g_settings.wmBackColorList);
+    addChosenColour(c.colours(&S::wmFontColor), "ff0000", g_settings.wmFontColorList);
+    EXPECT_EQ(colourName(c.colours(&S::wmFontColor).colours[c.colours(&S::wmFontColor).selected]), "Red");
+    addChosenColour(c.colours(&S::wmBackColor), "00ff00", g_settings.wmBackColorList);
 
     // Cancel stores nothing else; the next opening offers the new colours.
     const ConversionSettings afterCancel = g_settings;
     EXPECT_EQ(afterCancel.wmFontColor, "FFFFFF");
     const PreferenceControls reopened = loadPreferenceControls(afterCancel, kThemes);
-    EXPECT_EQ(reopened.wmFontColor.colours.back(), "123ABC");
-    EXPECT_EQ(reopened.wmFontColor.colours.size(), offered + 1);
-    EXPECT_EQ(reopened.wmBackColor.colours.back(), "00FF00");
+    EXPECT_EQ(reopened.colours(&S::wmFontColor).colours.back(), "123ABC");
+    EXPECT_EQ(reopened.colours(&S::wmFontColor).colours.size(), offered + 1);
+    EXPECT_EQ(reopened.colours(&S::wmBackColor).colours.back(), "00FF00");
 
     // An empty list gains the colour without a stray comma.
     std::string list;
@@ -348,19 +351,19 @@ TEST_F(PreferencesTest, HandEditedListsAndColoursCannotUpsetTheDialog)
     s.wmFontList = "";
     s.wmFont = "Gone Font";
     PreferenceControls c = loadPreferenceControls(s, kThemes);
-    EXPECT_EQ(c.wmFontColor.selected, -1);
-    EXPECT_EQ(c.wmFont.names, std::vector<std::string>{"Gone Font"});
+    EXPECT_EQ(c.colours(&S::wmFontColor).selected, -1);
+    EXPECT_EQ(c.fonts(&S::wmFont).names, std::vector<std::string>{"Gone Font"});
     // Hex fields: five or seven characters or other letters are black; blanks and case do not matter.
-    c.rotationBackColor = "abc12";
-    c.frameLeftColor = "1234567";
-    c.frameRightColor = "GG0000";
-    c.frameTopColor = " ff8000 ";
-    c.frameBottomColor = "";
-    c.resizeWidth = std::string(40, '9');
-    c.resizeHeight = "-" + std::string(40, '9');
-    c.frameLeft = "";
-    c.frameRight = "12px";
-    c.wmText = "  two\tlines\r\nhere  ";
+    c.text(&S::rotationBackColor) = "abc12";
+    c.text(&S::frameLeftColor) = "1234567";
+    c.text(&S::frameRightColor) = "GG0000";
+    c.text(&S::frameTopColor) = " ff8000 ";
+    c.text(&S::frameBottomColor) = "";
+    c.text(&S::resizeWidth) = std::string(40, '9');
+    c.text(&S::resizeHeight) = "-" + std::string(40, '9');
+    c.text(&S::frameLeft) = "";
+    c.text(&S::frameRight) = "12px";
+    c.text(&S::wmText) = "  two\tlines\r\nhere  ";
     storePreferenceControls(c, s);
     EXPECT_EQ(s.rotationBackColor, "000000");
     EXPECT_EQ(s.frameLeftColor, "000000");
@@ -386,16 +389,16 @@ TEST_F(PreferencesTest, ListsWithoutAnItemForTheStoredValue)
     s.pngBpp = 24;
     s.jpgChroma = 9;
     PreferenceControls c = loadPreferenceControls(s, kThemes);
-    EXPECT_EQ(c.uiSize, -1);
-    EXPECT_EQ(c.bitDepths.at("jpg").selected, -1);
-    EXPECT_EQ(c.bitDepths.at("png").selected, 4);  // "Auto", 1, 4, 8, 24
-    EXPECT_EQ(c.jpgChroma, -1);
+    EXPECT_EQ(c.value(&S::uiSize), -1);
+    EXPECT_EQ(c.bitDepth(&S::jpgBpp).selected, -1);
+    EXPECT_EQ(c.bitDepth(&S::pngBpp).selected, 4);  // "Auto", 1, 4, 8, 24
+    EXPECT_EQ(c.value(&S::jpgChroma), -1);
     EXPECT_EQ(storePreferenceControls(c, s), kRefreshIconSize);
     EXPECT_EQ(s.uiSize, -1);
     EXPECT_EQ(s.jpgBpp, 0);
     EXPECT_EQ(s.pngBpp, 24);
 
-    c.bitDepths["jpg"].selected = 2;
+    c.bitDepth(&S::jpgBpp).selected = 2;
     storePreferenceControls(c, s);
     EXPECT_EQ(s.jpgBpp, 24);
 }
@@ -411,10 +414,10 @@ TEST_F(PreferencesTest, ThemeListAndWhatTheMainWindowRebuilds)
     EXPECT_EQ(keys, (std::vector<std::string>{"alpha", "Beta", "flat", "zeta"}));
     EXPECT_EQ(c.theme, 2);
 
-    c.uiSize = 2;
+    c.value(&S::uiSize) = 2;
     EXPECT_EQ(storePreferenceControls(c, s), kRefreshIconSize);
     c.theme = 0;
-    c.uiSize = 1;
+    c.value(&S::uiSize) = 1;
     EXPECT_EQ(storePreferenceControls(c, s), kRefreshTheme);  // the theme outweighs the size
     EXPECT_EQ(s.uiTheme, "alpha");
     EXPECT_EQ(s.uiSize, 1);
@@ -435,7 +438,7 @@ TEST_F(PreferencesTest, OkAndDefaultsSaveTheConfiguration)
     g_settings = unusualSettings();
     g_settings.configPath = folder.path + "config.ini";
     PreferenceControls c = loadPreferenceControls(g_settings, kThemes);
-    c.jpgQuality = 80;
+    c.value(&S::jpgQuality) = 80;
     EXPECT_EQ(applyPreferences(c), kRefreshNothing);
     resetSettings(false);
     loadConfiguration();

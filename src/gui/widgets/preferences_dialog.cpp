@@ -23,6 +23,8 @@
 
 namespace {
 
+using S = ConversionSettings;
+
 // Sizes in pixels at 96 dpi.
 constexpr int kDialogWidth = 600;
 constexpr int kMargin = 10;
@@ -174,12 +176,51 @@ wxWindow* PreferencesDialog::addSubPanel(wxWindow* page)
     return panel;
 }
 
+PreferenceRow PreferencesDialog::addSetting(RowBuilder& rows, const SettingField& field)
+{
+    return addSetting(rows, *findSettingRow(field));
+}
+
+// The row a setting's preferences kind asks for, bound to its control.
+PreferenceRow PreferencesDialog::addSetting(RowBuilder& rows, const SettingRow& setting)
+{
+    const PreferenceSpec& shown = setting.preference;
+    ControlValue& value = m_controls.control(setting);
+    switch (shown.kind) {
+    case PreferenceKind::kNone: break;
+    case PreferenceKind::kList: return rows.list(shown.label, *shown.items, std::get<int>(value));
+    case PreferenceKind::kCheck: return rows.check(shown.label, std::get<bool>(value));
+    case PreferenceKind::kPair: return rows.pair(shown.label, shown.range, std::get<int>(value));
+    case PreferenceKind::kOffsetPair: return rows.offsetPair(shown.label, std::get<int>(value));
+    case PreferenceKind::kGamma: return rows.gammaPair(shown.label, std::get<int>(value));
+    case PreferenceKind::kNumber:
+        return rows.number(shown.label, std::get<std::string>(value), *shown.items,
+                           shown.unitSetting ? &m_controls.value(shown.unitSetting) : nullptr);
+    case PreferenceKind::kHexColour: return rows.hexColour(shown.label, std::get<std::string>(value));
+    case PreferenceKind::kText: return rows.text(shown.label, std::get<std::string>(value));
+    case PreferenceKind::kPicture: return rows.picture(shown.label, std::get<std::string>(value));
+    case PreferenceKind::kDate: return rows.dateTime(shown.label, std::get<int>(value));
+    case PreferenceKind::kColourList:
+        return rows.colourList(shown.label, std::get<ColourChoice>(value), g_settings.*shown.choicesSetting);
+    case PreferenceKind::kFontList:
+        return rows.fontList(shown.label, std::get<FontChoice>(value), [this] { chooseFont(); });
+    case PreferenceKind::kBitDepth: return rows.bitDepthList(std::get<BitDepthChoice>(value));
+    }
+    return {};
+}
+
+void PreferencesDialog::addSettings(RowBuilder& rows, std::initializer_list<SettingField> fields)
+{
+    for (const SettingField& field : fields)
+        addSetting(rows, field);
+}
+
 void PreferencesDialog::buildGeneralPage()
 {
     RowBuilder rows = rowsOn(addPage(), kMargin);
     rows.plainList("Language", {"English"}, m_languageItem);
-    rows.list("Check For Updates", kUpdateRangeItems, m_controls.updateRange);
-    rows.check("Save window position", m_controls.saveWindowPosition);
+    addSetting(rows, &S::updateRange);
+    addSetting(rows, &S::saveWindowPosition);
 }
 
 void PreferencesDialog::buildInterfacePage()
@@ -189,13 +230,13 @@ void PreferencesDialog::buildInterfacePage()
     for (const ThemeItem& theme : m_controls.themes)
         themes.push_back(theme.key.empty() ? catalogueText(theme.name.c_str()) : toWx(theme.name));
     rows.plainList("UI Theme", themes, m_controls.theme);
-    rows.list("UI Size", kIconSizeItems, m_controls.uiSize);
+    addSetting(rows, &S::uiSize);
 }
 
-// A format list over one sub-panel per format, of which the selected one shows.
-void PreferencesDialog::buildFormatPage(const char* label, const std::vector<std::string>& formats, int& selected,
-                                        std::map<std::string, wxWindow*>& panels,
-                                        void (PreferencesDialog::*buildPanel)(const std::string&, RowBuilder&))
+// A format list over one sub-panel per format, of which the selected one
+// shows: the rows of the format's options in the order of the settings table.
+void PreferencesDialog::buildFormatPage(const char* label, FormatSide side, const std::vector<std::string>& formats,
+                                        int& selected, std::map<std::string, wxWindow*>& panels)
 {
     wxWindow* page = addPage();
     RowBuilder rows = rowsOn(page, kMargin);
@@ -203,182 +244,102 @@ void PreferencesDialog::buildFormatPage(const char* label, const std::vector<std
     for (const std::string& format : formats) {
         wxWindow* panel = addSubPanel(page);
         RowBuilder panelRows = rowsOnSubPanel(panel);
-        (this->*buildPanel)(format, panelRows);
+        for (const SettingRow& setting : settingRows())
+            if (isOptionOf(setting, side, format) && setting.preference.kind != PreferenceKind::kNone)
+                m_formatRows[&setting] = addSetting(panelRows, setting);
         panels[format] = panel;
     }
 }
 
-void PreferencesDialog::buildInputPage()
+// The rows of those options that were built, the formats being offered.
+std::vector<PreferenceRow> PreferencesDialog::formatRowsOf(std::initializer_list<SettingField> fields) const
 {
-    buildFormatPage("Input Format", m_controls.inputFormats, m_controls.inputFormat, m_inputPanels,
-                    &PreferencesDialog::buildInputPanel);
+    std::vector<PreferenceRow> rows;
+    for (const SettingField& field : fields)
+        if (const auto built = m_formatRows.find(findSettingRow(field)); built != m_formatRows.end())
+            rows.push_back(built->second);
+    return rows;
 }
 
-// The options of the input formats that have any.
-void PreferencesDialog::buildInputPanel(const std::string& format, RowBuilder& rows)
+void PreferencesDialog::buildInputPage()
 {
-    PreferenceControls& c = m_controls;
-    if (format == "dds") {
-        rows.list("Load As", kDdsLoadAsItems, c.ddsLoadAs);
-    } else if (format == "gif") {
-        rows.list("Frame Loading", kFrameLoadingItems, c.gifFrameLoading);
-    } else if (format == "ico") {
-        rows.list("Frame Loading", kFrameLoadingItems, c.icoFrameLoading);
-    } else if (format == "psd") {
-        rows.list("Color Mode", kPsdColorModeItems, c.psdColorMode);
-    } else if (format == "raw") {
-        rows.list("Load As", kRawLoadAsItems, c.rawLoadAs);
-        m_rawSizeRows.push_back(rows.number("Header Size", c.rawHeaderSize, kBytesUnit));
-        m_rawSizeRows.push_back(rows.number("Image Width", c.rawWidth, kPixelsUnit));
-        m_rawSizeRows.push_back(rows.number("Image Height", c.rawHeight, kPixelsUnit));
-        m_rawToneMappingRows.push_back(rows.list("Tone Mapping", kToneMappingItems, c.rawToneMapping));
-    } else if (format == "tiff") {
-        rows.list("Frame Loading", kFrameLoadingItems, c.tiffFrameLoading);
-    }
+    buildFormatPage("Input Format", FormatSide::kInput, m_controls.inputFormats, m_controls.inputFormat, m_inputPanels);
+    m_rawSizeRows = formatRowsOf({&S::rawHeaderSize, &S::rawWidth, &S::rawHeight});
+    m_rawToneMappingRows = formatRowsOf({&S::rawToneMapping});
 }
 
 void PreferencesDialog::buildOutputPage()
 {
-    buildFormatPage("Output Format", m_controls.outputFormats, m_controls.outputFormat, m_outputPanels,
-                    &PreferencesDialog::buildOutputPanel);
-}
-
-// The bit depth, then the options of the format.
-void PreferencesDialog::buildOutputPanel(const std::string& format, RowBuilder& rows)
-{
-    PreferenceControls& c = m_controls;
-    if (c.bitDepths.count(format))
-        rows.bitDepthList(c.bitDepths[format]);
-    if (format == "bmp") {
-        rows.list("Compression", kBmpCompressionItems, c.bmpCompression);
-        rows.list("Color Table", kColorTableItems, c.bmpColorTable);
-    } else if (format == "exr") {
-        rows.list("Compression", kExrCompressionItems, c.exrCompression);
-    } else if (format == "jpg") {
-        rows.pair("Image Quality", kQualityRange, c.jpgQuality);
-        rows.list("Chroma Subsampling", kJpegChromaItems, c.jpgChroma);
-        rows.list("Save As", kJpegSaveAsItems, c.jpgSaveAs);
-    } else if (format == "pcx") {
-        rows.list("Compression", kPcxCompressionItems, c.pcxCompression);
-    } else if (format == "png") {
-        rows.list("Compression", kPngCompressionItems, c.pngCompression);
-        rows.check("Interlaced", c.pngInterlaced);
-    } else if (format == "tga") {
-        rows.list("Compression", kTgaCompressionItems, c.tgaCompression);
-    } else if (format == "tiff") {
-        rows.list("Compression", kTiffCompressionItems, c.tiffCompression);
-        rows.list("Color Mode", kTiffColorModeItems, c.tiffColorMode);
-    } else if (format == "webp") {
-        rows.pair("Image Quality", kQualityRange, c.webpQuality);
-    }
+    buildFormatPage("Output Format", FormatSide::kOutput, m_controls.outputFormats, m_controls.outputFormat,
+                    m_outputPanels);
 }
 
 void PreferencesDialog::buildTransformPage()
 {
-    PreferenceControls& c = m_controls;
     RowBuilder rows = rowsOn(addPage(), kMargin);
-    rows.check("Image Rotation", c.rotateEnabled);
-    m_rotationRows.push_back(rows.list("Rotation Type", kRotationTypeItems, c.rotationType));
-    m_rotationRows.push_back(rows.pair("Rotation Angle", kAngleRange, c.rotationAngle));
-    m_rotationRows.push_back(rows.hexColour("Background Color", c.rotationBackColor));
-    rows.check("Image Resize", c.resizeEnabled);
-    m_resizeRows.push_back(rows.number("Image Width", c.resizeWidth, kSizeUnitItems, &c.resizeWidthUnit));
-    m_resizeRows.push_back(rows.number("Image Height", c.resizeHeight, kSizeUnitItems, &c.resizeHeightUnit));
-    m_resizeRows.push_back(rows.check("Keep Aspect Ratio", c.keepAspectRatio));
-    m_resizeRows.push_back(rows.list("Resize Type", kResizeTypeItems, c.resizeType));
-    m_resizeRows.push_back(rows.list("Resize Algorithm", kResizeAlgorithmItems, c.resizeAlgorithm));
-    rows.check("Image Flip Horizontal", c.flipHorizontal);
-    rows.check("Image Flip Vertical", c.flipVertical);
+    addSetting(rows, &S::rotateEnabled);
+    m_rotationRows.push_back(addSetting(rows, &S::rotationType));
+    m_rotationRows.push_back(addSetting(rows, &S::rotationAngle));
+    m_rotationRows.push_back(addSetting(rows, &S::rotationBackColor));
+    addSetting(rows, &S::resizeEnabled);
+    m_resizeRows.push_back(addSetting(rows, &S::resizeWidth));
+    m_resizeRows.push_back(addSetting(rows, &S::resizeHeight));
+    m_resizeRows.push_back(addSetting(rows, &S::keepAspectRatio));
+    m_resizeRows.push_back(addSetting(rows, &S::resizeType));
+    m_resizeRows.push_back(addSetting(rows, &S::resizeAlgorithm));
+    addSetting(rows, &S::flipHorizontal);
+    addSetting(rows, &S::flipVertical);
 }
 
 void PreferencesDialog::buildAdjustmentPage()
 {
-    PreferenceControls& c = m_controls;
     RowBuilder rows = rowsOn(addPage(), kMargin);
-    rows.offsetPair("Image Brightness", c.brightness);
-    rows.offsetPair("Image Contrast", c.contrast);
-    rows.gammaPair("Image Gamma", c.gamma);
-    rows.check("Image Invert", c.invert);
-    rows.check("Image Greyscale", c.greyscale);
-    rows.check("Image Threshold", c.thresholdEnabled);
-    m_thresholdRows.push_back(rows.pair("Threshold Level", kThresholdRange, c.threshold));
-    rows.check("Image Dither", c.ditherEnabled);
-    m_ditherRows.push_back(rows.list("Dither Algorithm", kDitherAlgorithmItems, c.ditherAlgorithm));
+    addSettings(rows, {&S::brightness, &S::contrast, &S::gamma, &S::invert, &S::greyscale, &S::thresholdEnabled});
+    m_thresholdRows.push_back(addSetting(rows, &S::threshold));
+    addSetting(rows, &S::ditherEnabled);
+    m_ditherRows.push_back(addSetting(rows, &S::ditherAlgorithm));
 }
 
 void PreferencesDialog::buildFramePage()
 {
-    PreferenceControls& c = m_controls;
     wxWindow* page = addPage();
-    rowsOn(page, kMargin).list("Frame Type", kFrameTypeItems, c.frameType);
+    RowBuilder typeRow = rowsOn(page, kMargin);
+    addSetting(typeRow, &S::frameType);
     m_frameSolidPanel = addSubPanel(page);
     RowBuilder rows = rowsOnSubPanel(m_frameSolidPanel);
-    rows.number("Left", c.frameLeft, kPixelsUnit);
-    rows.number("Right", c.frameRight, kPixelsUnit);
-    rows.number("Top", c.frameTop, kPixelsUnit);
-    rows.number("Bottom", c.frameBottom, kPixelsUnit);
-    rows.hexColour("Left Color", c.frameLeftColor);
-    rows.hexColour("Right Color", c.frameRightColor);
-    rows.hexColour("Top Color", c.frameTopColor);
-    rows.hexColour("Bottom Color", c.frameBottomColor);
-    rows.pair("Opacity", kOpacityRange, c.frameOpacity);
-}
-
-void PreferencesDialog::buildPlacementRows(RowBuilder& rows, int& boundary, int& position, std::string& xOffset,
-                                           std::string& yOffset, int& rotation, int& size, int& scale,
-                                           std::vector<PreferenceRow>& scaleRows)
-{
-    rows.list("Boundary", kBoundaryItems, boundary);
-    rows.list("Position", kPositionItems, position);
-    rows.number("X-Offset", xOffset, kPixelsUnit);
-    rows.number("Y-Offset", yOffset, kPixelsUnit);
-    rows.pair("Rotation Angle", kAngleRange, rotation);
-    rows.list("Size", kWatermarkSizeItems, size);
-    scaleRows.push_back(rows.pair("Scale", kScaleRange, scale));
+    addSettings(rows, {&S::frameLeft, &S::frameRight, &S::frameTop, &S::frameBottom, &S::frameLeftColor,
+                       &S::frameRightColor, &S::frameTopColor, &S::frameBottomColor, &S::frameOpacity});
 }
 
 void PreferencesDialog::buildWatermarkPage()
 {
-    PreferenceControls& c = m_controls;
     wxWindow* page = addPage();
-    rowsOn(page, kMargin).list("Watermark Type", kWatermarkTypeItems, c.watermarkType);
+    RowBuilder typeRow = rowsOn(page, kMargin);
+    addSetting(typeRow, &S::watermarkType);
 
     m_watermarkTextPanel = addSubPanel(page);
     RowBuilder text = rowsOnSubPanel(m_watermarkTextPanel);
-    text.text("Text", c.wmText);
-    text.fontList("Font", c.wmFont, [this] { chooseFont(); });
-    text.number("Font Size", c.wmFontSize, kPointsUnit);
-    text.number("Font Leading", c.wmFontLeading, kPixelsUnit);
-    text.colourList("Font Color", c.wmFontColor, g_settings.wmFontColorList);
-    text.list("Font Style", kFontStyleItems, c.wmFontStyle);
-    text.list("Font Effect", kFontEffectItems, c.wmFontEffect);
-    text.check("Antialiasing", c.wmTextAntialiasing);
-    text.list("Text Alignment", kTextAlignmentItems, c.wmTextAlignment);
-    text.number("Text Padding", c.wmTextPadding, kPixelsUnit);
-    text.pair("Text Opacity", kOpacityRange, c.wmTextOpacity);
-    text.colourList("Background Color", c.wmBackColor, g_settings.wmBackColorList);
-    text.pair("Background Opacity", kOpacityRange, c.wmBackOpacity);
-    buildPlacementRows(text, c.wmTextBoundary, c.wmTextPosition, c.wmTextXOffset, c.wmTextYOffset, c.wmTextRotation,
-                       c.wmTextSize, c.wmTextScale, m_textScaleRows);
+    addSettings(text, {&S::wmText, &S::wmFont, &S::wmFontSize, &S::wmFontLeading, &S::wmFontColor, &S::wmFontStyle,
+                       &S::wmFontEffect, &S::wmTextAntialiasing, &S::wmTextAlignment, &S::wmTextPadding,
+                       &S::wmTextOpacity, &S::wmBackColor, &S::wmBackOpacity, &S::wmTextBoundary, &S::wmTextPosition,
+                       &S::wmTextXOffset, &S::wmTextYOffset, &S::wmTextRotation, &S::wmTextSize});
+    m_textScaleRows.push_back(addSetting(text, &S::wmTextScale));
 
     m_watermarkImagePanel = addSubPanel(page);
     RowBuilder image = rowsOnSubPanel(m_watermarkImagePanel);
-    image.picture("Image", c.wmImage);
-    image.check("Image Greyscale", c.wmImageGreyscale);
-    image.pair("Opacity", kOpacityRange, c.wmImageOpacity);
-    buildPlacementRows(image, c.wmImageBoundary, c.wmImagePosition, c.wmImageXOffset, c.wmImageYOffset,
-                       c.wmImageRotation, c.wmImageSize, c.wmImageScale, m_imageScaleRows);
+    addSettings(image, {&S::wmImage, &S::wmImageGreyscale, &S::wmImageOpacity, &S::wmImageBoundary, &S::wmImagePosition,
+                        &S::wmImageXOffset, &S::wmImageYOffset, &S::wmImageRotation, &S::wmImageSize});
+    m_imageScaleRows.push_back(addSetting(image, &S::wmImageScale));
 }
 
 void PreferencesDialog::buildAdvancedPage()
 {
-    PreferenceControls& c = m_controls;
     RowBuilder rows = rowsOn(addPage(), kMargin);
-    rows.text("Filename Mask", c.filenameMask);
-    rows.list("File Timestamp", kFileTimestampItems, c.fileTimestamp);
-    m_customTimestampRows.push_back(rows.dateTime("Custom Timestamp", c.customTimestamp));
-    rows.list("Out Folders History", kFoldersHistoryItems, c.outFoldersHistory);
-    rows.pair("Out Folders Number", kFoldersNumberRange, c.outFoldersNumber);
+    addSetting(rows, &S::filenameMask);
+    addSetting(rows, &S::fileTimestamp);
+    m_customTimestampRows.push_back(addSetting(rows, &S::customTimestamp));
+    addSetting(rows, &S::outFoldersHistory);
+    addSetting(rows, &S::outFoldersNumber);
 }
 
 void PreferencesDialog::showPage(int page)
@@ -433,10 +394,10 @@ void PreferencesDialog::applyStates()
 void PreferencesDialog::chooseFont()
 {
     pullControls();
-    PreferenceControls& c = m_controls;
-    wxFontInfo initial(std::max(1, numberFieldValue(c.wmFontSize)));
-    if (c.wmFont.selected >= 0 && c.wmFont.selected < static_cast<int>(c.wmFont.names.size()))
-        initial.FaceName(toWx(c.wmFont.names[c.wmFont.selected]));
+    FontChoice& fonts = m_controls.fonts(&S::wmFont);
+    wxFontInfo initial(std::max(1, numberFieldValue(m_controls.text(&S::wmFontSize))));
+    if (fonts.selected >= 0 && fonts.selected < static_cast<int>(fonts.names.size()))
+        initial.FaceName(toWx(fonts.names[fonts.selected]));
     wxFontData data;
     data.SetInitialFont(wxFont(initial));
     wxFontDialog dialog(this, data);
@@ -452,11 +413,11 @@ void PreferencesDialog::chooseFont()
                      toWx(lookupText("Msg", "Warning")), wxOK | wxICON_WARNING, this);
         return;
     }
-    addChosenFont(c.wmFont, *name);
-    c.wmFontSize = std::to_string(font.GetPointSize());
+    addChosenFont(fonts, *name);
+    m_controls.text(&S::wmFontSize) = std::to_string(font.GetPointSize());
     const int flags = (font.GetWeight() >= wxFONTWEIGHT_BOLD ? kBoldFlag : 0) |
                       (font.GetStyle() != wxFONTSTYLE_NORMAL ? kItalicFlag : 0);
-    c.wmFontStyle = fontStyleItem(flags);
+    m_controls.value(&S::wmFontStyle) = fontStyleItem(flags);
     pushControls();
     applyStates();
 }

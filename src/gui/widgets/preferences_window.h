@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "gui/preference_controls.h"
 #include "gui/widgets/preference_rows.h"
 #include "gui/widgets/preferences_dialog.h"
+#include "settings/setting_table.h"
 
 class wxListBox;
 class wxScrolledWindow;
@@ -49,6 +51,7 @@ private:
     std::vector<PreferenceRow> m_customTimestampRows;
     std::vector<PreferenceRow> m_textScaleRows;
     std::vector<PreferenceRow> m_imageScaleRows;
+    std::map<const SettingRow*, PreferenceRow> m_formatRows;  // the rows of the formats' options
     std::map<std::string, wxWindow*> m_inputPanels;
     std::map<std::string, wxWindow*> m_outputPanels;
     wxWindow* m_frameSolidPanel = nullptr;
@@ -62,9 +65,12 @@ private:
 
     void buildGeneralPage();
     void buildInterfacePage();
-    void buildFormatPage(const char* label, const std::vector<std::string>& formats, int& selected,
-                         std::map<std::string, wxWindow*>& panels,
-                         void (PreferencesDialog::*buildPanel)(const std::string&, RowBuilder&));
+    PreferenceRow addSetting(RowBuilder& rows, const SettingField& field);
+    PreferenceRow addSetting(RowBuilder& rows, const SettingRow& setting);
+    void addSettings(RowBuilder& rows, std::initializer_list<SettingField> fields);
+    void buildFormatPage(const char* label, FormatSide side, const std::vector<std::string>& formats, int& selected,
+                         std::map<std::string, wxWindow*>& panels);
+    std::vector<PreferenceRow> formatRowsOf(std::initializer_list<SettingField> fields) const;
     void buildInputPage();
     void buildOutputPage();
     void buildTransformPage();
@@ -72,10 +78,6 @@ private:
     void buildFramePage();
     void buildWatermarkPage();
     void buildAdvancedPage();
-    void buildInputPanel(const std::string& format, RowBuilder& rows);
-    void buildOutputPanel(const std::string& format, RowBuilder& rows);
-    void buildPlacementRows(RowBuilder& rows, int& boundary, int& position, std::string& xOffset, std::string& yOffset,
-                            int& rotation, int& size, int& scale, std::vector<PreferenceRow>& scaleRows);
 
     void pullControls();
     void pushControls();
