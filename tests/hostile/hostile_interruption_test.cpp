@@ -1,5 +1,6 @@
 #include <pty.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "hostile/hostile_support.h"
 
@@ -25,11 +27,41 @@ bool eventually(const std::function<bool()>& condition)
     return true;
 }
 
+// Every signal that ends a program unless it is caught: Ctrl-C, Ctrl-\, a
+// closed terminal, kill's choices, timers and limits, and the first and last
+// of the real-time ones.
+std::vector<int> endingSignals()
+{
+    std::vector<int> numbers{SIGTERM,   SIGINT,  SIGHUP,  SIGQUIT, SIGUSR1,   SIGUSR2, SIGALRM,
+                             SIGVTALRM, SIGPROF, SIGXCPU, SIGIO,   SIGSTKFLT, SIGPWR};
+    numbers.push_back(SIGRTMIN);
+    numbers.push_back(SIGRTMAX);
+    return numbers;
+}
+
+// No core file for the signals that would dump one: the run's folders must
+// stay empty, whatever limit the suite was started with.
+class NoCoreFiles {
+public:
+    NoCoreFiles()
+    {
+        getrlimit(RLIMIT_CORE, &saved_);
+        rlimit none = saved_;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_CORE, &none);
+    }
+    ~NoCoreFiles() { setrlimit(RLIMIT_CORE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
 }  // namespace
 
 TEST(Interruption, ASignalDuringAConversionLeavesNothingBehind)
 {
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    NoCoreFiles noCores;
+    for (int signal : endingSignals()) {
         HostileScene scene;
         const std::string started = scene.root.path + "convert.pid";
         // A convert that begins its picture, says so and then takes its time.
@@ -73,7 +105,7 @@ TEST(Interruption, AFileSizeLimitFailsTheFileInsteadOfEndingTheProgram)
     expectNoLeftovers(scene);
 }
 
-TEST(Interruption, CtrlCAtThePauseGivesTheTerminalItsEchoBack)
+TEST(Interruption, CtrlCOrCtrlBackslashAtThePauseGivesTheTerminalItsEchoBack)
 {
     int master = -1;
     int terminal = -1;
@@ -87,13 +119,16 @@ TEST(Interruption, CtrlCAtThePauseGivesTheTerminalItsEchoBack)
     // -i without its file is an option error, after which -p waits for a key.
     RunSetup setup;
     setup.standardInput = terminal;
-    StartedRun run({"-p", "-i"}, setup);
-    EXPECT_TRUE(eventually([&] { return !echoes(); })) << "the pause never began";
-    kill(run.pid(), SIGINT);
-    const ProgramRun ended = run.finish();
-    EXPECT_EQ(ended.signal, SIGINT);
-    EXPECT_EQ(ended.output, "Error: Incorrect number of parameters\n");
-    EXPECT_TRUE(echoes());
+    NoCoreFiles noCores;
+    for (int signal : {SIGINT, SIGQUIT}) {
+        StartedRun run({"-p", "-i"}, setup);
+        EXPECT_TRUE(eventually([&] { return !echoes(); })) << "the pause never began";
+        kill(run.pid(), signal);
+        const ProgramRun ended = run.finish();
+        EXPECT_EQ(ended.signal, signal);
+        EXPECT_EQ(ended.output, "Error: Incorrect number of parameters\n");
+        EXPECT_TRUE(echoes()) << signal;
+    }
     close(terminal);
     close(master);
 }
