@@ -8,6 +8,8 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -55,6 +57,20 @@ public:
 private:
     rlimit saved_{};
 };
+
+// A file of ImageMagick's pixel cache in the temporary folder or in a work
+// folder there.
+bool holdsPixelCache(const std::string& temp)
+{
+    for (const std::string& name : namesIn(temp)) {
+        if (name.starts_with("magick-"))
+            return true;
+        for (const std::string& inner : namesIn(temp + name + "/"))
+            if (inner.starts_with("magick-"))
+                return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -131,4 +147,33 @@ TEST(Interruption, CtrlCOrCtrlBackslashAtThePauseGivesTheTerminalItsEchoBack)
     }
     close(terminal);
     close(master);
+}
+
+TEST(Interruption, ImageMagicksPixelCacheGoesWithTheWorkFolder)
+{
+    // Beyond its area limit the real convert keeps the pixels in files of its
+    // own on disk; the throttle slows it down enough to be stopped meanwhile.
+    const std::map<std::string, std::string> diskCache = {{"MAGICK_AREA_LIMIT", "1"}, {"MAGICK_THROTTLE_LIMIT", "20"}};
+
+    // Stopped at the time limit, after which the Base is decoded without it.
+    HostileScene limited;
+    std::map<std::string, std::string> env = diskCache;
+    env["KORVANE_CONVERT_TIMEOUT"] = "1";
+    const ProgramRun run =
+        limited.run({"-i", limited.copySample("kodim23-16base.pcd", "pac.pcd"), "-o", limited.out}, env);
+    EXPECT_EQ(run.lines().back(), "Files converted: 1 of 1");
+    EXPECT_EQ(jpegFacts(limited.out + "pac.jpg").width, 768u);
+    expectNoLeftovers(limited);
+
+    // Ended by a signal while the cache is there.
+    HostileScene stopped;
+    RunSetup setup;
+    setup.env = diskCache;
+    setup.env["TMPDIR"] = stopped.temp;
+    setup.workingFolder = stopped.work;
+    StartedRun started({"-q", "-i", stopped.copySample("kodim23-16base.pcd", "pac.pcd"), "-o", stopped.out}, setup);
+    ASSERT_TRUE(eventually([&] { return holdsPixelCache(stopped.temp); }));
+    kill(started.pid(), SIGTERM);
+    EXPECT_EQ(started.finish().signal, SIGTERM);
+    expectNoLeftovers(stopped);
 }
