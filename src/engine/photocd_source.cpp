@@ -72,11 +72,13 @@ ProgramOutcome extractSubimage(const std::string& inputPath, int index, const st
         return ProgramOutcome::NotStarted;
     // convert runs inside the work folder and sees only names without a
     // folder, so no character of any path ("%d" in TMPDIR, "[" in a folder
-    // name) reaches its file-name syntax.
+    // name) reaches its file-name syntax. Its pixel cache on disk (a large
+    // picture, or memory limits) goes there too: a convert that is killed
+    // cannot remove those files itself, and the work folder goes with all in it.
     const ProgramOutcome outcome =
         runProgram({"convert", "-quiet", "-colorspace", "sRGB", "pcd:source.pcd[" + std::to_string(index) + "]",
                     "ppm:" + fileNameOf(picturePath)},
-                   g_decoderTimeoutSeconds, workFolder);
+                   g_decoderTimeoutSeconds, workFolder, {"MAGICK_TEMPORARY_PATH=" + workFolder});
     removeFile(source);
     return outcome;
 }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
@@ -88,19 +89,58 @@ std::string createPrivateTempFolder()
     return pattern + "/";
 }
 
+namespace {
+
+// Deeper folders than this are left: each level holds a descriptor open.
+constexpr int kDeepestRemovedFolder = 64;
+
+// Removes what the folder open as folderFd holds. Every step goes through the
+// descriptor of the folder it is in, and a subfolder is opened with
+// O_NOFOLLOW: a link is removed itself, whatever it points to, and never
+// leads the removal outside.
+void removeFolderContents(int folderFd, int depthLeft)
+{
+    std::vector<std::string> names;
+    const int listed = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+    if (listed < 0)
+        return;
+    DIR* dir = fdopendir(listed);
+    if (!dir) {
+        close(listed);
+        return;
+    }
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(std::move(name));
+    }
+    closedir(dir);
+    for (const std::string& name : names) {
+        if (unlinkat(folderFd, name.c_str(), 0) == 0 || errno != EISDIR || depthLeft == 0)
+            continue;
+        const int inner = openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (inner < 0)
+            continue;
+        removeFolderContents(inner, depthLeft - 1);
+        close(inner);
+        unlinkat(folderFd, name.c_str(), AT_REMOVEDIR);
+    }
+}
+
+}  // namespace
+
 void removeTempFolder(const std::string& folder)
 {
     if (folder.empty())
         return;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                unlink((folder + name).c_str());
-        }
-        closedir(dir);
+    // Without the trailing "/", which would make open follow a link after all.
+    const std::string path = folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+        removeFolderContents(fd, kDeepestRemovedFolder);
+        close(fd);
     }
-    rmdir(folder.c_str());
+    rmdir(path.c_str());
     withdrawWorkFolder(folder);
 }
 

@@ -25,7 +25,8 @@ bool setLastWriteTime(const std::string& path, int64_t seconds);
 // A new folder, private to this user, in $TMPDIR or /tmp; "" on failure.
 // The returned path ends with "/". An interruption removes it as well.
 std::string createPrivateTempFolder();
-// Removes the folder and every file directly inside it.
+// Removes the folder with everything in it, folders included; links inside
+// are removed, never followed.
 void removeTempFolder(const std::string& folder);
 
 // base + "korvane-UID/", a folder of this user's own that no one else may

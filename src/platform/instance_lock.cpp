@@ -15,18 +15,20 @@ namespace {
 int g_lockFile = -1;
 bool g_held = false;
 
-bool isWritableFolder(const char* path)
+// $XDG_RUNTIME_DIR only when no one else could have put a lock file there:
+// after su without "-" it may still name the other user's folder, or a shared
+// one such as /tmp.
+bool isUsersOwnFolder(const char* path)
 {
     struct stat st { };
-    return stat(path, &st) == 0 && S_ISDIR(st.st_mode) && access(path, W_OK | X_OK) == 0;
+    return stat(path, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 022) == 0 &&
+           access(path, W_OK | X_OK) == 0;
 }
 
-std::string lockFolder()
+std::string runtimeFolder()
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime == '/' && isWritableFolder(runtime))
-        return std::string(runtime) + "/";
-    return userPrivateFolder("/tmp/");
+    return runtime && *runtime == '/' && isUsersOwnFolder(runtime) ? std::string(runtime) + "/" : "";
 }
 
 // A name that is safe as one path component.
@@ -38,14 +40,29 @@ std::string lockFileName(const std::string& name)
     return safe + ".lock";
 }
 
+// The lock file in folder when it is a regular file of this user's own; -1
+// otherwise. A file another user owns is never locked: they could hold it
+// for good.
+int openOwnLockFile(const std::string& folder, const std::string& name)
+{
+    if (folder.empty())
+        return -1;
+    const int fd = open((folder + lockFileName(name)).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    struct stat st { };
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid())) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // The descriptor stays open on purpose: the lock lives as long as the process.
 int openLockFile(const std::string& name)
 {
-    if (g_lockFile < 0) {
-        const std::string folder = lockFolder();
-        if (!folder.empty())
-            g_lockFile = open((folder + lockFileName(name)).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    }
+    if (g_lockFile < 0)
+        g_lockFile = openOwnLockFile(runtimeFolder(), name);
+    if (g_lockFile < 0)
+        g_lockFile = openOwnLockFile(userPrivateFolder("/tmp/"), name);
     return g_lockFile;
 }
 

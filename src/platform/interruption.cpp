@@ -11,13 +11,26 @@
 #include <set>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/interruption_cleanup.h"
 
 namespace {
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Every signal whose default action ends the program and that may be caught:
+// whichever one ends it, convert and the work folder go with it. SIGPIPE and
+// SIGXFSZ are ignored instead, so that the write fails; the faults of the
+// program itself (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS)
+// keep their usual effect.
+std::vector<int> endingSignals()
+{
+    std::vector<int> numbers{SIGINT,    SIGTERM, SIGHUP,  SIGQUIT, SIGUSR1, SIGUSR2,  SIGALRM,
+                             SIGVTALRM, SIGPROF, SIGXCPU, SIGIO,   SIGPWR,  SIGSTKFLT};
+    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number)
+        numbers.push_back(number);
+    return numbers;
+}
 
 struct Registry {
     std::recursive_mutex mutex;
@@ -73,6 +86,9 @@ void awaitDeath(pid_t child)
     if (r.terminal)
         tcsetattr(STDIN_FILENO, TCSANOW, &*r.terminal);
 
+    // The usual action, so that the exit status tells the signal; SIGQUIT
+    // (Ctrl-\ on a terminal) still leaves a core file where the user's
+    // limits ask for one.
     signal(number, SIG_DFL);
     sigset_t only;
     sigemptyset(&only);
@@ -119,7 +135,7 @@ void handleInterruptions()
     action.sa_handler = onEndingSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int number : kEndingSignals)
+    for (int number : endingSignals())
         if (!startsIgnored(number))
             sigaction(number, &action, nullptr);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-// Ctrl-C, a kill or a closed terminal (SIGINT, SIGTERM, SIGHUP) end the
-// program as the signal would, but first stop a running convert together with
-// its process group, remove the private work folder and any half-written
-// output, and give a terminal waiting for a key its echo back. A signal that
-// the program was started with ignored stays ignored (nohup).
+// Ctrl-C, Ctrl-\, a kill, a closed terminal, a timer or a CPU limit (every
+// signal that would end the program and may be caught) end the program as the
+// signal would, but first stop a running convert together with its process
+// group, remove the private work folder and any half-written output, and give
+// a terminal waiting for a key its echo back. A signal that the program was
+// started with ignored stays ignored (nohup).
 //
 // A file-size limit (SIGXFSZ) no longer ends the program unnoticed: the write
 // fails with EFBIG, and the file that needed it fails like any other.

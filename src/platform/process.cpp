@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 #include "platform/clock.h"
 #include "platform/interruption_cleanup.h"
@@ -74,9 +75,31 @@ bool waitWithLimit(pid_t pid, int timeoutSeconds)
     }
 }
 
+std::string_view variableName(std::string_view entry)
+{
+    return entry.substr(0, entry.find('='));
+}
+
+// This program's environment without the variables that extra sets, then
+// extra; the pointers stay valid as long as both.
+std::vector<char*> childEnvironment(const std::vector<std::string>& extra)
+{
+    std::vector<char*> entries;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string_view name = variableName(*entry);
+        if (std::none_of(extra.begin(), extra.end(), [&](const std::string& e) { return variableName(e) == name; }))
+            entries.push_back(*entry);
+    }
+    for (const std::string& entry : extra)
+        entries.push_back(const_cast<char*>(entry.c_str()));
+    entries.push_back(nullptr);
+    return entries;
+}
+
 }  // namespace
 
-ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds, const std::string& workingFolder)
+ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds, const std::string& workingFolder,
+                          const std::vector<std::string>& extraEnvironment)
 {
     if (argv.empty())
         return ProgramOutcome::NotStarted;
@@ -104,12 +127,13 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSecon
     sigaddset(&usual, SIGPIPE);
     sigaddset(&usual, SIGXFSZ);
     posix_spawnattr_setsigdefault(&attributes, &usual);
+    std::vector<char*> environment = childEnvironment(extraEnvironment);
     pid_t pid = 0;
     int spawned = 0;
     {
         // An interruption stops the group, whenever it comes.
         CleanupScope scope;
-        spawned = posix_spawnp(&pid, args[0], &io.actions, &attributes, args.data(), environ);
+        spawned = posix_spawnp(&pid, args[0], &io.actions, &attributes, args.data(), environment.data());
         if (spawned == 0)
             registerChildGroup(pid);
     }

@@ -11,11 +11,13 @@ enum class ProgramOutcome {
 
 // Runs argv[0], found through PATH, with the given arguments and no shell,
 // in workingFolder (the current folder when empty). Its standard input,
-// output and error are /dev/null. Waits at most timeoutSeconds for it.
+// output and error are /dev/null. It gets this program's environment, with
+// each "NAME=value" of extraEnvironment in place of any value of that name.
+// Waits at most timeoutSeconds for it.
 //
 // It runs in a process group of its own, and when it ends, by itself or
 // killed at the time limit, whatever is left in that group is killed too.
 // Nothing else is waited for: a grandchild that left the group cannot hold
 // the program up.
 ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds,
-                          const std::string& workingFolder = "");
+                          const std::string& workingFolder = "", const std::vector<std::string>& extraEnvironment = {});

@@ -17,14 +17,17 @@ public:
     {
         fd_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         struct stat st { };
-        if (fd_ < 0 || fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        if (fd_ < 0 || fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0 ||
+            st.st_size > kLargestZipArchiveBytes)
             return;
         reader_ = archive_read_new();
         if (!reader_)
             return;
-        // A regular file lets libarchive seek, so sizes come from the central
-        // directory rather than from local headers that may leave them out.
-        if (archive_read_support_format_zip(reader_) != ARCHIVE_OK ||
+        // Only through the central directory, found from the end of the file:
+        // the streaming reader would search an entry without stated sizes for
+        // its end through the whole file. The sizes come from the directory
+        // too, not from local headers that may leave them out.
+        if (archive_read_support_format_zip_seekable(reader_) != ARCHIVE_OK ||
             archive_read_open_fd(reader_, fd_, kChunkBytes) != ARCHIVE_OK) {
             archive_read_free(reader_);
             reader_ = nullptr;

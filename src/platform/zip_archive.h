@@ -17,9 +17,14 @@ struct ZipEntry {
     int64_t size = 0;  // uncompressed size as its header states it; -1 when it states none
 };
 
-// The entries in stored order; nullopt when path is not a regular file or not
-// a ZIP archive that can be read to its end, or holds more than
-// kMostZipEntries entries.
+// Archives are opened by their central directory only, and one larger than
+// kLargestZipArchiveBytes not at all: whatever a file holds, opening it reads
+// no more than its end and its directory.
+constexpr int64_t kLargestZipArchiveBytes = int64_t{64} << 20;
+
+// The entries in central-directory order; nullopt when path is not a regular
+// file, too large, or not a ZIP archive with a central directory that can be
+// read to its end, or holds more than kMostZipEntries entries.
 constexpr size_t kMostZipEntries = 65536;
 std::optional<std::vector<ZipEntry>> listZipEntries(const std::string& path);
 

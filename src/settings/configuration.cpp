@@ -1,5 +1,6 @@
 #include "settings/configuration.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -10,7 +11,9 @@
 
 #include "formats/format_lists.h"
 #include "platform/atomic_file.h"
+#include "platform/console.h"
 #include "platform/files.h"
+#include "platform/regular_file_read.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
 #include "settings/number_text.h"
@@ -132,6 +135,40 @@ void upgradeOlderLayout(const std::optional<PreferenceFile>& file)
     }
 }
 
+// A config.ini that holds something, but not one key this program knows (an
+// encoding it cannot read, another program's file): the first save keeps it
+// as config.ini.bak, so that defaults never replace the user's settings for good.
+std::string g_unrecognisedPath;
+
+bool holdsAnyKnownKey(const PreferenceFile& file)
+{
+    return std::any_of(kConfigKeys.begin(), kConfigKeys.end(),
+                       [&](const ConfigKey& entry) { return findValue(file, entry.group, entry.key) != nullptr; });
+}
+
+void noteUnrecognisedFile(const std::optional<PreferenceFile>& file)
+{
+    const std::optional<int64_t> size = regularFileSize(g_settings.configPath);
+    const bool unrecognised = file && size && *size > 0 && !holdsAnyKnownKey(*file);
+    g_unrecognisedPath = unrecognised ? g_settings.configPath : std::string();
+}
+
+// False when the file should have been kept and could not be.
+bool keepUnrecognisedFile()
+{
+    if (g_unrecognisedPath.empty() || g_unrecognisedPath != g_settings.configPath)
+        return true;
+    const std::string backup = g_unrecognisedPath + ".bak";
+    const std::optional<std::string> bytes = readRegularFile(g_unrecognisedPath);
+    if (bytes && !replaceFileAtomically(backup, *bytes))
+        return false;
+    if (bytes)
+        printErrorLine("No setting could be read from " + g_unrecognisedPath + "; it was kept as " + backup +
+                       " before the settings were saved");
+    g_unrecognisedPath.clear();
+    return true;
+}
+
 }  // namespace
 
 void loadConfiguration()
@@ -146,6 +183,7 @@ void loadConfiguration()
             if (row.config.key)
                 readKey(*file, row, missing);
     }
+    noteUnrecognisedFile(file);
     upgradeOlderLayout(file);
 }
 
@@ -153,7 +191,7 @@ bool saveConfiguration()
 {
     // Defaults saved over a file that exists but could not be read would
     // destroy the user's settings for good.
-    if (g_settings.configPath.empty() || g_settings.configPath == g_unreadablePath)
+    if (g_settings.configPath.empty() || g_settings.configPath == g_unreadablePath || !keepUnrecognisedFile())
         return false;
     PreferenceText text;
     const std::span<const SettingRow> rows = settingRows();

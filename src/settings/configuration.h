@@ -8,5 +8,7 @@ void loadConfiguration();
 
 // Writes g_settings to the file. The previous file survives a failed save
 // unchanged; false then. Nothing is written without a path, nor over a file
-// that the last load found but could not read.
+// that the last load found but could not read. A file that the last load read
+// but found no known key in is first kept as config.ini.bak, once, with a line
+// on standard error naming both.
 bool saveConfiguration();

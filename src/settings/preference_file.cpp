@@ -2,63 +2,10 @@
 
 #include "platform/regular_file_read.h"
 #include "platform/text.h"
-#include "platform/unicode_case.h"
+#include "platform/text_encoding.h"
 #include "settings/number_text.h"
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kLittleEndianMark = "\xFF\xFE";
-constexpr std::string_view kBigEndianMark = "\xFE\xFF";
-constexpr uint32_t kReplacementCharacter = 0xFFFD;
-
-void appendUtf8(std::string& text, uint32_t character)
-{
-    if (character < 0x80) {
-        text += static_cast<char>(character);
-    } else if (character < 0x800) {
-        text += static_cast<char>(0xC0 | (character >> 6));
-        text += static_cast<char>(0x80 | (character & 0x3F));
-    } else if (character < 0x10000) {
-        text += static_cast<char>(0xE0 | (character >> 12));
-        text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (character >> 18));
-        text += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (character & 0x3F));
-    }
-}
-
-// UTF-16 as Notepad writes it; a lone surrogate or an odd last byte becomes
-// the replacement character.
-std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
-{
-    auto unitAt = [&](size_t at) {
-        const auto first = static_cast<unsigned char>(bytes[at]);
-        const auto second = static_cast<unsigned char>(bytes[at + 1]);
-        return bigEndian ? uint32_t{first} << 8 | second : uint32_t{second} << 8 | first;
-    };
-    std::string text;
-    text.reserve(bytes.size());
-    size_t at = 0;
-    for (; at + 1 < bytes.size(); at += 2) {
-        uint32_t unit = unitAt(at);
-        if (unit >= 0xD800 && unit <= 0xDBFF && at + 3 < bytes.size()) {
-            const uint32_t low = unitAt(at + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                at += 2;
-                continue;
-            }
-        }
-        appendUtf8(text, unit >= 0xD800 && unit <= 0xDFFF ? kReplacementCharacter : unit);
-    }
-    if (at < bytes.size())
-        appendUtf8(text, kReplacementCharacter);
-    return text;
-}
 
 size_t skipBlanks(std::string_view line)
 {
@@ -112,19 +59,7 @@ std::optional<PreferenceFile> readPreferenceFile(const std::string& path)
 
 PreferenceFile parsePreferenceText(std::string_view bytes)
 {
-    std::string text;
-    // Without a mark the text is ISO-8859-1, unless it is valid UTF-8: editors
-    // on Linux write UTF-8 without a mark, and Latin-1 text with accented
-    // letters is practically never valid UTF-8.
-    if (startsWith(bytes, kByteOrderMark))
-        text = bytes.substr(kByteOrderMark.size());
-    else if (startsWith(bytes, kLittleEndianMark))
-        text = utf16ToUtf8(bytes.substr(kLittleEndianMark.size()), false);
-    else if (startsWith(bytes, kBigEndianMark))
-        text = utf16ToUtf8(bytes.substr(kBigEndianMark.size()), true);
-    else
-        text = singleByteTextAsUtf8(bytes);
-
+    const std::string text = textFileAsUtf8(bytes);
     PreferenceFile file;
     std::optional<size_t> current;
     std::string_view rest = text;

@@ -26,9 +26,9 @@ struct PreferenceFile {
     std::unordered_map<std::string, size_t> groupOfName;
 };
 
-// Reads a file: UTF-8 or UTF-16 (either byte order) after its byte-order
-// mark; without one UTF-8 when the text is valid UTF-8, else ISO-8859-1.
-// CR, LF or CR LF line ends. nullopt when it cannot be opened as a file.
+// Reads a file in any encoding textFileAsUtf8 knows (UTF-8, UTF-16 and
+// UTF-32 after their marks, UTF-16 without one, else ISO-8859-1), with CR, LF
+// or CR LF line ends. nullopt when it cannot be opened as a file.
 std::optional<PreferenceFile> readPreferenceFile(const std::string& path);
 PreferenceFile parsePreferenceText(std::string_view bytes);
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <fstream>
 #include <zlib.h>
 
 #include <gtest/gtest.h>
@@ -86,6 +87,70 @@ int claimSize(std::string& zip, const std::string& name, uint32_t size)
     return changed;
 }
 
+void putLittleEndian16(std::string& bytes, size_t at, uint16_t value)
+{
+    bytes[at] = static_cast<char>(value);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+// The headers of one stored entry, written by hand so that they can lie.
+std::string localHeader(const std::string& name, uint32_t size, uint16_t flags)
+{
+    std::string header("PK\x03\x04", 4);
+    header.resize(30, '\0');
+    putLittleEndian16(header, 4, 10);
+    putLittleEndian16(header, 6, flags);
+    putLittleEndian32(header, 18, size);
+    putLittleEndian32(header, 22, size);
+    putLittleEndian16(header, 26, static_cast<uint16_t>(name.size()));
+    return header + name;
+}
+
+std::string centralHeader(const std::string& name, uint32_t size, uint32_t crc, uint32_t offset)
+{
+    std::string header("PK\x01\x02", 4);
+    header.resize(46, '\0');
+    putLittleEndian16(header, 4, 20);
+    putLittleEndian16(header, 6, 10);
+    putLittleEndian32(header, 16, crc);
+    putLittleEndian32(header, 20, size);
+    putLittleEndian32(header, 24, size);
+    putLittleEndian16(header, 28, static_cast<uint16_t>(name.size()));
+    putLittleEndian32(header, 42, offset);
+    return header + name;
+}
+
+uint32_t crcOf(const std::string& bytes)
+{
+    return static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+}
+
+// A sound package of stored entries whose last entry holds holeBytes zeros
+// that take no room on disk.
+void writePackageWithHole(const std::string& path, const ZipContent& entries, uint32_t holeBytes)
+{
+    std::string front;
+    std::string directory;
+    for (const auto& [name, bytes] : entries) {
+        directory +=
+            centralHeader(name, static_cast<uint32_t>(bytes.size()), crcOf(bytes), static_cast<uint32_t>(front.size()));
+        front += localHeader(name, static_cast<uint32_t>(bytes.size()), 0) + bytes;
+    }
+    directory += centralHeader("padding", holeBytes, 0, static_cast<uint32_t>(front.size()));
+    front += localHeader("padding", holeBytes, 0);
+    const uint64_t directoryAt = front.size() + uint64_t{holeBytes};
+    std::string end("PK\x05\x06", 4);
+    end.resize(22, '\0');
+    putLittleEndian16(end, 8, static_cast<uint16_t>(entries.size() + 1));
+    putLittleEndian16(end, 10, static_cast<uint16_t>(entries.size() + 1));
+    putLittleEndian32(end, 12, static_cast<uint32_t>(directory.size()));
+    putLittleEndian32(end, 16, static_cast<uint32_t>(directoryAt));
+    writeFile(path, front);
+    ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(directoryAt)), 0);
+    std::ofstream(path, std::ios::binary | std::ios::app) << directory << end;
+}
+
 struct HostileScene {
     ScratchFolder folder;
     std::string gfx = folder.path + "gfx/";
@@ -129,6 +194,32 @@ TEST(HostileThemes, BrokenPackagesLeaveThePicturesAsTheyWere)
         EXPECT_EQ(scene.slots.size(), 1u) << key;
         EXPECT_EQ(slotText(scene.slots, newSlot()), "old") << key;
     }
+}
+
+TEST(HostileThemes, HugePackagesAreRefusedUnreadAndTheWindowStartsAtOnce)
+{
+    HostileScene scene;
+    // An entry whose size only a data descriptor after it would tell, and
+    // nothing after it but 16 GB of zeros: no end record, no central directory.
+    writeFile(scene.gfx + "endless.zip", localHeader("theme.cfg", 0, 0x0008) + kCfg);
+    ASSERT_EQ(truncate((scene.gfx + "endless.zip").c_str(), off_t{16} << 30), 0);
+    // A sound package, but beyond any theme's size.
+    writePackageWithHole(scene.gfx + "large.zip", {{"theme.cfg", kCfg}, {"new_16.png", pngPicture(16, 16, 0x123456)}},
+                         64u << 20);
+    writePackageWithHole(scene.gfx + "small.zip", {{"theme.cfg", kCfg}, {"add_16.png", pngPicture(16, 16, 0xABCDEF)}},
+                         1u << 20);
+
+    const auto start = std::chrono::steady_clock::now();
+    const ThemeList themes = scanThemePackages(scene.gfx);
+    EXPECT_EQ(themes, (ThemeList{{"endless", "endless"}, {"large", "large"}, {"small", "Hostile"}}));
+    scene.load("endless");
+    scene.load("large");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(scene.slots.size(), 1u);
+    EXPECT_EQ(slotText(scene.slots, newSlot()), "old");
+    // Below the bound the same layout loads: the refusals are for size alone.
+    scene.load("small");
+    EXPECT_EQ(slotText(scene.slots, addSlot()), pngPicture(16, 16, 0xABCDEF));
 }
 
 TEST(HostileThemes, HugeAbsurdAndFalsePicturesAreRefused)

@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -172,4 +173,27 @@ TEST(HostileConvert, WhatConvertLeavesRunningInItsGroupIsStoppedAndNothingElseAw
     if (detached > 0)
         kill(detached, SIGKILL);
     expectNoLeftovers(scene);
+}
+
+TEST(HostileConvert, FoldersAndLinksConvertLeavesInTheWorkFolderAreRemovedWithoutFollowingALink)
+{
+    HostileScene scene;
+    const std::string outside = scene.root.path + "outside/";
+    mkdir(outside.c_str(), 0755);
+    writeFile(outside + "kept", "not convert's to remove");
+    // Its picture a tree of folders, with links to a folder and a file elsewhere.
+    std::string path = stubConvertPath(scene.root, "picture=\"${5#ppm:}\"\n"
+                                                   "mkdir -p \"$picture/inner/deeper\"\n"
+                                                   "echo x > \"$picture/file\"\n"
+                                                   "echo y > \"$picture/inner/deeper/file\"\n"
+                                                   "ln -sfn '" +
+                                                       outside + "' \"$picture/inner/folder-link\"\nln -sf '" +
+                                                       outside + "kept' \"$picture/file-link\"");
+    const std::string input = scene.copySample("kodim23-16base.pcd", "pac.pcd");
+    ProgramRun run = scene.run({"-i", input, "-o", scene.out}, {{"PATH", path}});
+    EXPECT_EQ(run.lines().back(), "Files converted: 1 of 1");
+    EXPECT_EQ(jpegFacts(scene.out + "pac.jpg").width, 768u) << "the Base, decoded without convert";
+    expectNoLeftovers(scene);
+    EXPECT_EQ(namesIn(outside), std::vector<std::string>{"kept"});
+    EXPECT_EQ(readFile(outside + "kept"), "not convert's to remove");
 }

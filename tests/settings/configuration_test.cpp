@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 
 #include "formats/format_lists.h"
@@ -292,4 +294,80 @@ TEST(Configuration, AFailedSaveLeavesTheOldFileAndNoLeftovers)
     EXPECT_FALSE(saveConfiguration());
     EXPECT_EQ(readFile(config.path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config.folder.path), {}), 2);
+}
+
+namespace {
+
+// The text in UTF-16 or UTF-32 of the byte order, without a mark.
+std::string encoded(const std::string& ascii, size_t unitBytes, bool bigEndian)
+{
+    std::string bytes;
+    for (char c : ascii) {
+        std::string unit(unitBytes, '\0');
+        unit[bigEndian ? unitBytes - 1 : 0] = c;
+        bytes += unit;
+    }
+    return bytes;
+}
+
+// What the code writes to standard error meanwhile.
+template <typename Action>
+std::string standardErrorOf(Action action)
+{
+    ScratchFolder folder;
+    const std::string path = folder.path + "stderr";
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int capture = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(capture, STDERR_FILENO);
+    close(capture);
+    action();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    return readFile(path);
+}
+
+}  // namespace
+
+TEST(Configuration, UnicodeWithoutItsMarkOrInUtf32IsReadAndAFileOfNoKnownKeyIsKeptOnce)
+{
+    const std::string text = "[Output]\r\nJPG Quality = 77\r\n";
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"UTF-16 LE", encoded(text, 2, false)},
+        {"UTF-16 BE", encoded(text, 2, true)},
+        {"UTF-32 LE", std::string("\xFF\xFE\0\0", 4) + encoded(text, 4, false)},
+        {"UTF-32 BE", std::string("\0\0\xFE\xFF", 4) + encoded(text, 4, true)},
+    };
+    for (const auto& [encoding, bytes] : files) {
+        ConfigFile config;
+        config.load(bytes);
+        EXPECT_EQ(g_settings.jpgQuality, 77) << encoding;
+        EXPECT_EQ(standardErrorOf([] { EXPECT_TRUE(saveConfiguration()); }), "") << encoding;
+        EXPECT_NE(readFile(config.path).find("\r\nJPG Quality = 77\r\n"), std::string::npos) << encoding;
+        EXPECT_FALSE(fileExists(config.path + ".bak")) << encoding;
+    }
+
+    // Not one key could be read: the file is kept before defaults go over it.
+    const std::string unknown = encoded(text, 4, false);  // UTF-32 without its mark
+    ConfigFile config;
+    writeFile(config.path + ".bak", "an older copy");
+    config.load(unknown);
+    EXPECT_EQ(g_settings.jpgQuality, 95);
+    EXPECT_EQ(standardErrorOf([] { EXPECT_TRUE(saveConfiguration()); }),
+              "No setting could be read from " + config.path + "; it was kept as " + config.path +
+                  ".bak before the settings were saved\n");
+    EXPECT_EQ(readFile(config.path + ".bak"), unknown);
+    EXPECT_NE(readFile(config.path).find("\r\nJPG Quality = 95\r\n"), std::string::npos);
+    // Once: a later save keeps the copy as it is.
+    EXPECT_EQ(standardErrorOf([] { EXPECT_TRUE(saveConfiguration()); }), "");
+    EXPECT_EQ(readFile(config.path + ".bak"), unknown);
+
+    // An empty file, or one that holds a known key, is nothing to keep.
+    for (const std::string& content : {std::string(), std::string("[General]\r\nCFG = 19\r\n")}) {
+        ConfigFile plain;
+        plain.load(content);
+        EXPECT_EQ(standardErrorOf([] { EXPECT_TRUE(saveConfiguration()); }), "");
+        EXPECT_FALSE(fileExists(plain.path + ".bak"));
+    }
 }
