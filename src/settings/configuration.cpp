@@ -142,8 +142,9 @@ std::string g_unrecognisedPath;
 
 bool holdsAnyKnownKey(const PreferenceFile& file)
 {
-    return std::any_of(kConfigKeys.begin(), kConfigKeys.end(),
-                       [&](const ConfigKey& entry) { return findValue(file, entry.group, entry.key) != nullptr; });
+    return std::ranges::any_of(settingRows(), [&](const SettingRow& row) {
+        return row.config.key && findValue(file, row.config.group, row.config.key) != nullptr;
+    });
 }
 
 void noteUnrecognisedFile(const std::optional<PreferenceFile>& file)
