@@ -104,7 +104,8 @@ AboutBox::AboutBox(wxWindow* parent, const PictureSlots& pictures)
     frame->Add(links, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, 14);
     column->Add(frame, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 6);
 
-    auto* ok = new wxButton(this, wxID_OK, catalogueText("Dialog", "OK"));
+    AccessKeyGroup keys;
+    auto* ok = new wxButton(this, wxID_OK, catalogueLabel("Dialog", "OK", keys));
     ok->SetDefault();
     column->Add(ok, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, 8);
 
