@@ -50,7 +50,21 @@ def wait_for(what, probe, timeout=20.0):
         except Exception as error:  # the tree changes under our feet
             last_error = error
         time.sleep(0.2)
+    save_failure_picture()
     raise AssertionError("timed out waiting for %s (%s)" % (what, last_error))
+
+
+_failure_picture_taken = False
+
+
+def save_failure_picture():
+    """What the screen shows now, for whoever reads the log of a failed test;
+    taken at the first failed wait, before the test stops the program."""
+    global _failure_picture_taken
+    shot = os.environ.get("KORVANE_FAILURE_PICTURE")
+    if shot and not _failure_picture_taken:
+        _failure_picture_taken = True
+        subprocess.run(["import", "-window", "root", shot], timeout=20)
 
 
 def find(node, role, name=None, timeout=20.0, showing=False):
@@ -105,8 +119,18 @@ def menu_command(app, menu, item, keys=None):
     """Chooses a menu item with the pointer, or with keys (menu, item) as
     underlined: Alt with the menu's key, then the item's key."""
     if not keys:
-        find(app, "menu", menu).click()
-        click(find(app, "menu item", item, showing=True))
+        # A click that comes while the window is still disabled by a dialog
+        # just closed opens nothing; it is repeated.
+        for attempt in range(3):
+            find(app, "menu", menu).click()
+            try:
+                node = find(app, "menu item", item, showing=True, timeout=5)
+                break
+            except AssertionError:
+                if attempt == 2:
+                    raise
+                rawinput.pressKey("Escape")
+        click(node)
         return
     find(app, "frame", MAIN_TITLE).grabFocus()
     rawinput.keyCombo("<Alt>" + keys[0])
@@ -217,9 +241,6 @@ def run(scenarios):
         scenarios[SCENARIO]()
     except BaseException:
         traceback.print_exc(file=sys.stdout)
-        # What the screen showed when the step failed, for whoever reads the log.
-        shot = os.environ.get("KORVANE_FAILURE_PICTURE")
-        if shot:
-            subprocess.run(["import", "-window", "root", shot], timeout=20)
+        save_failure_picture()
         raise
     print("passed:", SCENARIO, flush=True)

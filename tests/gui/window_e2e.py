@@ -22,15 +22,13 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import time
-import traceback
 
 from dogtail import rawinput
 
-from window_driver import (CONFIG_INI, KORVANE, MAIN_TITLE, SCENARIO, TESTDATA, WORK, assert_icon, centre_of,
-                           config_value, drag_file_onto, find, find_dialog, leave, main_window_alone, menu_command, picture_size,
-                           read_config, start, step, take_input_and_output, wait_for)
+from window_driver import (CONFIG_INI, KORVANE, MAIN_TITLE, TESTDATA, WORK, assert_icon, centre_of, config_value,
+                           drag_file_onto, find, find_dialog, leave, main_window_alone, menu_command, picture_size,
+                           read_config, run, start, step, take_input_and_output, wait_for)
 
 
 def assert_centred_on_screen(frame):
@@ -225,11 +223,11 @@ def scenario_screenshots():
     stored = b"[General]\r\nTheme=flat\r\n"
     with open(CONFIG_INI, "wb") as file:
         file.write(stored)
-    run = subprocess.run([KORVANE, "-T", folder], timeout=150, capture_output=True)
-    assert run.returncode == 0 and run.stdout == b"", run
+    shots = subprocess.run([KORVANE, "-T", folder], timeout=150, capture_output=True)
+    assert shots.returncode == 0 and shots.stdout == b"", shots
     # Neither a misused toolkit nor a setting the pictures changed.
     for complaint in (b"CRITICAL", b"check failed", b"changed the settings", b"cannot write"):
-        assert complaint not in run.stderr, run.stderr
+        assert complaint not in shots.stderr, shots.stderr
     with open(CONFIG_INI, "rb") as file:
         assert file.read() == stored, "the screenshots wrote config.ini"
 
@@ -288,22 +286,13 @@ def scenario_screenshots():
     with open(broken, "w") as file:
         file.write("no archive")
     folder = os.path.join(WORK, "pictures", "broken theme")
-    run = subprocess.run([program, "-T", folder], timeout=150, capture_output=True)
-    assert run.returncode != 0, run
-    assert run.stderr.decode().splitlines() == ["korvane: cannot read the theme package " + broken], run.stderr
+    shots = subprocess.run([program, "-T", folder], timeout=150, capture_output=True)
+    assert shots.returncode != 0, shots
+    assert shots.stderr.decode().splitlines() == ["korvane: cannot read the theme package " + broken], shots.stderr
     written = os.listdir(folder)
     assert "theme-flat-icons.png" in written and "main-window-broken.png" in written, written
     assert "theme-broken-icons.png" not in written, written
 
 
 if __name__ == "__main__":
-    try:
-        {"convert": scenario_convert, "stop": scenario_stop, "screenshots": scenario_screenshots}[SCENARIO]()
-    except BaseException:
-        traceback.print_exc(file=sys.stdout)
-        # What the screen showed when the step failed, for whoever reads the log.
-        shot = os.environ.get("KORVANE_FAILURE_PICTURE")
-        if shot:
-            subprocess.run(["import", "-window", "root", shot], timeout=20)
-        raise
-    print("passed:", SCENARIO, flush=True)
+    run({"convert": scenario_convert, "stop": scenario_stop, "screenshots": scenario_screenshots})

@@ -212,7 +212,7 @@ TEST(AccessKeys, EachLabelOfAGroupTakesItsFirstFreeLetterAndShowsItsOwnAmpersand
     for (const char* text : {"New", "Add Input File...", "Select Output Folder...", "Exit", "Save As..."})
         marked.push_back(withAccessKey(text, menu));
     EXPECT_EQ(marked, (std::vector<std::string>{"&New", "&Add Input File...", "&Select Output Folder...", "&Exit",
-                                                 "Sa&ve As..."}));
+                                                "Sa&ve As..."}));
     // A taken letter in another case, and past non-ASCII letters and signs.
     AccessKeyGroup buttons{"ok"};
     EXPECT_EQ(withAccessKey("OK", buttons), "OK");
