@@ -25,7 +25,7 @@ set(ICON_SIZES 16 24 32 48 64)
 set(BUTTON_PICTURES Convert=button-convert:80 InFiles=button-files:48 InFolder=button-folder:48)
 # Package key = display name.
 set(THEMES handdrawn=Hand-drawn flat=Flat)
-# The theme whose 16-pixel icons and Convert button are also built in.
+# The theme whose icons (at every size) and Convert button are also built in.
 set(BUILTIN_THEME flat)
 
 # A new 16-pixel variant is picked up without a manual reconfigure.
@@ -110,8 +110,9 @@ foreach(theme_pair IN LISTS THEMES)
 endforeach()
 add_custom_target(theme_packages ALL DEPENDS ${THEME_PACKAGES})
 
-# Built-in pictures: the icons under their control names, the Convert
-# button's picture and the about box's banner.
+# Built-in pictures: the icons under their control names and sizes
+# ("Add_32"), so that the toolbar stays sharp without a theme package, the
+# Convert button's picture and the about box's banner.
 set(builtin_stage ${PICTURE_STAGE_DIR}/builtin)
 file(MAKE_DIRECTORY ${builtin_stage})
 set(builtin_list)
@@ -120,10 +121,12 @@ foreach(icon IN LISTS ICON_PICTURES)
   string(REPLACE "=" ";" icon_fields ${icon})
   list(GET icon_fields 0 control)
   list(GET icon_fields 1 base)
-  icon_source(${BUILTIN_THEME} ${base} 16 svg)
-  render_picture(${svg} ${builtin_stage}/${control}.png 16 16)
-  string(APPEND builtin_list "${control} ${builtin_stage}/${control}.png\n")
-  list(APPEND builtin_paths ${builtin_stage}/${control}.png)
+  foreach(size IN LISTS ICON_SIZES)
+    icon_source(${BUILTIN_THEME} ${base} ${size} svg)
+    render_picture(${svg} ${builtin_stage}/${control}_${size}.png ${size} ${size})
+    string(APPEND builtin_list "${control}_${size} ${builtin_stage}/${control}_${size}.png\n")
+    list(APPEND builtin_paths ${builtin_stage}/${control}_${size}.png)
+  endforeach()
 endforeach()
 render_picture(${PICTURE_SOURCE_DIR}/${BUILTIN_THEME}/buttons/button-convert.svg
                ${builtin_stage}/ConvertButton.png 80 80)

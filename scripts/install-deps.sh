@@ -12,6 +12,7 @@ packages=(
   libarchive-dev libpng-dev zlib1g-dev libcurl4-openssl-dev libgtk-3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox dbus-x11 at-spi2-core python3-dogtail x11-apps
+  python3-gi gir1.2-gtk-3.0 xdotool
   librsvg2-bin ccache
   desktop-file-utils appstream lintian mandoc dpkg-dev fakeroot file
   clang libclang-rt-14-dev

@@ -36,12 +36,16 @@ int main(int argc, char** argv)
     readDecoderTimeout();
     std::vector<std::string> parameters(argv + 1, argv + argc);
     const StartAction action = runCommandLine(parameters);
+    int exitCode = 0;
     switch (action.kind) {
     case StartAction::Kind::Window: runWindowMode(); break;
-    case StartAction::Kind::Screenshots: runScreenshotMode(action.screenshotFolder); break;
+    case StartAction::Kind::Screenshots:
+        if (!runScreenshotMode(action.screenshotFolder))
+            exitCode = 1;
+        break;
     case StartAction::Kind::UninstallPrompt: runUninstallMode(); break;
     case StartAction::Kind::Done: break;
     }
     FreeImage_DeInitialise();
-    return 0;
+    return exitCode;
 }

@@ -17,23 +17,15 @@
 
 namespace {
 
-// One copy of a version runs at a time. Anything but a console conversion
-// ends silently while another copy runs; true when this one may go on.
+// One window of a version at a time, and no uninstall prompt or pictures
+// beside it: they share config.ini and the desktop. Such a start ends
+// silently while another copy runs; true when this one may go on. Console
+// runs share nothing with another copy (each has its own work folder and
+// replaces its outputs atomically), so they never take the lock: a script
+// must neither wait for a window someone left open nor be told nothing.
 bool takeInstance()
 {
     return tryInstanceLock(titledName(programTitle, programVersion));
-}
-
-// A console conversion waits for its turn instead: ending at once would
-// report a conversion that never took place as a success.
-void awaitInstance(bool quiet)
-{
-    const std::string name = titledName(programTitle, programVersion);
-    if (tryInstanceLock(name))
-        return;
-    if (!quiet)
-        printErrorLine("Waiting for another copy of " + name + " to finish...");
-    waitForInstanceLock(name);
 }
 
 void printBanner()
@@ -50,9 +42,7 @@ std::optional<StartAction> handleFirstPositionSwitch(const CommandLine& commandL
 {
     using Kind = StartAction::Kind;
     const std::string name = optionNameAt(commandLine, 0);
-    const bool isSwitch = name == "-U" || name == "-T" || name == "-V" || name == "--VERSION" || name == "-H" ||
-                          name == "-?" || name == "--HELP";
-    if (isSwitch && !takeInstance())
+    if ((name == "-U" || name == "-T") && !takeInstance())
         return StartAction{Kind::Done, ""};
     if (name == "-U")
         return StartAction{Kind::UninstallPrompt, ""};
@@ -89,10 +79,6 @@ StartAction runCommandLine(const std::vector<std::string>& parameters)
         return *handled;
 
     parseOptions(commandLine);
-    if (g_job.consoleMode)
-        awaitInstance(commandLine.quietMode);
-    else if (!takeInstance())
-        return StartAction{};
     if (!commandLine.errorText.empty()) {
         setConsoleTitle(titledName(programTitle, programVersion));
         printLine("Error: " + commandLine.errorText);
@@ -101,7 +87,7 @@ StartAction runCommandLine(const std::vector<std::string>& parameters)
         return StartAction{};
     }
     if (!g_job.consoleMode)
-        return window;
+        return takeInstance() ? window : StartAction{};
 
     setConsoleTitle(titledName(programTitle, programVersion));
     if (!commandLine.quietMode)

@@ -14,9 +14,9 @@ struct CommandLine {
 // What is left to do once the command line has been read. The console's own
 // outcomes (version, help, error, conversion) are handled inside and end in
 // Done; the others need a display, which this layer never touches.
-// Takes the lock that lets one copy of this version run at a time: a console
-// conversion waits while another copy runs, everything else ends silently
-// (Done) when another copy holds it.
+// Starts that need the desktop (the window, -U, -T) take the lock that lets
+// one of them run at a time, and end silently (Done) while another copy holds
+// it; console runs, -V and -h neither take it nor wait for it.
 struct StartAction {
     enum class Kind { Window, Screenshots, UninstallPrompt, Done };
     Kind kind = Kind::Done;

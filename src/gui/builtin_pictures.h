@@ -5,8 +5,9 @@
 #include <vector>
 
 // The pictures compiled into the program, rendered from gfx-src/ at build
-// time: a 16-pixel icon under each control name of the icon tables,
-// "ConvertButton" for the large Convert button and "Banner" for the about box.
+// time: the icon of each control name of the icon tables at every toolbar
+// size (see builtinIcon), "ConvertButton" for the large Convert button and
+// "Banner" for the about box.
 struct BuiltinPicture {
     std::string_view name;
     const unsigned char* bytes;
@@ -17,3 +18,7 @@ extern const std::vector<BuiltinPicture> builtinPictures;
 
 // The PNG bytes of the named picture; empty when there is none.
 std::vector<unsigned char> builtinPicture(std::string_view name);
+
+// The PNG bytes of a control's icon drawn at size pixels (one of the sizes
+// iconPixelSize gives); empty for another size or an unknown control.
+std::vector<unsigned char> builtinIcon(std::string_view control, int size);

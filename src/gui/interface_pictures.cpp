@@ -2,13 +2,17 @@
 
 #include "gui/builtin_pictures.h"
 #include "gui/theme_packages.h"
+#include "settings/conversion_settings.h"
 
 namespace {
 
-void loadBuiltinIcons(const std::vector<ImageTableEntry>& table, PictureSlots& slots)
+// The side of the icons of menus, small buttons and box items.
+constexpr int kSmallIconSize = 16;
+
+void loadBuiltinIcons(const std::vector<ImageTableEntry>& table, int size, PictureSlots& slots)
 {
     for (const ImageTableEntry& control : table)
-        slots[control.slot] = builtinPicture(control.name);
+        slots[control.slot] = builtinIcon(control.name, size);
 }
 
 }  // namespace
@@ -30,15 +34,14 @@ void loadInterfacePictures(ConversionSettings& settings, const std::string& prog
     if (buttons) {
         // The large Convert button has a picture of its own; the other two
         // large buttons show their menu icons.
-        loadBuiltinIcons(buttonImageTable, slots);
+        loadBuiltinIcons(buttonImageTable, kSmallIconSize, slots);
         slots[imageSlot(buttonImageTable, "Convert")] = builtinPicture("ConvertButton");
     }
     if (smallIcons)
-        loadBuiltinIcons(smallIconTable, slots);
-    // Only the small icons are built in; the toolbar shows them until a theme
-    // gives it pictures of its size.
+        loadBuiltinIcons(smallIconTable, kSmallIconSize, slots);
+    // Built in at every size, so that a toolbar without a theme is as sharp as one with it.
     if (sizedIcons)
-        loadBuiltinIcons(sizedIconTable, slots);
+        loadBuiltinIcons(sizedIconTable, iconPixelSize(settings.uiSize), slots);
     slots[kBannerSlot] = builtinPicture("Banner");
 
     const std::string folder = themeFolder(programFolder);

@@ -103,10 +103,10 @@ const std::vector<unsigned char>* pictureOf(const PictureSlots& slots, int slot)
 
 }  // namespace
 
-bool writeThemeContactSheet(const std::string& packagePath, const std::string& pngPath)
+ContactSheetOutcome writeThemeContactSheet(const std::string& packagePath, const std::string& pngPath)
 {
     if (!listZipEntries(packagePath))
-        return false;
+        return ContactSheetOutcome::PackageUnreadable;
     const std::string fileName = fileNameOf(packagePath);
     const std::string key = fileName.substr(0, fileName.rfind('.'));
     const std::string name = themeDisplayName(folderOf(packagePath), key);
@@ -117,7 +117,7 @@ bool writeThemeContactSheet(const std::string& packagePath, const std::string& p
     const int height = gridTop + rows * kIconCell + kMargin;
     SurfaceHandle sheet = createTransparentSurface(width, height);
     if (!sheet)
-        return false;
+        return ContactSheetOutcome::NotWritten;
     CairoHandle cr(cairo_create(sheet.get()));
     cairo_set_source_rgb(cr.get(), 1, 1, 1);
     cairo_paint(cr.get());
@@ -148,7 +148,8 @@ bool writeThemeContactSheet(const std::string& packagePath, const std::string& p
 
     cr.reset();
     std::string png;
-    if (cairo_surface_write_to_png_stream(sheet.get(), appendBytes, &png) != CAIRO_STATUS_SUCCESS)
-        return false;
-    return replaceFileAtomically(pngPath, png);
+    if (cairo_surface_write_to_png_stream(sheet.get(), appendBytes, &png) != CAIRO_STATUS_SUCCESS ||
+        !replaceFileAtomically(pngPath, png))
+        return ContactSheetOutcome::NotWritten;
+    return ContactSheetOutcome::Written;
 }

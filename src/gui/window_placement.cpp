@@ -14,8 +14,8 @@ bool overlaps(const ScreenRect& a, const ScreenRect& b)
 
 }  // namespace
 
-ScreenRect initialWindowPlacement(const ConversionSettings& settings, const std::vector<ScreenRect>& displays,
-                                  int minWidth, int height)
+ScreenRect initialWindowPlacement(const ConversionSettings& settings, bool placementStored,
+                                  const std::vector<ScreenRect>& displays, int minWidth, int height)
 {
     ScreenRect window{settings.windowX, settings.windowY, std::max(settings.windowWidth, minWidth), height};
     const bool sensibleSize = settings.windowWidth > 0 && settings.windowHeight > 0 &&
@@ -25,7 +25,7 @@ ScreenRect initialWindowPlacement(const ConversionSettings& settings, const std:
         return window;
     const bool seen = std::any_of(displays.begin(), displays.end(),
                                   [&](const ScreenRect& display) { return overlaps(window, display); });
-    if (sensibleSize && seen)
+    if (placementStored && sensibleSize && seen)
         return window;
 
     const ScreenRect& primary = displays.front();

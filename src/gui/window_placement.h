@@ -12,11 +12,12 @@ struct ScreenRect {
 };
 
 // Where the main window opens: the stored outer top-left corner and inner
-// width (never under minWidth), the given height. A placement that no display
-// shows any part of, or a stored size that no display could hold, opens
-// centred on the primary display (the first one).
-ScreenRect initialWindowPlacement(const ConversionSettings& settings, const std::vector<ScreenRect>& displays,
-                                  int minWidth, int height);
+// width (never under minWidth), the given height. A window without a stored
+// placement (a first start), a placement that no display shows any part of,
+// or a stored size that no display could hold opens centred on the primary
+// display (the first one).
+ScreenRect initialWindowPlacement(const ConversionSettings& settings, bool placementStored,
+                                  const std::vector<ScreenRect>& displays, int minWidth, int height);
 
 // The main window as the user leaves it.
 struct LeavingWindow {

@@ -6,6 +6,7 @@
 #include "settings/catalogue.h"
 #include "settings/configuration.h"
 #include "settings/conversion_settings.h"
+#include "settings/preference_file.h"
 
 namespace {
 
@@ -18,14 +19,16 @@ std::string makerWord()
 
 }  // namespace
 
-void startWindowSession()
+bool startWindowSession()
 {
     // Without a folder of the user's own the settings are neither read nor kept.
     const std::string folder = appDataFolder(makerWord(), "korvane");
     g_settings.configPath = folder.empty() ? std::string() : folder + "config.ini";
+    const bool stored = readPreferenceFile(g_settings.configPath).has_value();
     loadConfiguration();
     buildCatalogue();
     buildAcceptedExtensions();
+    return stored;
 }
 
 void finishWindowSession()

@@ -76,12 +76,3 @@ bool tryInstanceLock(const std::string& name)
     g_held = flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
     return g_held;
 }
-
-void waitForInstanceLock(const std::string& name)
-{
-    const int fd = openLockFile(name);
-    if (fd < 0 || g_held)
-        return;
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) { }
-    g_held = true;
-}

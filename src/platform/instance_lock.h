@@ -11,6 +11,3 @@
 // True when this process holds the lock now, also when no lock can be made
 // at all (running beats refusing to run); false while another process holds it.
 bool tryInstanceLock(const std::string& name);
-
-// Waits until this process holds the lock.
-void waitForInstanceLock(const std::string& name);

@@ -73,7 +73,7 @@ TEST(ConsoleStart, AConversionNeedsNoDisplay)
     EXPECT_EQ(run.errors.find("Gtk"), std::string::npos) << run.errors;
 }
 
-TEST(ConsoleStart, SecondCopyOfTheSameVersionEndsSilently)
+TEST(ConsoleStart, WhileAnotherCopyRunsDesktopStartsEndSilentlyAndConsoleAnswersStillCome)
 {
     ScratchFolder locks;
     std::string lockPath = locks.path + "Tessaly_PCD_to_JPG_3.0.lock";
@@ -81,12 +81,24 @@ TEST(ConsoleStart, SecondCopyOfTheSameVersionEndsSilently)
     ASSERT_GE(fd, 0);
     ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
 
-    ProgramRun held = runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", locks.path}});
-    EXPECT_EQ(held.exitCode, 0);
-    EXPECT_EQ(held.output, "");
+    // Without a display each of these would say so; with the lock held they
+    // end before they look for one.
+    const std::map<std::string, std::string> noDisplay = {
+        {"XDG_RUNTIME_DIR", locks.path}, {"DISPLAY", kUnsetVariable}, {"WAYLAND_DISPLAY", kUnsetVariable}};
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{}, {"--jpg-quality=50"}, {"-U"}, {"-T", locks.path + "shots"}}) {
+        ProgramRun held = runKorvane(arguments, noDisplay);
+        const std::string shown = arguments.empty() ? "(none)" : arguments[0];
+        EXPECT_EQ(held.exitCode, 0) << shown;
+        EXPECT_EQ(held.output, "") << shown;
+        EXPECT_EQ(held.errors, "") << shown;
+    }
+    EXPECT_FALSE(fileExists(locks.path + "shots"));
 
+    EXPECT_EQ(runKorvane({"-V"}, noDisplay).output, "3.0\n");
+    EXPECT_EQ(runKorvane({"-h"}, noDisplay).lines().size(), 36u);
+    EXPECT_EQ(runKorvane({"--jpg-quality"}, noDisplay).output, "Error: Incorrect number of parameters\n");
     close(fd);
-    EXPECT_EQ(runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", locks.path}}).output, "3.0\n");
 }
 
 TEST(ConsoleStart, AReaderThatGoesAwayDoesNotStopTheConversion)
@@ -101,14 +113,17 @@ TEST(ConsoleStart, AReaderThatGoesAwayDoesNotStopTheConversion)
     EXPECT_TRUE(fileExists(folder.path + "kodim23.jpg"));
 }
 
-TEST(ConsoleStart, ConsoleRunsStartedTogetherTakeTurnsAndAllConvert)
+TEST(ConsoleStart, ConsoleRunsNeitherWaitForAnotherCopyNorForEachOther)
 {
     ScratchFolder scene;
     const std::string log = scene.path + "convert.log";
     writeFile(scene.path + "picture.ppm", "P6\n32 16\n255\n" + std::string(3 * 32 * 16, 'x'));
-    // A convert that takes its time and notes when it starts and ends.
-    const std::string path = stubConvertPath(scene, "echo start >> '" + log + "'\nsleep 0.2\ncp '" + scene.path +
-                                                        "picture.ppm' \"${5#ppm:}\"\necho end >> '" + log + "'");
+    // A convert that notes when it starts and ends, and in between waits (20
+    // seconds at most) until all four have started.
+    const std::string path =
+        stubConvertPath(scene, "echo start >> '" + log + "'\nfor i in $(seq 200); do [ $(grep -c start '" + log +
+                                   "') -ge 4 ] && break; sleep 0.1; done\ncp '" + scene.path +
+                                   "picture.ppm' \"${5#ppm:}\"\necho end >> '" + log + "'");
     const std::string lockPath = scene.path + "Tessaly_PCD_to_JPG_3.0.lock";
     // Not inherited: a copy in the runs would hold the lock on their behalf.
     int held = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -125,35 +140,35 @@ TEST(ConsoleStart, ConsoleRunsStartedTogetherTakeTurnsAndAllConvert)
             arguments.insert(arguments.begin(), "-q");
         runs.push_back(std::make_unique<StartedRun>(arguments, setup));
     }
-    // While another copy runs, each waits instead of ending.
-    usleep(300 * 1000);
-    for (const auto& run : runs)
-        EXPECT_EQ(waitpid(run->pid(), nullptr, WNOHANG), 0);
-    close(held);
-
+    // The lock stays held (a window left open) while every run finishes.
     for (int i = 0; i < 4; ++i) {
-        const ProgramRun run = runs[i]->finish();
+        const ProgramRun run = runs[i]->finish(60);
         EXPECT_TRUE(fileExists(scene.path + "run" + std::to_string(i) + ".jpg")) << i;
-        if (i % 2) {
+        EXPECT_EQ(run.errors, "") << i;
+        if (i % 2)
             EXPECT_EQ(run.output, "") << i;
-            EXPECT_EQ(run.errors, "") << i;
-        } else {
+        else
             EXPECT_EQ(run.lines().back(), "Files converted: 1 of 1") << i;
-            EXPECT_EQ(run.errors, "Waiting for another copy of Tessaly PCD to JPG 3.0 to finish...\n") << i;
-        }
     }
-    // One copy at a time: no convert began before the one before it ended.
+    close(held);
+    // Side by side: all four had begun before the first one ended.
     const std::vector<std::string> steps = linesOf(readFile(log));
     ASSERT_EQ(steps.size(), 8u);
     for (size_t i = 0; i < steps.size(); ++i)
-        EXPECT_EQ(steps[i], i % 2 ? "end" : "start") << i;
+        EXPECT_EQ(steps[i], i < 4 ? "start" : "end") << i;
 }
 
 TEST(ConsoleStart, WithoutARuntimeFolderTheLockLivesInAFolderOfTheUsersOwn)
 {
     ScratchFolder temp;
-    // An empty XDG_RUNTIME_DIR counts as unset; TMPDIR is no place for it either.
-    EXPECT_EQ(runKorvane({"-V"}, {{"XDG_RUNTIME_DIR", ""}, {"TMPDIR", temp.path}}).output, "3.0\n");
+    // An empty XDG_RUNTIME_DIR counts as unset; TMPDIR is no place for it
+    // either. A window start takes the lock (and then finds no display).
+    EXPECT_EQ(runKorvane({}, {{"XDG_RUNTIME_DIR", ""},
+                              {"TMPDIR", temp.path},
+                              {"DISPLAY", kUnsetVariable},
+                              {"WAYLAND_DISPLAY", kUnsetVariable}})
+                  .exitCode,
+              0);
     const std::string own = "/tmp/korvane-" + std::to_string(geteuid()) + "/";
     struct stat st { };
     ASSERT_EQ(lstat(own.c_str(), &st), 0);

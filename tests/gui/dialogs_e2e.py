@@ -6,14 +6,19 @@ Run by run-window-test.sh, like window_e2e.py. Scenarios:
 
   preferences         the options button opens the Output page, the menu the
                       General page; a JPEG quality typed and confirmed with OK
-                      is used by the next conversion and kept in config.ini
+                      is used by the next conversion and kept in config.ini;
+                      another theme, confirmed with Alt+O, leaves the small
+                      buttons and the rows as they were
   preferences_cancel  changes left with Cancel or Escape are neither used
                       nor kept
-  small_dialogs       Return and Escape close the about box, Escape the
-                      converter search; the uninstall prompt of -U opens its
-                      page only when asked to
+  small_dialogs       Return, Escape and Alt+O close the about box; an empty
+                      converter search warns with its icon, Escape closes the
+                      search; the uninstall prompt of -U opens its page only
+                      when asked to (Next, Alt+N), never on Escape or its
+                      close box
   update_check        the version check against a loopback server: a newer
-                      version is offered, the same version reported current
+                      version is offered, the same version reported current,
+                      each in a box with its icon
 """
 
 import http.server
@@ -26,9 +31,9 @@ import time
 
 from dogtail import rawinput
 
-from window_driver import (MAIN_TITLE, TESTDATA, WORK, click, config_value, find, find_dialog, leave,
-                           main_window_alone, menu_command, read_config, run, start, step, take_input_and_output,
-                           wait_for)
+from window_driver import (MAIN_TITLE, TESTDATA, WINDOW_ROLES, WORK, assert_icon, click, config_value, find,
+                           find_dialog, leave, main_window_alone, menu_command, read_config, run, start, step,
+                           take_input_and_output, wait_for)
 
 
 PREFERENCES_TITLE = "Preferences..."
@@ -121,6 +126,14 @@ def close_preferences(app, how):
     wait_for("the preferences to close", lambda: main_window_alone(app), timeout=10)
 
 
+def panel_geometry(app):
+    """Place and size of the small buttons beside the fields, then of the fields."""
+    frame = find(app, "frame", MAIN_TITLE)
+    nodes = [find(frame, "push button", name) for name in ("Add Input File...", "Select Output Folder...", "Options...")]
+    nodes += [find(frame, "text")] + frame.findChildren(lambda node: node.roleName == "combo box")
+    return [(node.position, node.size) for node in nodes]
+
+
 def scenario_preferences():
     pac, out_folder, jpeg = sample_files()
     program, app = start(dict(os.environ))
@@ -138,12 +151,27 @@ def scenario_preferences():
 
         quality = convert_and_measure(app, pac, out_folder, jpeg)
         assert quality == 80, quality
+
+        step("another theme leaves the small buttons and the rows where they were")
+        before = panel_geometry(app)
+        dialog = open_preferences_with_menu(app)
+        click(find(dialog, "table cell", "Interface", showing=True))
+        theme = find(dialog, "combo box", "Theme", showing=True)
+        find(theme, "menu item", "Flat").doActionNamed("click")
+        find_dialog(app, re.escape(PREFERENCES_TITLE), active=True)
+        rawinput.keyCombo("<Alt>o")
+        wait_for("the preferences to close", lambda: main_window_alone(app), timeout=10)
+        time.sleep(1)  # the window is rebuilt after the dialog has gone
+        after = panel_geometry(app)
+        assert after == before, "before %r\nafter  %r" % (before, after)
+        assert all(size == (24, 24) for (_, size) in after[:3]), after
         leave(program, app)
     finally:
         if program.poll() is None:
             program.kill()
     settings = read_config()
     assert config_value(settings, "JPG Quality") == "80", settings
+    assert config_value(settings, "UI Theme") == "flat", settings
 
 
 def scenario_preferences_cancel():
@@ -184,7 +212,10 @@ def scenario_preferences_cancel():
 
 def close_with_key(app, title, key):
     find_dialog(app, re.escape(title), active=True)
-    rawinput.pressKey(key)
+    if key.startswith("<"):
+        rawinput.keyCombo(key)
+    else:
+        rawinput.pressKey(key)
     wait_for("%s to close on %s" % (title, key), lambda: main_window_alone(app), timeout=10)
 
 
@@ -202,7 +233,7 @@ def run_uninstall_prompt(env, opened, tick, close):
             click(find(prompt, "push button", "Next"))
         else:
             find_dialog(app, "Uninstall", active=True)
-            rawinput.keyCombo("<Alt>F4")
+            rawinput.keyCombo({"close box": "<Alt>F4", "Escape": "Escape", "Alt+N": "<Alt>n"}[close])
         wait_for("the program to end", lambda: program.poll() is not None, timeout=15)
         assert program.returncode == 0, program.returncode
     finally:
@@ -223,8 +254,19 @@ def scenario_small_dialogs():
         step("Escape closes the about box")
         menu_command(app, "Help", "About...")
         close_with_key(app, "About...", "Escape")
-        step("Escape closes the converter search")
+        step("so does its OK button's access key")
+        menu_command(app, "Help", "About...")
+        close_with_key(app, "About...", "<Alt>o")
+        step("an empty search warns, with the warning icon; Escape closes the converter search")
         menu_command(app, "Converter", "Find a File Converter...")
+        find_dialog(app, "Find a File Converter", active=True)
+        rawinput.pressKey("Return")
+        warning = wait_for("the warning", lambda: message_box_with(
+            app, "Please, fill all required fields and try again!"))
+        assert_icon(warning)
+        find(warning, "push button", "OK").doActionNamed("click")
+        wait_for("the warning to close", lambda: message_box_with(
+            app, "Please, fill all required fields and try again!") is None, timeout=10)
         close_with_key(app, "Find a File Converter", "Escape")
         leave(program, app)
     finally:
@@ -238,9 +280,15 @@ def scenario_small_dialogs():
     step("the uninstall prompt closed by its close box")
     targets = run_uninstall_prompt(env, opened, tick=True, close="close box")
     assert targets == [], targets
+    step("the uninstall prompt left with Escape")
+    targets = run_uninstall_prompt(env, opened, tick=True, close="Escape")
+    assert targets == [], targets
     step("the uninstall prompt with its box ticked")
     targets = run_uninstall_prompt(env, opened, tick=True, close="Next")
     assert targets == [HOME_PAGE + "uninstall/"], targets
+    step("the same, Next pressed by its access key")
+    targets = run_uninstall_prompt(env, opened, tick=True, close="Alt+N")
+    assert targets == [HOME_PAGE + "uninstall/"] * 2, targets
 
 
 class VersionFile(http.server.BaseHTTPRequestHandler):
@@ -269,6 +317,7 @@ def scenario_update_check():
         menu_command(app, "Help", "Check For a New Version")
         question = wait_for("the new-version question", lambda: message_box_with(
             app, "A new version of Tessaly PCD to JPG is available! Are you ready to download it right now?"))
+        assert_icon(question)
         find(question, "push button", "Yes").doActionNamed("click")
         wait_for("the question to close", lambda: main_window_alone(app), timeout=10)
         wait_for("the home page to open", lambda: opened_targets(opened) == [HOME_PAGE], timeout=10)
@@ -278,6 +327,7 @@ def scenario_update_check():
         menu_command(app, "Help", "Check For a New Version")
         notice = wait_for("the no-update message", lambda: message_box_with(
             app, "There is no update of Tessaly PCD to JPG yet. You're using the most recent version."))
+        assert_icon(notice)
         find(notice, "push button", "OK").doActionNamed("click")
         wait_for("the message to close", lambda: main_window_alone(app), timeout=10)
         leave(program, app)
@@ -289,9 +339,9 @@ def scenario_update_check():
 
 
 def message_box_with(app, text):
-    """The toolkit names its message boxes by their kind, so they are found by their text."""
+    """A message box found by its text: several share a title."""
     for child in app.children:
-        if child.roleName in ("dialog", "alert") and child.findChildren(
+        if child.roleName in WINDOW_ROLES and child.findChildren(
                 lambda node: node.roleName == "label" and node.name == text, showingOnly=True):
             return child
     return None

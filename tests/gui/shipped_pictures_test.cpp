@@ -60,7 +60,10 @@ TEST(ShippedThemes, EveryControlHasADecodablePictureAtEverySize)
 TEST(ShippedThemes, BuiltInPicturesCoverEveryControlAndTheBanner)
 {
     for (const ImageTableEntry& control : smallIconTable)
-        EXPECT_EQ(decodedPngSize(bytesOf(builtinPicture(control.name))), std::pair(16, 16)) << control.name;
+        for (int size : kIconSizes)
+            EXPECT_EQ(decodedPngSize(bytesOf(builtinIcon(control.name, size))), std::pair(size, size))
+                << control.name << " " << size;
+    EXPECT_TRUE(builtinIcon("Help", 20).empty());
     EXPECT_EQ(decodedPngSize(bytesOf(builtinPicture("ConvertButton"))), std::pair(80, 80));
     EXPECT_EQ(decodedPngSize(bytesOf(builtinPicture("Banner"))), std::pair(360, 40));
 }
@@ -82,7 +85,7 @@ TEST(InterfacePictures, TheThemeOverTheBuiltInPicturesBesideTheProgram)
     const int help = imageSlot(smallIconTable, "Help");
     EXPECT_EQ(slotText(slots, help),
               slotText(readPackagePictures(kShippedFolder + "handdrawn.zip", {{&smallIconTable, "Icons", 16}}), help));
-    EXPECT_NE(slotText(slots, help), bytesOf(builtinPicture("Help")));
+    EXPECT_NE(slotText(slots, help), bytesOf(builtinIcon("Help", 16)));
 }
 
 TEST(InterfacePictures, BuiltInPicturesWithoutThemesAndTheInstalledThemeFolder)
@@ -97,8 +100,11 @@ TEST(InterfacePictures, BuiltInPicturesWithoutThemesAndTheInstalledThemeFolder)
     loadInterfacePictures(settings, bin, true, true, true, slots);
     EXPECT_EQ(settings.uiTheme, "handdrawn");
     EXPECT_EQ(slotText(slots, imageSlot(buttonImageTable, "Convert")), bytesOf(builtinPicture("ConvertButton")));
+    // The toolbar's built-in pictures drawn at its size, not a small one stretched.
+    expectEveryPicture(slots, smallIconTable, 16, "built-in menus");
+    expectEveryPicture(slots, sizedIconTable, 64, "built-in toolbar");
     for (const ImageTableEntry& control : sizedIconTable)
-        EXPECT_EQ(slotText(slots, control.slot), bytesOf(builtinPicture(control.name))) << control.name;
+        EXPECT_EQ(slotText(slots, control.slot), bytesOf(builtinIcon(control.name, 64))) << control.name;
 
     // Installed: bin/korvane with share/korvane/gfx/ beside bin/.
     std::filesystem::create_directories(prefix.path + "share/korvane/gfx");
@@ -111,13 +117,17 @@ TEST(InterfacePictures, BuiltInPicturesWithoutThemesAndTheInstalledThemeFolder)
 TEST(ThemeContactSheet, ShowsAShippedThemeAndRefusesWhatIsNoPackage)
 {
     ScratchFolder folder;
-    ASSERT_TRUE(writeThemeContactSheet(kShippedFolder + "flat.zip", folder.path + "sheet.png"));
+    ASSERT_EQ(writeThemeContactSheet(kShippedFolder + "flat.zip", folder.path + "sheet.png"),
+              ContactSheetOutcome::Written);
     std::optional<std::pair<int, int>> size = decodedPngSize(readFile(folder.path + "sheet.png"));
     ASSERT_TRUE(size);
     EXPECT_GT(size->first, 5 * 64 * 2);
     EXPECT_GT(size->second, 11 * 64);
 
     writeFile(folder.path + "not.zip", "no archive");
-    EXPECT_FALSE(writeThemeContactSheet(folder.path + "not.zip", folder.path + "not.png"));
+    EXPECT_EQ(writeThemeContactSheet(folder.path + "not.zip", folder.path + "not.png"),
+              ContactSheetOutcome::PackageUnreadable);
     EXPECT_FALSE(fileExists(folder.path + "not.png"));
+    EXPECT_EQ(writeThemeContactSheet(kShippedFolder + "flat.zip", folder.path + "missing/sheet.png"),
+              ContactSheetOutcome::NotWritten);
 }

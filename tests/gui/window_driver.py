@@ -8,6 +8,7 @@ under run-window-test.sh, which provides KORVANE_TEST_WORK.
 
 import os
 import re
+import select
 import subprocess
 import sys
 import time
@@ -49,7 +50,21 @@ def wait_for(what, probe, timeout=20.0):
         except Exception as error:  # the tree changes under our feet
             last_error = error
         time.sleep(0.2)
+    save_failure_picture()
     raise AssertionError("timed out waiting for %s (%s)" % (what, last_error))
+
+
+_failure_picture_taken = False
+
+
+def save_failure_picture():
+    """What the screen shows now, for whoever reads the log of a failed test;
+    taken at the first failed wait, before the test stops the program."""
+    global _failure_picture_taken
+    shot = os.environ.get("KORVANE_FAILURE_PICTURE")
+    if shot and not _failure_picture_taken:
+        _failure_picture_taken = True
+        subprocess.run(["import", "-window", "root", shot], timeout=20)
 
 
 def find(node, role, name=None, timeout=20.0, showing=False):
@@ -65,6 +80,12 @@ def find(node, role, name=None, timeout=20.0, showing=False):
 
 # A dialog of our own reads as a frame, the toolkit's as dialog, alert or file chooser.
 WINDOW_ROLES = ("frame", "dialog", "alert", "file chooser")
+
+
+def assert_icon(box):
+    """A message box shows the icon of its kind, at the size the desktop gives such icons."""
+    icon = find(box, "icon", showing=True, timeout=10)
+    assert min(icon.size) >= 32, icon.size
 
 
 def main_window_alone(app):
@@ -94,9 +115,27 @@ def click(node):
     node.click()
 
 
-def menu_command(app, menu, item):
-    find(app, "menu", menu).click()
-    click(find(app, "menu item", item, showing=True))
+def menu_command(app, menu, item, keys=None):
+    """Chooses a menu item with the pointer, or with keys (menu, item) as
+    underlined: Alt with the menu's key, then the item's key."""
+    if not keys:
+        # A click that comes while the window is still disabled by a dialog
+        # just closed opens nothing; it is repeated.
+        for attempt in range(3):
+            find(app, "menu", menu).click()
+            try:
+                node = find(app, "menu item", item, showing=True, timeout=5)
+                break
+            except AssertionError:
+                if attempt == 2:
+                    raise
+                rawinput.pressKey("Escape")
+        click(node)
+        return
+    find(app, "frame", MAIN_TITLE).grabFocus()
+    rawinput.keyCombo("<Alt>" + keys[0])
+    find(app, "menu item", item, showing=True, timeout=10)
+    rawinput.pressKey(keys[1])
 
 
 def choose_in_file_dialog(app, title, path):
@@ -129,6 +168,40 @@ def leave(program, app):
     assert program.returncode == 0, program.returncode
 
 
+def centre_of(node):
+    (x, y), (width, height) = node.position, node.size
+    return x + width // 2, y + height // 2
+
+
+def drag_file_onto(path, target):
+    """Drags path with the pointer, as from a file manager, and drops it at
+    the screen point target."""
+    source = subprocess.Popen(["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "drag_source.py"), path],
+                              stdout=subprocess.PIPE, text=True)
+    try:
+        ready, _, _ = select.select([source.stdout], [], [], 20)
+        assert ready, "the drag source did not show"
+        start_x, start_y = (int(value) for value in source.stdout.readline().split())
+
+        def pointer(*arguments):
+            subprocess.run(["xdotool", *map(str, arguments)], check=True, timeout=10)
+        pointer("mousemove", start_x, start_y)
+        time.sleep(0.3)
+        pointer("mousedown", 1)
+        # Small steps: GTK starts a drag only once the pointer has moved a little while held.
+        steps = 20
+        for step_number in range(1, steps + 1):
+            pointer("mousemove", start_x + (target[0] - start_x) * step_number // steps,
+                    start_y + (target[1] - start_y) * step_number // steps)
+            time.sleep(0.05)
+        time.sleep(0.3)
+        pointer("mouseup", 1)
+        time.sleep(0.5)
+    finally:
+        source.kill()
+        source.wait()
+
+
 def picture_size(path):
     return subprocess.check_output(["identify", "-format", "%wx%h", path], text=True)
 
@@ -144,11 +217,12 @@ def config_value(text, key):
     return match.group(1)
 
 
-def take_input_and_output(app, pac, out_folder, first_start=True):
-    """Chooses the input file and the output folder; on a first start, with
-    no recent output folder, the input file's folder is offered meanwhile."""
+def take_input_and_output(app, pac, out_folder, first_start=True, by_keys=False):
+    """Chooses the input file and the output folder, through the menu with
+    the pointer or by the menus' access keys; on a first start, with no
+    recent output folder, the input file's folder is offered meanwhile."""
     step("choosing the input file")
-    menu_command(app, "File", "Add Input File...")
+    menu_command(app, "File", "Add Input File...", keys=by_keys and "fa")
     choose_in_file_dialog(app, "Select Input Files", pac)
     field = find(app, "text")
     wait_for("the input field to show the pac", lambda: field.text == pac)
@@ -156,7 +230,7 @@ def take_input_and_output(app, pac, out_folder, first_start=True):
         assert find(app, "combo box", os.path.dirname(pac) + "/") is not None
 
     step("choosing the output folder")
-    menu_command(app, "File", "Select Output Folder...")
+    menu_command(app, "File", "Select Output Folder...", keys=by_keys and "fs")
     choose_in_file_dialog(app, "Select Output Folder", out_folder)
     find(app, "combo box", out_folder + "/")
 
@@ -167,9 +241,6 @@ def run(scenarios):
         scenarios[SCENARIO]()
     except BaseException:
         traceback.print_exc(file=sys.stdout)
-        # What the screen showed when the step failed, for whoever reads the log.
-        shot = os.environ.get("KORVANE_FAILURE_PICTURE")
-        if shot:
-            subprocess.run(["import", "-window", "root", shot], timeout=20)
+        save_failure_picture()
         raise
     print("passed:", SCENARIO, flush=True)

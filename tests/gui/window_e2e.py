@@ -5,28 +5,47 @@
 Run by run-window-test.sh, which provides the display, the D-Bus session, the
 window manager and private folders (KORVANE_TEST_WORK). Scenarios:
 
-  convert  pick a pac in the file dialog and a folder in the folder dialog,
-           convert with F5, open the links, leave with Alt+X; a second start
-           meanwhile ends at once
+  convert  a first start opens centred on the screen; a second window ends
+           at once while a console conversion and -h run beside it; pick a
+           pac and a folder through the menus' access keys and the file
+           dialogs, convert with F5, open the links; Ctrl+N empties the job;
+           files dropped onto the toolbar, menu bar and status bar become the
+           input file; leave with Alt+X
   stop     close the progress dialog of a slow conversion and answer Yes
   screenshots  the -T switch writes the pictures of every window, dialog,
                preferences page and theme, each as large as its window, and
-               changes neither config.ini nor a setting
+               changes neither config.ini nor a setting; a theme package it
+               cannot read is named, and the run fails
 """
 
 import os
 import re
 import shutil
 import subprocess
-import sys
 import time
-import traceback
 
 from dogtail import rawinput
 
-from window_driver import (CONFIG_INI, KORVANE, MAIN_TITLE, SCENARIO, TESTDATA, WORK, config_value, find,
-                           find_dialog, leave, main_window_alone, menu_command, picture_size, read_config, start,
-                           step, take_input_and_output, wait_for)
+from window_driver import (CONFIG_INI, KORVANE, MAIN_TITLE, TESTDATA, WORK, assert_icon, centre_of, config_value,
+                           drag_file_onto, find, find_dialog, leave, main_window_alone, menu_command, picture_size,
+                           read_config, run, start, step, take_input_and_output, wait_for)
+
+
+def assert_centred_on_screen(frame):
+    """The window, frame of the window manager included, sits in the middle of
+    the screen; the title bar it adds on top may push it down a little."""
+    screen = [int(value) for value in subprocess.check_output(["xdotool", "getdisplaygeometry"], text=True).split()]
+
+    def offset():
+        x, y = centre_of(frame)
+        return x - screen[0] // 2, y - screen[1] // 2
+
+    try:
+        wait_for("the window in the middle of the screen",
+                 lambda: abs(offset()[0]) <= 4 and 0 <= offset()[1] <= 20, timeout=10)
+    except AssertionError:
+        raise AssertionError("the window's centre is %r from the screen's (%r at %r on %r)"
+                             % (offset(), frame.size, frame.position, screen)) from None
 
 
 def scenario_convert():
@@ -45,12 +64,24 @@ def scenario_convert():
 
     program, app = start(env)
     try:
-        # A second copy finds the first one running and ends at once, silently.
+        step("a first start opens centred on the screen")
+        assert_centred_on_screen(find(app, "frame", MAIN_TITLE))
+
+        step("a second window ends at once, silently; console runs go on beside the window")
         second = subprocess.run([KORVANE], env=env, timeout=10, capture_output=True)
         assert second.returncode == 0 and second.stdout == b"" and second.stderr == b"", second
+        console_folder = os.path.join(WORK, "console")
+        os.makedirs(console_folder)
+        console = subprocess.run([KORVANE, "-i", pac, "-o", console_folder], env=env, timeout=120,
+                                 capture_output=True)
+        assert console.returncode == 0 and console.stderr == b"", console
+        assert console.stdout.splitlines()[-1] == b"Files converted: 1 of 1", console.stdout
+        assert picture_size(os.path.join(console_folder, "kodim23-16base.jpg")) == "3072x2048"
+        usage = subprocess.run([KORVANE, "-h"], env=env, timeout=10, capture_output=True)
+        assert usage.returncode == 0 and b"Usage: korvane -i <filename> [options]" in usage.stdout, usage
         assert program.poll() is None
 
-        take_input_and_output(app, pac, out_folder)
+        take_input_and_output(app, pac, out_folder, by_keys=True)
         step("converting")
         rawinput.pressKey("F5")
         dialog = find_dialog(app, r"Conversion complete \(1/1\)", timeout=120)
@@ -79,6 +110,31 @@ def scenario_convert():
         else:
             time.sleep(1)
             assert len(open(opened).readlines()) == 2
+
+        step("Ctrl+N empties the job, and the folder box is named after what it shows")
+        frame = find(app, "frame", MAIN_TITLE)
+        frame.grabFocus()
+        rawinput.keyCombo("<Control>n")
+        field = find(app, "text")
+        folder_box = find(frame, "combo box")  # the first: the output folder
+        wait_for("the input field to empty", lambda: field.text == "", timeout=10)
+        wait_for("the folder box to name no folder", lambda: folder_box.name == "", timeout=10)
+        find(folder_box, "menu item", out_folder + "/").doActionNamed("click")
+        wait_for("the folder box to name the folder chosen in it", lambda: folder_box.name == out_folder + "/",
+                 timeout=10)
+
+        step("a file dropped onto the toolbar, the menu bar or the status bar becomes the input file")
+        (left, top), (width, height) = frame.position, frame.size
+        bars = find(frame, "tool bar"), find(frame, "menu bar")
+        targets = {"tool bar": (bars[0].position[0] + bars[0].size[0] - 20, centre_of(bars[0])[1]),
+                   "menu bar": (bars[1].position[0] + bars[1].size[0] - 20, centre_of(bars[1])[1]),
+                   "status bar": (left + width // 2, top + height - 10)}
+        for bar, target in targets.items():
+            dropped = os.path.join(in_folder, "dropped on the %s.pcd" % bar)
+            shutil.copy(pac, dropped)
+            drag_file_onto(dropped, target)
+            wait_for("the input field to show the file dropped onto the " + bar, lambda: field.text == dropped,
+                     timeout=10)
 
         leave(program, app)
     finally:
@@ -128,6 +184,7 @@ def scenario_stop():
         rawinput.keyCombo("<Alt>F4")
         question = find_dialog(app, "Warning")
         find(question, "label", "Do you want to break the conversion?")
+        assert_icon(question)
         find(question, "push button", "Yes").doActionNamed("click")
         wait_for("the question to close", lambda: not any(c.name == "Warning" for c in app.children))
         assert find_dialog(app, r"Converting \(1/1\)")
@@ -166,11 +223,11 @@ def scenario_screenshots():
     stored = b"[General]\r\nTheme=flat\r\n"
     with open(CONFIG_INI, "wb") as file:
         file.write(stored)
-    run = subprocess.run([KORVANE, "-T", folder], timeout=150, capture_output=True)
-    assert run.returncode == 0 and run.stdout == b"", run
+    shots = subprocess.run([KORVANE, "-T", folder], timeout=150, capture_output=True)
+    assert shots.returncode == 0 and shots.stdout == b"", shots
     # Neither a misused toolkit nor a setting the pictures changed.
     for complaint in (b"CRITICAL", b"check failed", b"changed the settings", b"cannot write"):
-        assert complaint not in run.stderr, run.stderr
+        assert complaint not in shots.stderr, shots.stderr
     with open(CONFIG_INI, "rb") as file:
         assert file.read() == stored, "the screenshots wrote config.ini"
 
@@ -218,15 +275,24 @@ def scenario_screenshots():
             for name in re.findall(r'src="images/([^"]+)\.png"', file.read()):
                 assert name in written, (page, name)
 
+    # A program whose theme folder holds a package that is no archive: the
+    # pictures are made all the same, the package is named and the run fails.
+    program_folder = os.path.join(WORK, "program")
+    os.makedirs(os.path.join(program_folder, "gfx"))
+    program = os.path.join(program_folder, "korvane")
+    shutil.copy(KORVANE, program)
+    shutil.copy(os.path.join(os.path.dirname(KORVANE), "gfx", "flat.zip"), os.path.join(program_folder, "gfx"))
+    broken = os.path.join(program_folder, "gfx", "broken.zip")
+    with open(broken, "w") as file:
+        file.write("no archive")
+    folder = os.path.join(WORK, "pictures", "broken theme")
+    shots = subprocess.run([program, "-T", folder], timeout=150, capture_output=True)
+    assert shots.returncode != 0, shots
+    assert shots.stderr.decode().splitlines() == ["korvane: cannot read the theme package " + broken], shots.stderr
+    written = os.listdir(folder)
+    assert "theme-flat-icons.png" in written and "main-window-broken.png" in written, written
+    assert "theme-broken-icons.png" not in written, written
+
 
 if __name__ == "__main__":
-    try:
-        {"convert": scenario_convert, "stop": scenario_stop, "screenshots": scenario_screenshots}[SCENARIO]()
-    except BaseException:
-        traceback.print_exc(file=sys.stdout)
-        # What the screen showed when the step failed, for whoever reads the log.
-        shot = os.environ.get("KORVANE_FAILURE_PICTURE")
-        if shot:
-            subprocess.run(["import", "-window", "root", shot], timeout=20)
-        raise
-    print("passed:", SCENARIO, flush=True)
+    run({"convert": scenario_convert, "stop": scenario_stop, "screenshots": scenario_screenshots})

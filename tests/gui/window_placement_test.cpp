@@ -33,29 +33,43 @@ void expectCentredOnPrimary(const ScreenRect& placed, int width)
 
 TEST(WindowPlacement, AWindowThatCanBeSeenStaysWhereItWas)
 {
-    ScreenRect placed = initialWindowPlacement(placedAt(2500, 100, 700, 300), kTwoDisplays, 510, 300);
+    ScreenRect placed = initialWindowPlacement(placedAt(2500, 100, 700, 300), true, kTwoDisplays, 510, 300);
     EXPECT_EQ(placed.x, 2500);
     EXPECT_EQ(placed.y, 100);
     EXPECT_EQ(placed.width, 700);
     // Partly off the left edge of the primary display, but partly seen.
-    placed = initialWindowPlacement(placedAt(-400, 50, 510, 300), kTwoDisplays, 510, 300);
+    placed = initialWindowPlacement(placedAt(-400, 50, 510, 300), true, kTwoDisplays, 510, 300);
     EXPECT_EQ(placed.x, -400);
     // A narrow stored width grows to the least width.
-    EXPECT_EQ(initialWindowPlacement(placedAt(10, 10, 300, 300), kTwoDisplays, 510, 300).width, 510);
+    EXPECT_EQ(initialWindowPlacement(placedAt(10, 10, 300, 300), true, kTwoDisplays, 510, 300).width, 510);
 }
 
 TEST(WindowPlacement, AWindowNoDisplayShowsOrOfAbsurdSizeOpensCentredOnThePrimary)
 {
-    expectCentredOnPrimary(initialWindowPlacement(placedAt(5000, 5000, 600, 300), kTwoDisplays, 510, 300), 600);
-    expectCentredOnPrimary(initialWindowPlacement(placedAt(-2000, 10, 600, 300), kTwoDisplays, 510, 300), 600);
+    expectCentredOnPrimary(initialWindowPlacement(placedAt(5000, 5000, 600, 300), true, kTwoDisplays, 510, 300), 600);
+    expectCentredOnPrimary(initialWindowPlacement(placedAt(-2000, 10, 600, 300), true, kTwoDisplays, 510, 300), 600);
     for (int size : {0, -50, 100000}) {
-        expectCentredOnPrimary(initialWindowPlacement(placedAt(10, 10, size, 260), kTwoDisplays, 510, 300), 510);
-        expectCentredOnPrimary(initialWindowPlacement(placedAt(10, 10, 600, size), kTwoDisplays, 510, 300), 510);
+        expectCentredOnPrimary(initialWindowPlacement(placedAt(10, 10, size, 260), true, kTwoDisplays, 510, 300), 510);
+        expectCentredOnPrimary(initialWindowPlacement(placedAt(10, 10, 600, size), true, kTwoDisplays, 510, 300), 510);
     }
     // Wider than the primary display: no wider than it.
-    ScreenRect placed = initialWindowPlacement(placedAt(9000, 0, 4000, 300), kTwoDisplays, 510, 300);
+    ScreenRect placed = initialWindowPlacement(placedAt(9000, 0, 4000, 300), true, kTwoDisplays, 510, 300);
     EXPECT_EQ(placed.width, 1920);
     EXPECT_EQ(placed.x, 0);
+}
+
+TEST(WindowPlacement, AFirstStartOpensCentredOnThePrimaryWhateverTheDefaultsSay)
+{
+    // The defaults a settings reset gives without knowing the screen.
+    resetSettings(false);
+    const ConversionSettings defaults = g_settings;
+    expectCentredOnPrimary(initialWindowPlacement(defaults, false, kTwoDisplays, 510, 300), 510);
+    // Any stored corner counts for nothing without a stored placement.
+    expectCentredOnPrimary(initialWindowPlacement(placedAt(2500, 100, 600, 300), false, kTwoDisplays, 510, 300), 600);
+    // With no display known, it stays where the settings put it.
+    const ScreenRect placed = initialWindowPlacement(placedAt(7, 8, 600, 300), false, {}, 510, 300);
+    EXPECT_EQ(placed.x, 7);
+    EXPECT_EQ(placed.y, 8);
 }
 
 TEST(WindowPlacement, LeavingStoresTheNormalPlacementAndDropsTheHistoryWhenAsked)

@@ -6,6 +6,7 @@
 #include "engine/job_state.h"
 #include "formats/format_lists.h"
 #include "formats/format_registry.h"
+#include "gui/access_keys.h"
 #include "gui/input_file_filter.h"
 #include "gui/output_format_box.h"
 #include "gui/recent_folders.h"
@@ -201,4 +202,21 @@ TEST_F(WindowRules, AChosenFolderIsRememberedWithItsSlashSoAConversionDoesNotLis
     EXPECT_EQ(folderDialogStart("/a/b/c/"), "/a/b/c/");
     EXPECT_EQ(folderDialogStart("/a/b"), "/a/");
     EXPECT_EQ(folderDialogStart(""), folder.path);
+}
+
+TEST(AccessKeys, EachLabelOfAGroupTakesItsFirstFreeLetterAndShowsItsOwnAmpersands)
+{
+    // The window's File menu: the keys a user presses after Alt+F.
+    AccessKeyGroup menu;
+    std::vector<std::string> marked;
+    for (const char* text : {"New", "Add Input File...", "Select Output Folder...", "Exit", "Save As..."})
+        marked.push_back(withAccessKey(text, menu));
+    EXPECT_EQ(marked, (std::vector<std::string>{"&New", "&Add Input File...", "&Select Output Folder...", "&Exit",
+                                                "Sa&ve As..."}));
+    // A taken letter in another case, and past non-ASCII letters and signs.
+    AccessKeyGroup buttons{"ok"};
+    EXPECT_EQ(withAccessKey("OK", buttons), "OK");
+    EXPECT_EQ(withAccessKey("\xC3\x9C-Ok 2", buttons), "\xC3\x9C-Ok &2");
+    EXPECT_EQ(withAccessKey("Drag & Drop", buttons), "&Drag && Drop");
+    EXPECT_EQ(buttons.taken, "ok2d");
 }

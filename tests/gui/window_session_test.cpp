@@ -31,10 +31,12 @@ public:
             unsetenv("XDG_CONFIG_HOME");
         g_settings = saved_;
     }
-    void run()
+    // Whether the session found settings to read.
+    bool run()
     {
-        startWindowSession();
+        const bool stored = startWindowSession();
         finishWindowSession();
+        return stored;
     }
 
 private:
@@ -43,6 +45,18 @@ private:
 };
 
 }  // namespace
+
+TEST(WindowSession, OnlyAConfigIniReadCountsAsAStoredPlacement)
+{
+    ScratchFolder home;
+    SessionInFolder session(home.path);
+    EXPECT_FALSE(session.run());  // a first start, which leaves the file behind
+    EXPECT_TRUE(session.run());
+    const std::string path = home.path + "Tessaly/korvane/config.ini";
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(session.run());
+}
 
 TEST(WindowSession, AConfigIniThatCannotBeReadSurvivesTheEnd)
 {

@@ -24,6 +24,7 @@ namespace {
 constexpr int kBoxWidth = 360;
 constexpr int kBannerHeight = 40;
 const char* const kNoticeLine = "Kodak PhotoCD pictures to JPEG, by Tessaly";
+const char* const kLicenceLine = "Free software under the GNU GPL, version 3 or later";
 
 // The banner picture at the box's width, or an empty bitmap when the slot is
 // empty or does not hold a PNG.
@@ -93,8 +94,11 @@ AboutBox::AboutBox(wxWindow* parent, const PictureSlots& pictures)
     title->SetFont(title->GetFont().Bold());
     auto* notice = new wxStaticText(inside, wxID_ANY, kNoticeLine, wxDefaultPosition, wxDefaultSize,
                                     wxALIGN_CENTRE_HORIZONTAL, "notice");
+    auto* licence = new wxStaticText(inside, wxID_ANY, kLicenceLine, wxDefaultPosition, wxDefaultSize,
+                                     wxALIGN_CENTRE_HORIZONTAL, "licence");
     frame->Add(title, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
     frame->Add(notice, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 6);
+    frame->Add(licence, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 2);
 
     auto* links = new wxFlexGridSizer(2, 4, 8);
     links->Add(new wxStaticText(inside, wxID_ANY, catalogueText("About", "Website")), 0, wxALIGN_CENTRE_VERTICAL);
@@ -104,7 +108,8 @@ AboutBox::AboutBox(wxWindow* parent, const PictureSlots& pictures)
     frame->Add(links, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, 14);
     column->Add(frame, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 6);
 
-    auto* ok = new wxButton(this, wxID_OK, catalogueText("Dialog", "OK"));
+    AccessKeyGroup keys;
+    auto* ok = new wxButton(this, wxID_OK, catalogueLabel("Dialog", "OK", keys));
     ok->SetDefault();
     column->Add(ok, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, 8);
 

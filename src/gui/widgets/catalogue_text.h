@@ -4,6 +4,7 @@
 
 #include <wx/string.h>
 
+#include "gui/access_keys.h"
 #include "gui/widgets/wx_text.h"
 #include "settings/catalogue.h"
 
@@ -11,4 +12,10 @@
 inline wxString catalogueText(const std::string& group, const std::string& key)
 {
     return toWx(lookupText(group, key));
+}
+
+// The same for a menu or button: marked with its access key in keys.
+inline wxString catalogueLabel(const std::string& group, const std::string& key, AccessKeyGroup& keys)
+{
+    return toWx(withAccessKey(lookupText(group, key), keys));
 }

@@ -1,7 +1,6 @@
 #include "gui/widgets/custom_converter.h"
 
 #include <wx/button.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -11,6 +10,7 @@
 #include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/small_dialog_windows.h"
+#include "gui/widgets/warning_box.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ CustomConverterDialog::CustomConverterDialog(wxWindow* parent)
     auto* toText = new wxStaticText(this, wxID_ANY, toLabel);
     to_ = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(kFieldWidth, -1));
     setAccessibleName(to_, toLabel);
-    auto* searchButton = new wxButton(this, wxID_ANY, catalogueText("Custom-Converter", "Search"));
+    AccessKeyGroup keys;
+    auto* searchButton = new wxButton(this, wxID_ANY, catalogueLabel("Custom-Converter", "Search", keys));
     searchButton->SetDefault();
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -68,8 +69,7 @@ void CustomConverterDialog::search()
     searchTarget_ = converterSearchTarget(converterSearchPage(), from_->GetValue().ToStdString(wxConvUTF8),
                                           to_->GetValue().ToStdString(wxConvUTF8));
     if (searchTarget_.empty()) {
-        wxMessageBox(catalogueText("Msg", "Empty extensions"), catalogueText("Msg", "Warning"), wxOK | wxICON_WARNING,
-                     this);
+        showWarning(this, lookupText("Msg", "Empty extensions"));
         return;
     }
     if (IsModal())

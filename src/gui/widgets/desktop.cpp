@@ -93,9 +93,9 @@ wxIMPLEMENT_APP_NO_MAIN(DesktopApp);
 void runWindowMode()
 {
     withToolkit([] {
-        startWindowSession();
+        const bool placementStored = startWindowSession();
         auto* frame = new MainFrame(loadAllPictures());
-        frame->start();
+        frame->start(placementStored);
         autoUpdateCheck(frame);
         // Ends when the main window has closed and stored its placement.
         wxTheApp->OnRun();
@@ -103,15 +103,17 @@ void runWindowMode()
     });
 }
 
-void runScreenshotMode(const std::string& folder)
+bool runScreenshotMode(const std::string& folder)
 {
-    withToolkit([&folder] {
+    bool allMade = true;
+    withToolkit([&folder, &allMade] {
         // A copy: a theme that has gone would otherwise change the settings.
         ConversionSettings settings = g_settings;
         PictureSlots pictures;
         loadInterfacePictures(settings, executableFolder(), true, true, true, pictures);
-        makeScreenshots(folder, std::move(pictures));
+        allMade = makeScreenshots(folder, std::move(pictures));
     });
+    return allMade;
 }
 
 void runUninstallMode()

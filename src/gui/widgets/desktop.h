@@ -10,8 +10,10 @@ void runWindowMode();
 
 // Pictures of the windows and dialogs and of the theme packages for the
 // documentation, written into folder (created when missing); the settings and
-// config.ini stay as they are.
-void runScreenshotMode(const std::string& folder);
+// config.ini stay as they are. False when a picture could not be made (a
+// theme package that cannot be read, a file that cannot be written); without
+// a display none is attempted.
+bool runScreenshotMode(const std::string& folder);
 
 // The uninstall prompt alone.
 void runUninstallMode();

@@ -25,6 +25,7 @@
 #include "gui/web_addresses.h"
 #include "gui/widgets/about_box.h"
 #include "gui/widgets/accessible_name.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/custom_converter.h"
 #include "gui/widgets/native_window.h"
 #include "gui/widgets/picture_bitmaps.h"
@@ -183,16 +184,22 @@ MainFrame::MainFrame(PictureSlots pictures)
 {
     buildMenuBar();
     buildToolBar();
-    CreateStatusBar(1);
+    // The window's height is fixed, so its status bar offers no grip to drag it by.
+    CreateStatusBar(1, wxSTB_DEFAULT_STYLE & ~wxSTB_SIZEGRIP);
     SetStatusText("");
     buildPanel();
 
-    SetDropTarget(new InputDropTarget(this));
-    inputField_->SetDropTarget(new InputDropTarget(this));
+    acceptDrops(this);
+    acceptDrops(inputField_);
+    acceptDrops(GetStatusBar());
     Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommandId, kLastCommandId);
     Bind(wxEVT_BUTTON, &MainFrame::onCommand, this, kFirstCommandId, kLastCommandId);
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
     folderBox_->Bind(wxEVT_COMBOBOX, &MainFrame::onFolderBoxChosen, this);
+    folderBox_->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent& event) {
+        folderBox_->nameAfterShownItem();
+        event.Skip();
+    });
     formatBox_->Bind(wxEVT_COMBOBOX, &MainFrame::onFormatBoxChosen, this);
     panel_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         layoutPanel();
@@ -200,7 +207,7 @@ MainFrame::MainFrame(PictureSlots pictures)
     });
 }
 
-void MainFrame::start()
+void MainFrame::start(bool placementStored)
 {
     if (g_settings.recentOutFolders.empty())
         folderBox_->Append("", wxNullBitmap);
@@ -208,8 +215,9 @@ void MainFrame::start()
     newJob();
     fixHeight();
 
+    // Not yet shown, the window's size is its inside: bars and content, without the window manager's frame.
     const ScreenRect placement =
-        initialWindowPlacement(g_settings, displayRects(), FromDIP(kMinInnerWidth), innerHeight_);
+        initialWindowPlacement(g_settings, placementStored, displayRects(), FromDIP(kMinInnerWidth), GetSize().y);
     SetClientSize(placement.width, GetClientSize().y);
     Move(placement.x, placement.y);
     if (g_settings.windowMaximized)
@@ -221,15 +229,17 @@ void MainFrame::start()
 void MainFrame::buildMenuBar()
 {
     auto* bar = new wxMenuBar;
+    AccessKeyGroup barKeys;
     for (const MenuInfo& menuInfo : kMenus) {
         auto* menu = new wxMenu;
+        AccessKeyGroup menuKeys;
         for (Command command : menuInfo.items) {
             if (command == kSeparator) {
                 menu->AppendSeparator();
                 continue;
             }
             const CommandInfo& info = commandInfo(command);
-            wxString text = toWx(menuText(info.key));
+            wxString text = catalogueLabel("Menu", info.key, menuKeys);
             if (*info.accelerator)
                 text += wxString("\t") + info.accelerator;
             auto* item = new wxMenuItem(menu, commandId(command), text);
@@ -238,12 +248,13 @@ void MainFrame::buildMenuBar()
                 item->SetBitmap(icon);
             menu->Append(item);
         }
-        bar->Append(menu, toWx(menuText(menuInfo.key)));
+        bar->Append(menu, catalogueLabel("Menu", menuInfo.key, barKeys));
     }
     // The frame lets go of a replaced bar without deleting it.
     wxMenuBar* old = GetMenuBar();
     SetMenuBar(bar);
     delete old;
+    acceptDrops(bar);
 }
 
 void MainFrame::buildToolBar()
@@ -281,6 +292,7 @@ void MainFrame::buildToolBar()
         toolBar->AddTool(commandId(command), toolLabel(info.key), icon, toWx(menuText(info.key)));
     }
     toolBar->Realize();
+    acceptDrops(toolBar);
 }
 
 void MainFrame::buildPanel()
@@ -302,8 +314,9 @@ void MainFrame::buildPanel()
     buildPanelButtons();
 }
 
-// The buttons that show pictures; rebuilt when the theme changes, since a
-// button shows either its picture or, without one, a text.
+// The buttons that show pictures, made once: a button made again after the
+// window has been shown would take the toolkit's wide default look, since
+// GTK applies the compact style to a shown window only at its next frame.
 void MainFrame::buildPanelButtons()
 {
     struct SmallButton {
@@ -317,8 +330,6 @@ void MainFrame::buildPanelButtons()
         {formatButton_, kOutputFormatOptions, formatBox_},
     };
     for (const SmallButton& small : smallButtons) {
-        if (small.button)
-            small.button->Destroy();
         const CommandInfo& info = commandInfo(small.command);
         const wxBitmap icon = tableBitmap(pictures_, smallIconTable, info.icon, kSmallIconSize);
         small.button = new wxButton(panel_, commandId(small.command), icon.IsOk() ? "" : "...", wxDefaultPosition,
@@ -331,11 +342,8 @@ void MainFrame::buildPanelButtons()
         small.button->MoveAfterInTabOrder(small.after);
     }
 
-    if (convertButton_)
-        convertButton_->Destroy();
     const int convertSize = FromDIP(kConvertSize);
-    const wxBitmap picture =
-        tableBitmapWithin(pictures_, buttonImageTable, "Convert", convertSize - FromDIP(kConvertPicturePadding));
+    const wxBitmap picture = convertPicture();
     convertButton_ = new wxButton(panel_, commandId(kConvert), picture.IsOk() ? "" : toWx(menuText("Convert")),
                                   wxDefaultPosition, wxSize(convertSize, convertSize));
     if (picture.IsOk())
@@ -343,6 +351,38 @@ void MainFrame::buildPanelButtons()
     convertButton_->SetToolTip(toWx(menuText("Convert")));
     setAccessibleName(convertButton_, toWx(menuText("Convert")));
     convertButton_->MoveAfterInTabOrder(formatButton_);
+}
+
+wxBitmap MainFrame::convertPicture() const
+{
+    return tableBitmapWithin(pictures_, buttonImageTable, "Convert",
+                             FromDIP(kConvertSize) - FromDIP(kConvertPicturePadding));
+}
+
+// A new theme's pictures on the buttons that show one. A picture the toolkit
+// cannot read leaves the button as it is; one that began with a text keeps it.
+void MainFrame::showPanelButtonPictures()
+{
+    const std::pair<wxButton*, Command> smallButtons[] = {
+        {inputButton_, kSelectInputFile},
+        {folderButton_, kSelectOutputFolder},
+        {formatButton_, kOutputFormatOptions},
+    };
+    for (const auto& [button, command] : smallButtons) {
+        const wxBitmap icon = tableBitmap(pictures_, smallIconTable, commandInfo(command).icon, kSmallIconSize);
+        if (icon.IsOk() && button->GetBitmap().IsOk())
+            button->SetBitmap(icon);
+    }
+    const wxBitmap picture = convertPicture();
+    if (picture.IsOk() && convertButton_->GetBitmap().IsOk())
+        convertButton_->SetBitmap(picture);
+}
+
+// The toolkit takes a drop only on a control that accepts it or sits inside
+// one that does; the bars are not inside the frame's client area.
+void MainFrame::acceptDrops(wxWindow* window)
+{
+    window->SetDropTarget(new InputDropTarget(this));
 }
 
 // Places the controls for the panel's width; returns the height they need.
@@ -398,7 +438,6 @@ void MainFrame::fixHeight()
     if (wxStatusBar* bar = GetStatusBar())
         chrome += bar->GetBestSize().y;
     const int height = std::max(layoutPanel(), FromDIP(kMinInnerHeight) - chrome);
-    innerHeight_ = height + chrome;
     // The old limits go first, so that the new least height never exceeds an old greatest.
     SetMaxClientSize(wxDefaultSize);
     SetMinClientSize(wxSize(FromDIP(kMinInnerWidth), height));
@@ -420,7 +459,7 @@ void MainFrame::applyInterfaceChanges(int refresh)
     loadInterfacePictures(g_settings, executableFolder(), everything, everything, true, pictures_);
     if (everything) {
         buildMenuBar();
-        buildPanelButtons();
+        showPanelButtonPictures();
         const wxBitmap folderIcon = tableBitmap(pictures_, smallIconTable, "FavFolder", kSmallIconSize);
         for (unsigned i = 0; i < folderBox_->GetCount(); ++i)
             folderBox_->SetItemBitmap(i, folderIcon);
@@ -456,6 +495,7 @@ void MainFrame::refreshOutputFolderBox()
         folderBox_->Append(toWx(folder), icon);
     if (content.selected >= 0)
         folderBox_->SetSelection(content.selected);
+    folderBox_->nameAfterShownItem();
 }
 
 std::string MainFrame::folderBoxText() const
@@ -486,6 +526,7 @@ void MainFrame::newJob()
     resetJob();
     inputField_->ChangeValue("");
     folderBox_->SetSelection(wxNOT_FOUND);
+    folderBox_->nameAfterShownItem();
 }
 
 void MainFrame::chooseInputFile()

@@ -19,8 +19,9 @@ class MainFrame : public wxFrame {
 public:
     explicit MainFrame(PictureSlots pictures);
 
-    // Opens the window where the settings place it, with a new empty job.
-    void start();
+    // Opens the window with a new empty job: where the settings place it, or
+    // centred on the screen when they hold no placement of the user's.
+    void start(bool placementStored);
 
     // After the preferences: 1 reloads the toolbar icons at the chosen size
     // and rebuilds the toolbar; 2 reloads every picture of the window. Never
@@ -35,10 +36,13 @@ public:
     void refreshOutputFolderBox();
 
 private:
+    void acceptDrops(wxWindow* window);
     void buildMenuBar();
     void buildToolBar();
     void buildPanel();
     void buildPanelButtons();
+    wxBitmap convertPicture() const;
+    void showPanelButtonPictures();
     void fillOutputFormatBox();
     int layoutPanel();
     void fixHeight();
@@ -71,5 +75,4 @@ private:
     wxButton* convertButton_ = nullptr;
     wxStaticText* notice_ = nullptr;
     std::vector<int> formatIndexOfItem_;
-    int innerHeight_ = 0;  // menu bar, toolbar, content and status bar
 };

@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include "gui/widgets/accessible_name.h"
+
 namespace {
 
 // Characters an item shows at most before it loses its middle.
@@ -17,6 +19,12 @@ PictureListBox::PictureListBox(wxWindow* parent, const wxSize& size)
         if (GTK_IS_CELL_RENDERER_TEXT(cell->data))
             g_object_set(cell->data, "ellipsize", PANGO_ELLIPSIZE_MIDDLE, "max-width-chars", kLongestItem, nullptr);
     g_list_free(cells);
+}
+
+void PictureListBox::nameAfterShownItem()
+{
+    const int shown = GetSelection();
+    setAccessibleName(this, shown == wxNOT_FOUND ? wxString() : GetString(shown));
 }
 
 int PictureListBox::GTKIMFilterKeypress(GdkEventKey*) const

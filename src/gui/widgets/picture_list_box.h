@@ -9,6 +9,12 @@ class PictureListBox : public wxBitmapComboBox {
 public:
     PictureListBox(wxWindow* parent, const wxSize& size);
 
+    // Names the box for screen readers after the item it shows ("" for none);
+    // for a box named by its content, after every change of the item shown.
+    // GTK's own name for it would go stale once no item shows, since an
+    // empty name is never announced.
+    void nameAfterShownItem();
+
 protected:
     // The toolkit would hand key presses to a text entry this box does not have.
     int GTKIMFilterKeypress(GdkEventKey* event) const override;

@@ -15,6 +15,7 @@
 #include "gui/preference_rules.h"
 #include "gui/theme_packages.h"
 #include "gui/widgets/accessible_name.h"
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/picture_bitmaps.h"
 #include "gui/widgets/preferences_window.h"
 #include "gui/widgets/wx_text.h"
@@ -32,11 +33,6 @@ constexpr int kPageListWidth = 120;
 constexpr int kPageWidth = 450;
 constexpr int kPageHeight = 300;
 constexpr int kButtonWidth = 80;
-
-wxString dialogText(const char* key)
-{
-    return toWx(lookupText("Dialog", key));
-}
 
 std::vector<wxString> upperCased(const std::vector<std::string>& formats)
 {
@@ -102,11 +98,13 @@ PreferencesDialog::PreferencesDialog(wxWindow* parent, PreferencesPage firstPage
     buildWatermarkPage();
     buildAdvancedPage();
 
+    AccessKeyGroup keys;
+    const wxSize buttonSize = FromDIP(wxSize(kButtonWidth, -1));
     auto* defaults =
-        new wxButton(this, wxID_ANY, dialogText("Defaults"), wxDefaultPosition, FromDIP(wxSize(kButtonWidth, -1)));
-    auto* ok = new wxButton(this, wxID_OK, dialogText("OK"), wxDefaultPosition, FromDIP(wxSize(kButtonWidth, -1)));
+        new wxButton(this, wxID_ANY, catalogueLabel("Dialog", "Defaults", keys), wxDefaultPosition, buttonSize);
+    auto* ok = new wxButton(this, wxID_OK, catalogueLabel("Dialog", "OK", keys), wxDefaultPosition, buttonSize);
     auto* cancel =
-        new wxButton(this, wxID_CANCEL, dialogText("Cancel"), wxDefaultPosition, FromDIP(wxSize(kButtonWidth, -1)));
+        new wxButton(this, wxID_CANCEL, catalogueLabel("Dialog", "Cancel", keys), wxDefaultPosition, buttonSize);
     defaults->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onDefaults(); });
     ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onOk(); });
 

@@ -6,6 +6,7 @@
 #include <wx/utils.h>
 
 #include "gui/widgets/preferences_window.h"
+#include "gui/widgets/screenshots.h"
 #include "platform/text.h"
 
 namespace {
@@ -59,8 +60,9 @@ bool saveWindowPicture(wxWindow* window, const std::string& path)
 
 }  // namespace
 
-void writePreferencesScreenshots(wxWindow* parent, const PictureSlots& pictures, const std::string& folder)
+bool writePreferencesScreenshots(wxWindow* parent, const PictureSlots& pictures, const std::string& folder)
 {
+    bool allWritten = true;
     const std::string prefix = folder + (endsWith(folder, "/") ? "" : "/") + "preferences-";
     PreferencesDialog dialog(parent, PreferencesPage::General, pictures);
     dialog.Show();
@@ -68,7 +70,8 @@ void writePreferencesScreenshots(wxWindow* parent, const PictureSlots& pictures,
     for (int page = 0; page < PreferencesDialog::kPageCount; ++page) {
         dialog.showPage(page);
         settle();
-        saveWindowPicture(&dialog, prefix + toLowerAscii(PreferencesDialog::kPageKeys[page]) + ".png");
+        const std::string path = prefix + toLowerAscii(PreferencesDialog::kPageKeys[page]) + ".png";
+        allWritten = reportPicture(saveWindowPicture(&dialog, path), path) && allWritten;
     }
     // The panels that only a choice on their page brings up, chosen as a
     // user would: the dialog's controls change, the settings do not.
@@ -86,7 +89,9 @@ void writePreferencesScreenshots(wxWindow* parent, const PictureSlots& pictures,
         dialog.showPage(panel.page);
         chooseListItem(&dialog, rowName(panel.list), panel.item);
         settle();
-        saveWindowPicture(&dialog, prefix + panel.name + ".png");
+        const std::string path = prefix + panel.name + ".png";
+        allWritten = reportPicture(saveWindowPicture(&dialog, path), path) && allWritten;
     }
     dialog.Hide();
+    return allWritten;
 }

@@ -88,50 +88,66 @@ void settle()
     }
 }
 
-void savePicture(wxTopLevelWindow* window, const std::string& path)
+bool savePicture(wxTopLevelWindow* window, const std::string& path)
 {
     window->Raise();
     settle();
-    if (!saveWindowPicture(window, path))
-        std::fprintf(stderr, "korvane: cannot write %s\n", path.c_str());
+    return reportPicture(saveWindowPicture(window, path), path);
 }
 
 // Every package the program finds: a sheet of its pictures, and the empty
-// main window drawn with them.
-void writeThemePictures(const std::string& prefix)
+// main window drawn with them. False when a picture is missing.
+bool writeThemePictures(const std::string& prefix)
 {
+    bool allWritten = true;
     const std::string folder = themeFolder(g_job.programFolder);
     for (const auto& [key, name] : scanThemePackages(folder)) {
+        const std::string package = folder + key + ".zip";
         const std::string sheet = prefix + "theme-" + key + "-icons.png";
-        if (!writeThemeContactSheet(folder + key + ".zip", sheet))
-            std::fprintf(stderr, "korvane: cannot write %s\n", sheet.c_str());
+        switch (writeThemeContactSheet(package, sheet)) {
+        case ContactSheetOutcome::Written: break;
+        case ContactSheetOutcome::PackageUnreadable:
+            std::fprintf(stderr, "korvane: cannot read the theme package %s\n", package.c_str());
+            allWritten = false;
+            break;
+        case ContactSheetOutcome::NotWritten: allWritten = reportPicture(false, sheet); break;
+        }
         // A copy, so that the settings keep their own theme.
         ConversionSettings themed = g_settings;
         themed.uiTheme = key;
         PictureSlots pictures;
         loadInterfacePictures(themed, g_job.programFolder, true, true, true, pictures);
         auto* frame = new MainFrame(std::move(pictures));
-        frame->start();
-        savePicture(frame, prefix + "main-window-" + key + ".png");
+        frame->start(false);
+        allWritten = savePicture(frame, prefix + "main-window-" + key + ".png") && allWritten;
         frame->Destroy();
         settle();
     }
+    return allWritten;
 }
 
 }  // namespace
 
-void makeScreenshots(const std::string& folder, PictureSlots pictures)
+bool reportPicture(bool written, const std::string& path)
 {
+    if (!written)
+        std::fprintf(stderr, "korvane: cannot write %s\n", path.c_str());
+    return written;
+}
+
+bool makeScreenshots(const std::string& folder, PictureSlots pictures)
+{
+    bool allWritten = true;
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
     const ConversionSettings unchanged = g_settings;
 
     auto* frame = new MainFrame(pictures);
-    frame->start();
+    frame->start(false);
     for (const NamedCapture& capture : captures()) {
         wxTopLevelWindow* window = capture.prepare(*frame);
-        savePicture(window, prefix + capture.fileName);
+        allWritten = savePicture(window, prefix + capture.fileName) && allWritten;
         if (window != frame) {
             window->Destroy();
             settle();
@@ -139,14 +155,15 @@ void makeScreenshots(const std::string& folder, PictureSlots pictures)
     }
     // The sample folders were there for the filled window's picture only.
     g_settings = unchanged;
-    writePreferencesScreenshots(frame, pictures, prefix);
-    writeSmallDialogScreenshots(frame, pictures, prefix);
+    allWritten = writePreferencesScreenshots(frame, pictures, prefix) && allWritten;
+    allWritten = writeSmallDialogScreenshots(frame, pictures, prefix) && allWritten;
     frame->Destroy();
     settle();
-    writeThemePictures(prefix);
+    allWritten = writeThemePictures(prefix) && allWritten;
     // Pictures that changed a setting would show what a user never chose.
     if (!(g_settings == unchanged))
         std::fprintf(stderr, "korvane: the pictures changed the settings\n");
     // Leaves without storing anything: the screenshots never touch config.ini.
     wxTheApp->Yield(true);
+    return allWritten;
 }

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include <wx/image.h>
+#include <wx/log.h>
 
+#include "gui/widgets/screenshots.h"
 #include "gui/widgets/small_dialog_windows.h"
 #include "gui/widgets/ui_wait.h"
 
@@ -42,28 +44,27 @@ wxImage drawnWindow(wxWindow& window)
     return image;
 }
 
-void savePicture(wxDialog& dialog, const std::string& path)
+bool savePicture(wxDialog& dialog, const std::string& path)
 {
     dialog.CentreOnParent();
     dialog.Show();
     redrawFor(300);  // until GTK has laid the controls out
     wxImage picture = drawnWindow(dialog);
     dialog.Hide();
-    if (!picture.IsOk())
-        return;
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
-    picture.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+    wxLogNull quiet;  // said once on standard error instead
+    return reportPicture(picture.IsOk() && picture.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG), path);
 }
 
 }  // namespace
 
-void writeSmallDialogScreenshots(wxWindow* parent, const PictureSlots& pictures, const std::string& folder)
+bool writeSmallDialogScreenshots(wxWindow* parent, const PictureSlots& pictures, const std::string& folder)
 {
     AboutBox about(parent, pictures);
-    savePicture(about, folder + "about.png");
+    bool allWritten = savePicture(about, folder + "about.png");
     CustomConverterDialog converter(parent);
-    savePicture(converter, folder + "custom-converter.png");
+    allWritten = savePicture(converter, folder + "custom-converter.png") && allWritten;
     UninstallPrompt prompt;
-    savePicture(prompt, folder + "uninstall.png");
+    return savePicture(prompt, folder + "uninstall.png") && allWritten;
 }

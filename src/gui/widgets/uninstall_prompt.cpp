@@ -12,19 +12,27 @@ UninstallPrompt::UninstallPrompt()
     : wxDialog(nullptr, wxID_ANY, catalogueText("Uninstall", "Title"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, "uninstall")
 {
-    visit_ = new wxCheckBox(this, wxID_ANY, catalogueText("Uninstall", "Uninstall Text"), wxDefaultPosition,
+    AccessKeyGroup keys;
+    visit_ = new wxCheckBox(this, wxID_ANY, catalogueLabel("Uninstall", "Uninstall Text", keys), wxDefaultPosition,
                             wxDefaultSize, 0, wxDefaultValidator, "visit-uninstall-center");
     visit_->SetValue(true);
-    auto* next = new wxButton(this, wxID_ANY, catalogueText("Uninstall", "Next"), wxDefaultPosition, wxDefaultSize, 0,
-                              wxDefaultValidator, "next");
+    auto* next = new wxButton(this, wxID_ANY, catalogueLabel("Uninstall", "Next", keys), wxDefaultPosition,
+                              wxDefaultSize, 0, wxDefaultValidator, "next");
     next->SetDefault();
     next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
-    // Left to itself, wx would answer the close box by pressing the one button there is.
+    // Left to itself, wx would answer the close box by pressing the one button
+    // there is, and Escape not at all; both leave without opening anything.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
         if (IsModal())
             EndModal(wxID_CANCEL);
         else
             Hide();
+    });
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE && IsModal())
+            EndModal(wxID_CANCEL);
+        else
+            event.Skip();
     });
 
     auto* column = new wxBoxSizer(wxVERTICAL);

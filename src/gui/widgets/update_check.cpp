@@ -1,16 +1,15 @@
 #include "gui/widgets/update_check.h"
 
-#include <wx/msgdlg.h>
-
 #include "app/program_identity.h"
 #include "gui/update_answer.h"
 #include "gui/update_fetch.h"
 #include "gui/update_schedule.h"
 #include "gui/web_addresses.h"
-#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/ui_wait.h"
+#include "gui/widgets/warning_box.h"
 #include "platform/clock.h"
+#include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
 
 void checkForUpdates(wxWindow* parent)
@@ -22,15 +21,17 @@ void checkForUpdates(wxWindow* parent)
 
     UpdateOutcome outcome = updateOutcome(bodyStart, programVersion);
     UpdateNotice notice = updateNotice(outcome);
-    wxString title = wxString::FromUTF8(notice.title);
-    wxString text = wxString::FromUTF8(notice.text);
     switch (outcome) {
     case UpdateOutcome::NewVersion:
-        if (wxMessageBox(text, title, wxYES_NO | wxICON_QUESTION, parent) == wxYES)
+        if (showMessageBox(parent, notice.text, notice.title, MessageKind::Question, true))
             openWithShell(homePageAddress());
         break;
-    case UpdateOutcome::NoUpdate: wxMessageBox(text, title, wxOK | wxICON_INFORMATION, parent); break;
-    case UpdateOutcome::ConnectionProblem: wxMessageBox(text, title, wxOK | wxICON_ERROR, parent); break;
+    case UpdateOutcome::NoUpdate:
+        showMessageBox(parent, notice.text, notice.title, MessageKind::Information, false);
+        break;
+    case UpdateOutcome::ConnectionProblem:
+        showMessageBox(parent, notice.text, notice.title, MessageKind::Error, false);
+        break;
     }
 }
 
@@ -39,8 +40,8 @@ void autoUpdateCheck(wxWindow* parent)
     runAutomaticCheck(
         g_settings, currentLocalTime(),
         [parent] {
-            return wxMessageBox(catalogueText("Msg", "Ask check for updates"),
-                                catalogueText("Msg", "Check for Updates"), wxYES_NO | wxICON_QUESTION, parent) == wxYES;
+            return showMessageBox(parent, lookupText("Msg", "Ask check for updates"),
+                                  lookupText("Msg", "Check for Updates"), MessageKind::Question, true);
         },
         [parent] { checkForUpdates(parent); });
 }
