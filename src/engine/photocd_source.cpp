@@ -63,22 +63,21 @@ std::optional<int> storedPhotoCdLevel(const std::string& path)
     return level;
 }
 
-ProgramOutcome extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
-                               const std::string& workFolder)
+ProgramEnd extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
+                           const std::string& workFolder)
 {
     std::string source = workFolder + "source.pcd";
     removeFile(source);
-    if (!createSymbolicLink(absolutePath(inputPath), source))
-        return ProgramOutcome::NotStarted;
+    if (WriteResult linked = createSymbolicLink(absolutePath(inputPath), source); !linked)
+        return {ProgramOutcome::NotStarted, 0, 0, linked.failure};
     // convert runs inside the work folder and sees only names without a
     // folder, so no character of any path ("%d" in TMPDIR, "[" in a folder
     // name) reaches its file-name syntax.
-    const ProgramOutcome outcome =
-        runProgram({"convert", "-quiet", "-colorspace", "sRGB", "pcd:source.pcd[" + std::to_string(index) + "]",
-                    "ppm:" + fileNameOf(picturePath)},
-                   g_decoderTimeoutSeconds, workFolder);
+    ProgramEnd end = runProgram({"convert", "-quiet", "-colorspace", "sRGB",
+                                 "pcd:source.pcd[" + std::to_string(index) + "]", "ppm:" + fileNameOf(picturePath)},
+                                g_decoderTimeoutSeconds, workFolder);
     removeFile(source);
-    return outcome;
+    return end;
 }
 
 FIBITMAP* loadExtractedPicture(const std::string& picturePath)

@@ -150,5 +150,5 @@ bool writeThemeContactSheet(const std::string& packagePath, const std::string& p
     std::string png;
     if (cairo_surface_write_to_png_stream(sheet.get(), appendBytes, &png) != CAIRO_STATUS_SUCCESS)
         return false;
-    return replaceFileAtomically(pngPath, png);
+    return replaceFileAtomically(pngPath, png).written;
 }

@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include "platform/clock.h"
+#include "platform/error_text.h"
 #include "platform/interruption_cleanup.h"
 
 extern char** environ;
@@ -76,10 +77,10 @@ bool waitWithLimit(pid_t pid, int timeoutSeconds)
 
 }  // namespace
 
-ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds, const std::string& workingFolder)
+ProgramEnd runProgram(const std::vector<std::string>& argv, int timeoutSeconds, const std::string& workingFolder)
 {
     if (argv.empty())
-        return ProgramOutcome::NotStarted;
+        return {ProgramOutcome::NotStarted, 0, 0, "no program named"};
     std::vector<char*> args;
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
@@ -115,13 +116,17 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSecon
     }
     posix_spawnattr_destroy(&attributes);
     if (spawned != 0)
-        return ProgramOutcome::NotStarted;
+        return {ProgramOutcome::NotStarted, 0, 0, errorText(spawned)};
     const bool finished = waitWithLimit(pid, timeoutSeconds);
     // A program that ended has done its work; anything it left running in
     // its group, like a hung one, is stopped. The group id is still ours
     // while the child waits to be collected.
     kill(-pid, SIGKILL);
     withdrawChildGroup(pid);
-    waitpid(pid, nullptr, 0);
-    return finished ? ProgramOutcome::Finished : ProgramOutcome::TimedOut;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!finished)
+        return {ProgramOutcome::TimedOut, 0, 0, ""};
+    return {ProgramOutcome::Finished, WIFEXITED(status) ? WEXITSTATUS(status) : 0,
+            WIFSIGNALED(status) ? WTERMSIG(status) : 0, ""};
 }

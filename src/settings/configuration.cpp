@@ -310,5 +310,5 @@ bool saveConfiguration()
         writeGroup(text, first->group, first, last);
         first = last;
     }
-    return replaceFileAtomically(g_settings.configPath, text.bytes);
+    return replaceFileAtomically(g_settings.configPath, text.bytes).written;
 }

@@ -2,34 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/job_state.h"
+#include "engine/conversion_run.h"
 #include "engine/output_encoding.h"
-#include "engine/worker.h"
+#include "platform/clock.h"
 #include "settings/conversion_settings.h"
 #include "test_support.h"
 
 namespace {
 
-// A job writing JPEG files into folder, with the given inputs.
-void prepareJob(const ScratchFolder& folder, const std::vector<std::string>& inputs)
-{
-    resetSettings(true);
-    resetJob();
-    g_job.outputFolder = folder.path;
-    g_job.outputExt = "jpg";
-    g_job.outputFif = FIF_JPEG;
-    chooseOutputEncoding(g_settings, g_job);
-    for (const std::string& input : inputs)
-        g_fileSet[input] = FileEntry{""};
-    g_progress.filesStarted = 0;
-    g_progress.filesConverted = 0;
-    g_progress.lastDurationMs = 0;
-    g_progress.running = 1;
-}
+// A run writing JPEG files into folder, with the given inputs.
+struct JpegRun {
+    JpegRun(const ScratchFolder& folder, const std::vector<std::string>& inputs) : job(newJob())
+    {
+        job.outputFolder = folder.path;
+        job.outputExt = "jpg";
+        job.outputFif = FIF_JPEG;
+        chooseOutputEncoding(settings, job);
+        for (const std::string& input : inputs)
+            files[input] = FileEntry{""};
+    }
+    ConversionSettings settings;
+    JobState job;
+    FileSet files;
+};
 
 }  // namespace
 
-TEST(ConversionWorker, CountsConvertedFilesAndReportsThePreviousDuration)
+TEST(ConversionRun, CountsConvertedFilesAndReportsThePreviousDuration)
 {
     ScratchFolder folder;
     // The file set is ordered by path: the good file first, then the bad one.
@@ -37,37 +36,61 @@ TEST(ConversionWorker, CountsConvertedFilesAndReportsThePreviousDuration)
     std::string bad = folder.path + "b.pcd";
     writeFile(good, readFile(testDataPath("kodim23.pcd")));
     writeFile(bad, "not a picture");
-    prepareJob(folder, {good, bad});
-    const int32_t counter = g_job.fileCounter;
+    const JpegRun setup(folder, {good, bad});
 
-    ConversionWorker(nullptr);
-    EXPECT_EQ(g_progress.filesStarted, 2);
-    EXPECT_EQ(g_progress.filesConverted, 1);
-    EXPECT_GE(g_progress.lastDurationMs, 1000);  // the good file, raised to a second
-    EXPECT_EQ(g_job.fileCounter, counter + 1);   // the failed file did not count
+    ConversionRun run(setup.settings, setup.job, setup.files);
+    run.start();
+    const RunResult result = run.finish();
+    const RunProgress progress = run.snapshot();
+    EXPECT_TRUE(progress.ended);
+    EXPECT_EQ(progress.filesStarted, 2);
+    EXPECT_EQ(progress.filesConverted, 1);
+    EXPECT_EQ(result.filesConverted, 1);
+    EXPECT_GE(progress.lastDurationMs, 1000);                            // the good file, raised to a second
+    EXPECT_EQ(result.numbering.fileCounter, setup.job.fileCounter + 1);  // the failed file did not count
+    ASSERT_EQ(result.outcomes.size(), 2u);
+    EXPECT_TRUE(result.outcomes[0].converted());
+    EXPECT_EQ(result.outcomes[0].outputPath, folder.path + "a.jpg");
+    EXPECT_FALSE(result.outcomes[1].converted());
     EXPECT_TRUE(fileExists(folder.path + "a.jpg"));
     EXPECT_FALSE(fileExists(folder.path + "b.jpg"));
 }
 
-TEST(ConversionWorker, AFailedFileReportsNoDuration)
+TEST(ConversionRun, AFailedFileReportsNoDuration)
 {
     ScratchFolder folder;
     std::string bad = folder.path + "a.pcd";
     std::string good = folder.path + "b.pcd";
     writeFile(bad, "not a picture");
     writeFile(good, readFile(testDataPath("kodim23.pcd")));
-    prepareJob(folder, {bad, good});
-    ConversionWorker(nullptr);
-    EXPECT_EQ(g_progress.lastDurationMs, 0);
-    EXPECT_EQ(g_progress.filesConverted, 1);
+    const JpegRun setup(folder, {bad, good});
+    ConversionRun run(setup.settings, setup.job, setup.files);
+    run.start();
+    EXPECT_EQ(run.finish().filesConverted, 1);
+    EXPECT_EQ(run.snapshot().lastDurationMs, 0);
 }
 
-TEST(ConversionWorker, TakesNoFileOnceStopped)
+TEST(ConversionRun, TakesNoFileOnceStoppedAlsoWhilePaused)
 {
     ScratchFolder folder;
-    prepareJob(folder, {testDataPath("kodim23.pcd")});
-    g_progress.running = 0;
-    ConversionWorker(nullptr);
-    EXPECT_EQ(g_progress.filesStarted, 0);
-    EXPECT_EQ(g_progress.filesConverted, 0);
+    const JpegRun setup(folder, {testDataPath("kodim23.pcd")});
+    ConversionRun stopped(setup.settings, setup.job, setup.files);
+    stopped.stop();
+    stopped.start();
+    EXPECT_EQ(stopped.finish().filesConverted, 0);
+    EXPECT_EQ(stopped.snapshot().filesStarted, 0);
+
+    // Paused, the run waits at its first file; a stop before the gate opens
+    // again lets no file through.
+    ConversionRun paused(setup.settings, setup.job, setup.files);
+    paused.pause();
+    paused.start();
+    sleepMilliseconds(50);
+    EXPECT_EQ(paused.snapshot().filesStarted, 0);
+    EXPECT_FALSE(paused.snapshot().ended);
+    paused.stop();
+    paused.resume();
+    EXPECT_EQ(paused.finish().filesConverted, 0);
+    EXPECT_EQ(paused.snapshot().filesStarted, 0);
+    EXPECT_TRUE(namesIn(folder.path).empty());
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/job_state.h"
 #include "gui/image_tables.h"
 
 class wxButton;
@@ -72,4 +73,5 @@ private:
     wxStaticText* notice_ = nullptr;
     std::vector<int> formatIndexOfItem_;
     int innerHeight_ = 0;  // menu bar, toolbar, content and status bar
+    JobState job_;         // the job the window shows and edits
 };

@@ -9,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-#include "engine/job_state.h"
 #include "gui/interface_pictures.h"
 #include "gui/progress_view.h"
 #include "gui/theme_contact_sheet.h"
@@ -19,6 +18,7 @@
 #include "gui/widgets/preferences_screenshots.h"
 #include "gui/widgets/progress_dialog.h"
 #include "gui/widgets/small_dialog_screenshots.h"
+#include "platform/files.h"
 #include "settings/conversion_settings.h"
 
 namespace {
@@ -100,7 +100,7 @@ void savePicture(wxTopLevelWindow* window, const std::string& path)
 // main window drawn with them.
 void writeThemePictures(const std::string& prefix)
 {
-    const std::string folder = themeFolder(g_job.programFolder);
+    const std::string folder = themeFolder(executableFolder());
     for (const auto& [key, name] : scanThemePackages(folder)) {
         const std::string sheet = prefix + "theme-" + key + "-icons.png";
         if (!writeThemeContactSheet(folder + key + ".zip", sheet))
@@ -109,7 +109,7 @@ void writeThemePictures(const std::string& prefix)
         ConversionSettings themed = g_settings;
         themed.uiTheme = key;
         PictureSlots pictures;
-        loadInterfacePictures(themed, g_job.programFolder, true, true, true, pictures);
+        loadInterfacePictures(themed, executableFolder(), true, true, true, pictures);
         auto* frame = new MainFrame(std::move(pictures));
         frame->start();
         savePicture(frame, prefix + "main-window-" + key + ".png");
