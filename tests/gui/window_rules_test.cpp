@@ -118,23 +118,23 @@ TEST_F(WindowRules, TheFolderBoxSelectsTheOutputFolderExactlyElseTheFirst)
 
 TEST_F(WindowRules, TheFormatBoxListsTheOutputFormatsAndFallsBackToTheFirst)
 {
-    FormatBoxContent box = outputFormatBoxItems(true);
+    FormatBoxContent box = outputFormatBoxItems(true, settings.outputFormat);
     ASSERT_EQ(box.items.size(), 1u);
     EXPECT_EQ(box.items[0].text, "JPG (JPEG File Format)");
-    EXPECT_EQ(outputFormatBoxItems(false).items[0].text, "JPG");
+    EXPECT_EQ(outputFormatBoxItems(false, settings.outputFormat).items[0].text, "JPG");
 
     FormatListsOverride restore;
     outputFormats = {"jpg", "", "png", "tiff"};
-    g_settings.outputFormat = "tiff";
-    box = outputFormatBoxItems(false);
+    settings.outputFormat = "tiff";
+    box = outputFormatBoxItems(false, settings.outputFormat);
     ASSERT_EQ(box.items.size(), 3u);
     EXPECT_EQ(box.items[2].text, "TIFF");
     EXPECT_EQ(box.items[2].formatIndex, 3);
     EXPECT_EQ(box.selected, 2);
     EXPECT_EQ(outputFormatAt(box.items[box.selected].formatIndex), "tiff");
 
-    g_settings.outputFormat = "xyz";
-    EXPECT_EQ(outputFormatBoxItems(false).selected, 0);
+    settings.outputFormat = "xyz";
+    EXPECT_EQ(outputFormatBoxItems(false, settings.outputFormat).selected, 0);
     EXPECT_EQ(outputFormatAt(17), "jpg");
     EXPECT_EQ(outputFormatAt(-1), "jpg");
 }
@@ -204,4 +204,6 @@ TEST_F(WindowRules, AChosenFolderIsRememberedWithItsSlashSoAConversionDoesNotLis
     EXPECT_EQ(folderDialogStart("/a/b/c/", job), "/a/b/c/");
     EXPECT_EQ(folderDialogStart("/a/b", job), "/a/");
     EXPECT_EQ(folderDialogStart("", job), folder.path);
+    // The window's records are the ones handed in; start-up's stay as they were.
+    EXPECT_EQ(g_settings.recentOutFolders, "");
 }

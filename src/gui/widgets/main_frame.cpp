@@ -433,7 +433,7 @@ void MainFrame::applyInterfaceChanges(int refresh)
 
 void MainFrame::fillOutputFormatBox()
 {
-    const FormatBoxContent content = outputFormatBoxItems(true);
+    const FormatBoxContent content = outputFormatBoxItems(true, g_settings.outputFormat);
     const wxBitmap icon = tableBitmap(pictures_, smallIconTable, "New", kSmallIconSize);
     formatBox_->Clear();
     formatIndexOfItem_.clear();
