@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,7 @@
 #include "overlay/naming.h"
 #include "overlay/watermark.h"
 #include "overlay/watermark_font.h"
+#include "picture/picture_handle.h"
 #include "settings/conversion_settings.h"
 
 namespace {
@@ -34,13 +36,14 @@ struct Inputs {
 
 // A step takes the picture and returns the one to go on with, having unloaded
 // the one it replaced, like every pipeline step.
-using Step = std::function<FIBITMAP*(FIBITMAP*, const ConversionSettings&)>;
+using Step = std::function<BitmapHandle(BitmapHandle, const ConversionSettings&)>;
 using Configure = std::function<void(ConversionSettings&)>;
 using Load = std::function<FIBITMAP*()>;
 
 FIBITMAP* g_source = nullptr;
-// What a text watermark's placeholders stand for.
+// What a text watermark's placeholders stand for, and its font.
 NamingFacts g_facts;
+std::optional<WatermarkFont> g_font;
 
 int sourceWidth()
 {
@@ -57,14 +60,13 @@ void timeStep(benchmark::State& state, const Configure& configure, const Step& s
     configure(settings);
     for (auto _ : state) {
         state.PauseTiming();
-        FIBITMAP* copy = FreeImage_Clone(g_source);
+        BitmapHandle copy(FreeImage_Clone(g_source));
         state.ResumeTiming();
-        FIBITMAP* result = step(copy, settings);
+        BitmapHandle result = step(std::move(copy), settings);
         state.PauseTiming();
         if (!result)
             state.SkipWithError("the step made no picture");
-        else
-            FreeImage_Unload(result);
+        result.reset();
         state.ResumeTiming();
     }
 }
@@ -82,15 +84,11 @@ void timeLoad(benchmark::State& state, const Load& load)
     }
 }
 
-FIBITMAP* encodeJpeg(FIBITMAP* picture, const ConversionSettings& settings)
+BitmapHandle encodeJpeg(BitmapHandle picture, const ConversionSettings& settings)
 {
-    FIMEMORY* memory = FreeImage_OpenMemory();
-    const bool saved = FreeImage_SaveToMemory(FIF_JPEG, picture, memory, saveFlagsFor(settings, "jpg"));
-    FreeImage_CloseMemory(memory);
-    if (!saved) {
-        FreeImage_Unload(picture);
+    const MemoryStreamHandle memory(FreeImage_OpenMemory());
+    if (!FreeImage_SaveToMemory(FIF_JPEG, picture.get(), memory.get(), saveFlagsFor(settings, "jpg")))
         return nullptr;
-    }
     return picture;
 }
 
@@ -173,8 +171,8 @@ void registerSteps(const Inputs& inputs)
         "rotate/simple_90", [](ConversionSettings& s) { rotateBy(s, 0, 90); }, rotatePicture);
     step(
         "rotate/advanced_7", [](ConversionSettings& s) { rotateBy(s, 1, 7); }, rotatePicture);
-    const Step resize = [](FIBITMAP* p, const ConversionSettings& s) {
-        return resizePicture(p, sourceWidth(), sourceHeight(), s);
+    const Step resize = [](BitmapHandle p, const ConversionSettings& s) {
+        return resizePicture(std::move(p), sourceWidth(), sourceHeight(), s);
     };
     step(
         "resize/bicubic_50", [](ConversionSettings& s) { halveWith(s, kBicubicFilter); }, resize);
@@ -205,10 +203,11 @@ void registerSteps(const Inputs& inputs)
             settings.ditherAlgorithm = kFloydSteinbergDither;
         },
         ditherPicture);
-    step("overlay/frame_4_bands", fourBandFrame,
-         [](FIBITMAP* p, const ConversionSettings& s) { return applyFrame(p, sourceWidth(), sourceHeight(), s); });
-    const Step watermark = [](FIBITMAP* p, const ConversionSettings& s) {
-        return applyWatermark(p, sourceWidth(), sourceHeight(), s, g_facts);
+    step("overlay/frame_4_bands", fourBandFrame, [](BitmapHandle p, const ConversionSettings& s) {
+        return applyFrame(std::move(p), sourceWidth(), sourceHeight(), s);
+    });
+    const Step watermark = [](BitmapHandle p, const ConversionSettings& s) {
+        return applyWatermark(std::move(p), sourceWidth(), sourceHeight(), s, g_facts, g_font);
     };
     step("overlay/text_watermark", twoLineTextWatermark, watermark);
     if (!inputs.mark.empty())
@@ -255,13 +254,14 @@ int main(int argc, char** argv)
     benchmark::AddCustomContext("picture", std::to_string(sourceWidth()) + "x" + std::to_string(sourceHeight()));
     benchmark::AddCustomContext("freeimage", FreeImage_GetVersion());
 
-    // The text watermark needs the job's font, as the batch driver loads it;
-    // the defaults name Arial, which fontconfig matches to a metric twin.
+    // The text watermark needs the font a run would load for it; the
+    // defaults name Arial, which fontconfig matches to a metric twin.
     const ConversionSettings defaults;
     g_facts.inputPath = inputs.picture;
     g_facts.outputExt = "jpg";
     g_facts.outputBpp = static_cast<int32_t>(FreeImage_GetBPP(g_source));
-    if (!loadWatermarkFont(defaults.wmFont, 36, 0, 0)) {
+    g_font = loadWatermarkFont(defaults.wmFont, 36, 0, 0);
+    if (!g_font) {
         std::fprintf(stderr, "no font for %s: a text watermark would draw nothing\n", defaults.wmFont.c_str());
         return 2;
     }
@@ -269,7 +269,6 @@ int main(int argc, char** argv)
     registerSteps(inputs);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    releaseWatermarkFont();
     FreeImage_Unload(g_source);
     FreeImage_DeInitialise();
     return 0;

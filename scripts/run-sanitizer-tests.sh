@@ -4,9 +4,14 @@
 # $ASAN_BUILD_DIR) and runs every test. Any finding fails the run, whether in
 # the test program or in a korvane run that a test starts: each one writes its
 # report into the reports folder, and a run that leaves a report there fails.
+#
+# Then the tests that make conversion runs in process, some of them several
+# at once, run under ThreadSanitizer from build-tsan/ (or $TSAN_BUILD_DIR):
+# only those tests and the engine are built there, which takes a few minutes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ASAN_BUILD_DIR:-$root/build-asan}
+tsan_build=${TSAN_BUILD_DIR:-$root/build-tsan}
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE=ON \
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
@@ -33,4 +38,14 @@ if compgen -G "$reports/*" >/dev/null; then
     echo "The sanitizers reported findings; see above."
     status=1
 fi
+
+cmake -S "$root" -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE_THREADS=ON \
+    -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
+cmake --build "$tsan_build" -j "$(nproc)" --target korvane_thread_tests
+# A report fails the test program (exit status 66) at its end.
+TSAN_OPTIONS="suppressions=$root/scripts/tsan-suppressions.txt:second_deadlock_stack=1:history_size=4" \
+    "$tsan_build/tests/korvane_thread_tests" --gtest_filter='ConversionRun.*:BatchDriver.*' || {
+    echo "ThreadSanitizer reported findings or a test failed; see above."
+    status=1
+}
 exit "$status"

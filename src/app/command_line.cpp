@@ -2,11 +2,11 @@
 
 #include <optional>
 
+#include "app/command_line_job.h"
 #include "app/options.h"
 #include "app/program_identity.h"
 #include "app/usage.h"
 #include "engine/batch_driver.h"
-#include "engine/job_state.h"
 #include "overlay/naming.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -92,7 +92,7 @@ StartAction runCommandLine(const std::vector<std::string>& parameters)
     setConsoleTitle(titledName(programTitle, programVersion));
     if (!commandLine.quietMode)
         printBanner();
-    runCommandLineBatch(commandLine.quietMode);
+    runCommandLineBatch(g_settings, g_job, commandLine.quietMode);
     if (commandLine.pauseAtExit) {
         printLine("Press any key to exit.");
         waitForKey();

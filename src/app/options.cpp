@@ -1,8 +1,8 @@
 #include "app/options.h"
 
+#include "app/command_line_job.h"
 #include "app/option_table.h"
 #include "app/profile.h"
-#include "engine/job_state.h"
 #include "platform/text.h"
 
 namespace {

@@ -1,21 +1,17 @@
 #include "engine/batch_driver.h"
 
 #include <algorithm>
-#include <thread>
 
+#include "engine/conversion_run.h"
 #include "engine/job_check.h"
 #include "engine/job_listing.h"
-#include "engine/job_state.h"
 #include "engine/output_encoding.h"
-#include "engine/worker.h"
 #include "formats/format_registry.h"
-#include "overlay/watermark_font.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
-#include "settings/vocabularies.h"
 
 namespace {
 
@@ -94,15 +90,16 @@ bool prepareJob(const ConversionSettings& settings, JobState& job)
     return true;
 }
 
-void importAndConvert(bool quiet)
+void importAndConvert(const ConversionSettings& settings, const JobState& job, bool quiet)
 {
     if (!quiet)
         printLine(lookupText("General", "Importing"));
-    const std::string extension = extensionOf(g_job.inputPath);
-    const int files = extension == "txt" || extension == "lst" ? 0 : addInputFile(g_job.inputPath);
+    const std::string extension = extensionOf(job.inputPath);
+    FileSet files = extension == "txt" || extension == "lst" ? FileSet{} : acceptedInputFiles(job.inputPath, job);
+    const int count = static_cast<int>(files.size());
     if (!quiet)
-        printLine(fillPlaceholders(lookupText("Msg", "Import complete"), number(files), "", "", ""));
-    if (files == 0) {
+        printLine(fillPlaceholders(lookupText("Msg", "Import complete"), number(count), "", "", ""));
+    if (count == 0) {
         printLine(lookupText("Msg", "Conversion is not complete"));
         printLine(lookupText("Msg", "Empty input files"));
         return;
@@ -110,48 +107,31 @@ void importAndConvert(bool quiet)
 
     if (!quiet)
         printLine(lookupText("General", "Converting"));
-    {
-        std::lock_guard<std::mutex> lock(progressMutex);
-        g_progress.filesStarted = 0;
-        g_progress.currentFile.clear();
-        g_progress.filesConverted = 0;
-        g_progress.running = 1;
-    }
-    std::thread worker(ConversionWorker, nullptr);
-    worker.join();
-
-    int32_t converted = 0;
-    {
-        std::lock_guard<std::mutex> lock(progressMutex);
-        converted = g_progress.filesConverted;
-    }
+    ConversionRun run(settings, job, std::move(files));
+    run.start();
+    const int32_t converted = run.finish().filesConverted;
     if (converted == 0) {
         printLine(lookupText("Msg", "Conversion is not complete"));
     } else if (!quiet) {
         printLine(lookupText("Msg", "Conversion complete"));
-        printLine(fillPlaceholders(lookupText("Msg", "Files converted"), number(converted), number(files), "", ""));
+        printLine(fillPlaceholders(lookupText("Msg", "Files converted"), number(converted), number(count), "", ""));
     }
 }
 
 }  // namespace
 
-int addInputFile(const std::string& path)
+FileSet acceptedInputFiles(const std::string& path, const JobState& job)
 {
     if (!isAcceptedInputFile(path))
-        return 0;
-    g_fileSet.clear();
-    g_fileSet[path] = FileEntry{relativeFolderOf(path, g_job.cliInput)};
-    return 1;
+        return {};
+    return {{path, FileEntry{relativeFolderOf(path, job.cliInput)}}};
 }
 
-int runCommandLineBatch(bool quiet)
+int runCommandLineBatch(const ConversionSettings& settings, JobState job, bool quiet)
 {
     if (!quiet)
         printLine(lookupText("General", "Preparing"));
-    if (prepareJob(g_settings, g_job))
-        importAndConvert(quiet);
-    // On every path, also when a check or the import stopped the job.
-    if (g_settings.watermarkType == kTextWatermark)
-        releaseWatermarkFont();
+    if (prepareJob(settings, job))
+        importAndConvert(settings, job, quiet);
     return 0;
 }

@@ -2,10 +2,14 @@
 
 #include <string>
 
-// Runs the console job: checks the input, the output folder and the settings,
-// converts the one input file on a worker thread and reports. Returns 0.
-int runCommandLineBatch(bool quiet);
+#include "engine/job_state.h"
 
-// Makes path the job's only input file when it is accepted; returns 1 when
-// it was taken, 0 otherwise.
-int addInputFile(const std::string& path);
+struct ConversionSettings;
+
+// Runs the console job: checks the input, the output folder and the settings,
+// converts the one input file in a ConversionRun and reports. Returns 0.
+int runCommandLineBatch(const ConversionSettings& settings, JobState job, bool quiet);
+
+// The input files of a job whose one input is path: path alone when it is
+// accepted, none otherwise.
+FileSet acceptedInputFiles(const std::string& path, const JobState& job);

@@ -37,41 +37,43 @@ bool rotatedSizeFits(FIBITMAP* picture, int angle)
 
 }  // namespace
 
-FIBITMAP* rotatePicture(FIBITMAP* picture, const ConversionSettings& settings)
+BitmapHandle rotatePicture(BitmapHandle picture, const ConversionSettings& settings)
 {
     const int angle = settings.rotationAngle;
     if (!picture || !settings.rotateEnabled || angle <= 0 || angle >= 360)
         return picture;
 
     // The turning point is the centre of the picture as it came in.
-    const double originX = FreeImage_GetWidth(picture) / 2.0;
-    const double originY = FreeImage_GetHeight(picture) / 2.0;
+    const double originX = FreeImage_GetWidth(picture.get()) / 2.0;
+    const double originY = FreeImage_GetHeight(picture.get()) / 2.0;
     // Checked before anything is allocated, the depth change included.
-    if (settings.rotationType != kAdvancedRotation && angle % 90 != 0 && !rotatedSizeFits(picture, angle))
-        return replacePicture(picture, nullptr);
-    if (needsTrueColourToRotate(FreeImage_GetBPP(picture))) {
-        picture = convertTo24Bits(picture);
+    if (settings.rotationType != kAdvancedRotation && angle % 90 != 0 && !rotatedSizeFits(picture.get(), angle))
+        return nullptr;
+    if (needsTrueColourToRotate(FreeImage_GetBPP(picture.get()))) {
+        picture = convertTo24Bits(std::move(picture));
         if (!picture)
             return nullptr;
     }
 
     if (settings.rotationType == kAdvancedRotation)
-        return replacePicture(picture, FreeImage_RotateEx(picture, angle, 0.0, 0.0, originX, originY, FALSE));
+        return replacePicture(std::move(picture),
+                              FreeImage_RotateEx(picture.get(), angle, 0.0, 0.0, originX, originY, FALSE));
 
     const RgbColor colour = parseHexColor(settings.rotationBackColor);
     RGBQUAD background{};
     background.rgbRed = colour.red;
     background.rgbGreen = colour.green;
     background.rgbBlue = colour.blue;
-    return replacePicture(picture, FreeImage_Rotate(picture, angle, &background));
+    return replacePicture(std::move(picture), FreeImage_Rotate(picture.get(), angle, &background));
 }
 
-void flipPicture(FIBITMAP* picture, const ConversionSettings& settings)
+BitmapHandle flipPicture(BitmapHandle picture, const ConversionSettings& settings)
 {
     if (!picture)
-        return;
+        return picture;
     if (settings.flipHorizontal)
-        FreeImage_FlipHorizontal(picture);
+        FreeImage_FlipHorizontal(picture.get());
     if (settings.flipVertical)
-        FreeImage_FlipVertical(picture);
+        FreeImage_FlipVertical(picture.get());
+    return picture;
 }

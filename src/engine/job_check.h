@@ -14,7 +14,7 @@
 // bit depth", "Invalid quality", "Invalid brightness", "Invalid contrast",
 // "Invalid gamma") are not in the catalogue.
 //
-// None of the checks prints; all but the watermark check only look.
+// None of the checks prints or changes anything; they only look.
 struct JobProblem {
     std::string key;
     std::string argument;
@@ -53,8 +53,8 @@ std::optional<JobProblem> checkResizeSettings(const ConversionSettings& settings
 // -100 to 100, then "Invalid gamma" outside 0.01 to 9.99 or not a number.
 std::optional<JobProblem> checkAdjustSettings(const ConversionSettings& settings);
 
-// A text watermark loads its font for the job ("Invalid watermark font" with
-// the font name when it cannot); a picture watermark needs a name
+// A text watermark needs a font that loads ("Invalid watermark font" with
+// the font name when it does not); a picture watermark needs a name
 // ("Empty watermark image") of a file holding something ("Invalid watermark
 // image" with the name). Without a watermark there is nothing to check.
 std::optional<JobProblem> checkWatermarkSettings(const ConversionSettings& settings);

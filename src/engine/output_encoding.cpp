@@ -101,28 +101,28 @@ bool isGreyCapable(const std::string& extension)
     return outputFormatInfo(extension).greyEightBits;
 }
 
-FIBITMAP* toSixteenBits(FIBITMAP* picture, unsigned current, const std::string& extension)
+BitmapHandle toSixteenBits(BitmapHandle picture, unsigned current, const std::string& extension)
 {
     if (current > 32) {
-        picture = convertTo24Bits(picture);
+        picture = convertTo24Bits(std::move(picture));
         if (!picture)
             return nullptr;
     }
     const bool fiveFiveFive = outputFormatInfo(extension).sixteenBits555;
-    return replacePicture(picture,
-                          fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture) : FreeImage_ConvertTo16Bits565(picture));
+    return replacePicture(std::move(picture), fiveFiveFive ? FreeImage_ConvertTo16Bits555(picture.get())
+                                                           : FreeImage_ConvertTo16Bits565(picture.get()));
 }
 
-FIBITMAP* toEightBits(FIBITMAP* picture, unsigned current, const std::string& extension)
+BitmapHandle toEightBits(BitmapHandle picture, unsigned current, const std::string& extension)
 {
     if (isGreyCapable(extension))
-        return replacePicture(picture, FreeImage_ConvertTo8Bits(picture));
+        return replacePicture(std::move(picture), FreeImage_ConvertTo8Bits(picture.get()));
     if (current != 24) {
-        picture = convertTo24Bits(picture);
+        picture = convertTo24Bits(std::move(picture));
         if (!picture)
             return nullptr;
     }
-    return replacePicture(picture, FreeImage_ColorQuantizeEx(picture, FIQ_WUQUANT, 256, 0, nullptr));
+    return replacePicture(std::move(picture), FreeImage_ColorQuantizeEx(picture.get(), FIQ_WUQUANT, 256, 0, nullptr));
 }
 
 }  // namespace
@@ -165,29 +165,28 @@ int nearestAllowedBpp(const std::string& extension, int bpp)
     return value;
 }
 
-void resolveAutomaticOutputBpp(JobState& job)
+int outputBppFor(const JobState& job, int sourceBpp)
 {
-    if (job.autoBpp)
-        job.outputBpp = nearestAllowedBpp(job.outputExt, job.sourceBpp);
+    return job.autoBpp ? nearestAllowedBpp(job.outputExt, sourceBpp) : job.outputBpp;
 }
 
-FIBITMAP* convertToOutputBpp(FIBITMAP* picture, JobState& job)
+BitmapHandle convertToOutputBpp(BitmapHandle picture, int outputBpp, const std::string& extension)
 {
     if (!picture)
         return nullptr;
-    resolveAutomaticOutputBpp(job);
-    const unsigned current = FreeImage_GetBPP(picture);
-    if (static_cast<int>(current) == job.outputBpp)
+    const unsigned current = FreeImage_GetBPP(picture.get());
+    if (static_cast<int>(current) == outputBpp)
         return picture;
-    switch (job.outputBpp) {
-    case 96: return replacePicture(picture, FreeImage_ConvertToRGBF(picture));
-    case 48: return replacePicture(picture, FreeImage_ConvertToRGB16(picture));
-    case 32: return replacePicture(picture, FreeImage_ConvertTo32Bits(picture));
-    case 24: return convertTo24Bits(picture);
-    case 16: return toSixteenBits(picture, current, job.outputExt);
-    case 8: return toEightBits(picture, current, job.outputExt);
-    case 4: return replacePicture(picture, FreeImage_ConvertTo4Bits(picture));
-    case 1: return replacePicture(picture, FreeImage_Dither(picture, FID_FS));
-    default: return replacePicture(picture, nullptr);
+    FIBITMAP* p = picture.get();
+    switch (outputBpp) {
+    case 96: return replacePicture(std::move(picture), FreeImage_ConvertToRGBF(p));
+    case 48: return replacePicture(std::move(picture), FreeImage_ConvertToRGB16(p));
+    case 32: return replacePicture(std::move(picture), FreeImage_ConvertTo32Bits(p));
+    case 24: return convertTo24Bits(std::move(picture));
+    case 16: return toSixteenBits(std::move(picture), current, extension);
+    case 8: return toEightBits(std::move(picture), current, extension);
+    case 4: return replacePicture(std::move(picture), FreeImage_ConvertTo4Bits(p));
+    case 1: return replacePicture(std::move(picture), FreeImage_Dither(p, FID_FS));
+    default: return nullptr;
     }
 }

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "engine/job_state.h"
+#include "picture/picture_handle.h"
 
 struct ConversionSettings;
-struct FIBITMAP;
 
 // Sets the job's outputBpp, autoBpp and saveFlags for its outputExt.
 void chooseOutputEncoding(const ConversionSettings& settings, JobState& job);
@@ -17,11 +17,12 @@ int saveFlagsFor(const ConversionSettings& settings, const std::string& extensio
 // when bpp exceeds them all; 0 for a format without a table entry.
 int nearestAllowedBpp(const std::string& extension, int bpp);
 
-// Converts the finished picture to the job's output depth, working that out
-// from the depth first loaded when it is automatic. Returns the picture to
-// save; the one passed in has been unloaded when it was replaced. nullptr
-// when FreeImage cannot make that depth.
-FIBITMAP* convertToOutputBpp(FIBITMAP* picture, JobState& job);
-// With an automatic depth, the job's outputBpp for its current file: the
-// allowed depth nearest to the loaded picture's.
-void resolveAutomaticOutputBpp(JobState& job);
+// The depth a file of the job is saved in: the job's outputBpp, or with an
+// automatic depth the allowed one nearest to sourceBpp, the depth of the
+// picture as first loaded.
+int outputBppFor(const JobState& job, int sourceBpp);
+
+// The finished picture at outputBpp for a file of that extension; the one
+// passed in has been unloaded when it was replaced. No picture when FreeImage
+// cannot make that depth.
+BitmapHandle convertToOutputBpp(BitmapHandle picture, int outputBpp, const std::string& extension);

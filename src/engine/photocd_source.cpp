@@ -63,24 +63,23 @@ std::optional<int> storedPhotoCdLevel(const std::string& path)
     return level;
 }
 
-ProgramOutcome extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
-                               const std::string& workFolder)
+ProgramEnd extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
+                           const std::string& workFolder)
 {
     std::string source = workFolder + "source.pcd";
     removeFile(source);
-    if (!createSymbolicLink(absolutePath(inputPath), source))
-        return ProgramOutcome::NotStarted;
+    if (WriteResult linked = createSymbolicLink(absolutePath(inputPath), source); !linked)
+        return {ProgramOutcome::NotStarted, 0, 0, linked.failure};
     // convert runs inside the work folder and sees only names without a
     // folder, so no character of any path ("%d" in TMPDIR, "[" in a folder
     // name) reaches its file-name syntax. Its pixel cache on disk (a large
     // picture, or memory limits) goes there too: a convert that is killed
     // cannot remove those files itself, and the work folder goes with all in it.
-    const ProgramOutcome outcome =
-        runProgram({"convert", "-quiet", "-colorspace", "sRGB", "pcd:source.pcd[" + std::to_string(index) + "]",
-                    "ppm:" + fileNameOf(picturePath)},
-                   g_decoderTimeoutSeconds, workFolder, {"MAGICK_TEMPORARY_PATH=" + workFolder});
+    ProgramEnd end = runProgram({"convert", "-quiet", "-colorspace", "sRGB",
+                                 "pcd:source.pcd[" + std::to_string(index) + "]", "ppm:" + fileNameOf(picturePath)},
+                                g_decoderTimeoutSeconds, workFolder, {"MAGICK_TEMPORARY_PATH=" + workFolder});
     removeFile(source);
-    return outcome;
+    return end;
 }
 
 FIBITMAP* loadExtractedPicture(const std::string& picturePath)

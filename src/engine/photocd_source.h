@@ -30,9 +30,10 @@ extern int g_decoderTimeoutSeconds;
 // reading the header as written, would turn every picture upside down. PPM
 // has a single row order.
 //
-// Tells how the run ended: TimedOut when convert was killed at the limit.
-ProgramOutcome extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
-                               const std::string& workFolder);
+// Tells how the run ended: TimedOut when convert was killed at the limit,
+// NotStarted with the reason when it could not be started.
+ProgramEnd extractSubimage(const std::string& inputPath, int index, const std::string& picturePath,
+                           const std::string& workFolder);
 
 // The picture convert left at picturePath when it loads; nullptr when there
 // is none or it ends before its last pixel.

@@ -65,7 +65,7 @@ int targetDimension(int value, int unit, int currentSize)
     }
 }
 
-FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height, const ConversionSettings& settings)
+BitmapHandle resizePicture(BitmapHandle picture, int width, int height, const ConversionSettings& settings)
 {
     if (!picture || !settings.resizeEnabled || width <= 0 || height <= 0)
         return picture;
@@ -82,7 +82,7 @@ FIBITMAP* resizePicture(FIBITMAP* picture, int width, int height, const Conversi
     const Size size = settings.keepAspectRatio ? keepProportions(width, height, targetWidth, targetHeight)
                                                : Size{targetWidth, targetHeight};
     if (int64_t{size.width} * size.height > kLargestPicturePixels)
-        return replacePicture(picture, nullptr);
-    return replacePicture(picture,
-                          FreeImage_Rescale(picture, size.width, size.height, filterFor(settings.resizeAlgorithm)));
+        return nullptr;
+    return replacePicture(std::move(picture), FreeImage_Rescale(picture.get(), size.width, size.height,
+                                                                filterFor(settings.resizeAlgorithm)));
 }

@@ -23,58 +23,58 @@ FREE_IMAGE_DITHER ditherFor(int algorithm)
 
 // FreeImage would only recolour the palette of a 1-bit picture instead of
 // reducing its colours again, and has no 1-bit path for deeper pictures.
-FIBITMAP* prepareForOneBit(FIBITMAP* picture)
+BitmapHandle prepareForOneBit(BitmapHandle picture)
 {
-    const unsigned bpp = FreeImage_GetBPP(picture);
-    return bpp > 32 || bpp < 4 ? convertTo24Bits(picture) : picture;
+    const unsigned bpp = FreeImage_GetBPP(picture.get());
+    return bpp > 32 || bpp < 4 ? convertTo24Bits(std::move(picture)) : std::move(picture);
 }
 
 }  // namespace
 
-FIBITMAP* adjustPicture(FIBITMAP* picture, const ConversionSettings& settings)
+BitmapHandle adjustPicture(BitmapHandle picture, const ConversionSettings& settings)
 {
     if (!picture || !settings.adjustEnabled)
         return picture;
-    const unsigned bpp = FreeImage_GetBPP(picture);
+    const unsigned bpp = FreeImage_GetBPP(picture.get());
     if (bpp < 8 || bpp > 32) {
-        picture = convertTo24Bits(picture);
+        picture = convertTo24Bits(std::move(picture));
         if (!picture)
             return nullptr;
     }
-    FreeImage_AdjustColors(picture, settings.brightness, settings.contrast, settings.gamma,
+    FreeImage_AdjustColors(picture.get(), settings.brightness, settings.contrast, settings.gamma,
                            settings.invert ? TRUE : FALSE);
     return picture;
 }
 
-FIBITMAP* greyscalePicture(FIBITMAP* picture, const ConversionSettings& settings)
+BitmapHandle greyscalePicture(BitmapHandle picture, const ConversionSettings& settings)
 {
     if (!picture || !settings.greyscale)
         return picture;
-    if (FreeImage_GetBPP(picture) > 32) {
-        picture = convertTo24Bits(picture);
+    if (FreeImage_GetBPP(picture.get()) > 32) {
+        picture = convertTo24Bits(std::move(picture));
         if (!picture)
             return nullptr;
     }
-    return replacePicture(picture, FreeImage_ConvertToGreyscale(picture));
+    return replacePicture(std::move(picture), FreeImage_ConvertToGreyscale(picture.get()));
 }
 
-FIBITMAP* thresholdPicture(FIBITMAP* picture, const ConversionSettings& settings)
+BitmapHandle thresholdPicture(BitmapHandle picture, const ConversionSettings& settings)
 {
     if (!picture || !settings.thresholdEnabled)
         return picture;
-    picture = prepareForOneBit(picture);
+    picture = prepareForOneBit(std::move(picture));
     if (!picture)
         return nullptr;
     const BYTE level = static_cast<BYTE>(settings.threshold & 0xFF);
-    return replacePicture(picture, FreeImage_Threshold(picture, level));
+    return replacePicture(std::move(picture), FreeImage_Threshold(picture.get(), level));
 }
 
-FIBITMAP* ditherPicture(FIBITMAP* picture, const ConversionSettings& settings)
+BitmapHandle ditherPicture(BitmapHandle picture, const ConversionSettings& settings)
 {
     if (!picture || !settings.ditherEnabled)
         return picture;
-    picture = prepareForOneBit(picture);
+    picture = prepareForOneBit(std::move(picture));
     if (!picture)
         return nullptr;
-    return replacePicture(picture, FreeImage_Dither(picture, ditherFor(settings.ditherAlgorithm)));
+    return replacePicture(std::move(picture), FreeImage_Dither(picture.get(), ditherFor(settings.ditherAlgorithm)));
 }

@@ -4,14 +4,12 @@
 
 #include <algorithm>
 
-#include "engine/file_gate.h"
 #include "engine/geometry.h"
 #include "engine/output_encoding.h"
 #include "engine/output_file.h"
 #include "engine/photocd_source.h"
 #include "engine/resize.h"
 #include "engine/tone.h"
-#include "formats/signatures.h"
 #include "overlay/frame.h"
 #include "overlay/naming.h"
 #include "overlay/watermark.h"
@@ -20,7 +18,6 @@
 #include "platform/console.h"
 #include "platform/file_identity.h"
 #include "platform/files.h"
-#include "platform/text.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
 
@@ -35,8 +32,8 @@ constexpr int kPauseAfterDecoderMs = 30;
 // The private folder that holds the temporary picture of one file and
 // disappears with everything in it, whichever way the file ends.
 struct WorkFolder {
-    std::string path = createPrivateTempFolder();
-    ~WorkFolder() { removeTempFolder(path); }
+    PrivateFolder folder = createPrivateTempFolder();
+    ~WorkFolder() { removeTempFolder(folder.path); }
 };
 
 // The lowest subimage index above which the input cannot hold a picture.
@@ -48,20 +45,25 @@ int highestUsefulSubimage(const std::string& inputPath)
 
 // Tries the subimages from the largest down until the decoder leaves a file.
 // A decoder stopped at the time limit ends the ladder, so that a hanging
-// convert costs one time limit per file, not seven.
-void extractLargestSubimage(const std::string& inputPath, const std::string& picturePath, const std::string& workFolder)
+// convert costs one time limit per file, not seven. Returns how its last run
+// ended.
+ProgramEnd extractLargestSubimage(const std::string& inputPath, const std::string& picturePath,
+                                  const std::string& workFolder)
 {
     const int highest = highestUsefulSubimage(inputPath);
+    ProgramEnd last;
     for (int index = kHighestSubimage; index >= 0 && !pathExists(picturePath); --index) {
         if (index > highest)
             continue;
-        if (extractSubimage(inputPath, index, picturePath, workFolder) == ProgramOutcome::TimedOut)
+        last = extractSubimage(inputPath, index, picturePath, workFolder);
+        if (last.outcome == ProgramOutcome::TimedOut)
             break;
         // The pause gives a late file time to appear before the next index
         // is tried; a file already there has nothing to wait for.
         if (!pathExists(picturePath))
             sleepMilliseconds(kPauseAfterDecoderMs);
     }
+    return last;
 }
 
 bool debugListing(const JobState& job)
@@ -72,21 +74,52 @@ bool debugListing(const JobState& job)
 // The picture convert left, else the Base decoded here from the pac. The
 // Base may be smaller than what convert would have given and replace a
 // larger earlier output, so the debug listing says when it was used.
-BitmapHandle loadPicture(const std::string& picturePath, const JobState& job)
+BitmapHandle loadPicture(const std::string& picturePath, const std::string& inputPath, bool debug)
 {
     if (FIBITMAP* picture = loadExtractedPicture(picturePath))
         return BitmapHandle(picture);
-    BitmapHandle base(decodeBasePicture(job.inputPath));
-    if (base && debugListing(job))
+    BitmapHandle base(decodeBasePicture(inputPath));
+    if (base && debug)
         printLine("Base fallback: the picture was decoded at " + std::to_string(FreeImage_GetWidth(base.get())) + "x" +
                   std::to_string(FreeImage_GetHeight(base.get())) + " without convert");
     return base;
 }
 
-NamingFacts namingFactsOf(const JobState& job)
+// Why a file has no picture: the decoder's last run, the Base fallback having
+// failed as well.
+FileOutcome withoutPicture(const ProgramEnd& decoder, const std::string& picturePath)
 {
-    return {job.inputPath,    job.outputExt,    job.outputBpp,  job.outputWidth,
-            job.outputHeight, job.randomNumber, job.fileCounter};
+    FileOutcome outcome;
+    switch (decoder.outcome) {
+    case ProgramOutcome::NotStarted:
+        outcome.failure = FileFailure::DecoderNotStarted;
+        outcome.detail = decoder.failure;
+        break;
+    case ProgramOutcome::TimedOut:
+        outcome.failure = FileFailure::DecoderTimedOut;
+        outcome.timeoutSeconds = g_decoderTimeoutSeconds;
+        break;
+    case ProgramOutcome::Finished:
+        outcome.failure = pathExists(picturePath) ? FileFailure::UnreadablePicture : FileFailure::DecoderFailed;
+        outcome.exitStatus = decoder.exitStatus;
+        outcome.signal = decoder.signal;
+        break;
+    }
+    return outcome;
+}
+
+FileOutcome refusedBy(const char* step)
+{
+    FileOutcome outcome;
+    outcome.failure = FileFailure::StepRefused;
+    outcome.step = step;
+    return outcome;
+}
+
+NamingFacts namingFactsOf(const JobState& job, const FileJob& file)
+{
+    return {file.inputPath,    job.outputExt,     file.outputBpp,  file.outputWidth,
+            file.outputHeight, file.randomNumber, file.fileCounter};
 }
 
 int widthOf(const BitmapHandle& picture)
@@ -98,31 +131,47 @@ int heightOf(const BitmapHandle& picture)
     return static_cast<int>(FreeImage_GetHeight(picture.get()));
 }
 
-// The fixed chain from the loaded picture to the one saved; width and height
-// follow the picture's size. nullptr when a step fails.
-BitmapHandle runTransformations(BitmapHandle loaded, int& width, int& height, const ConversionSettings& settings,
-                                JobState& job)
+// The fixed chain from the loaded picture to the one saved; the file's size
+// and depth follow the picture. Every step either hands on a picture or
+// fails the file, naming itself.
+FileOutcome runTransformations(BitmapHandle& picture, const ConversionSettings& settings, const JobState& job,
+                               const std::optional<WatermarkFont>& font, FileJob& file)
 {
-    FIBITMAP* picture = rotatePicture(loaded.release(), settings);
-    if (picture) {
-        width = static_cast<int>(FreeImage_GetWidth(picture));
-        height = static_cast<int>(FreeImage_GetHeight(picture));
-    }
-    picture = resizePicture(picture, width, height, settings);
-    if (picture) {
-        width = static_cast<int>(FreeImage_GetWidth(picture));
-        height = static_cast<int>(FreeImage_GetHeight(picture));
-        flipPicture(picture, settings);
-    }
-    picture = adjustPicture(picture, settings);
-    picture = greyscalePicture(picture, settings);
-    picture = thresholdPicture(picture, settings);
-    picture = ditherPicture(picture, settings);
-    picture = applyFrame(picture, width, height, settings);
+    picture = rotatePicture(std::move(picture), settings);
+    if (!picture)
+        return refusedBy("rotation");
+    picture = resizePicture(std::move(picture), widthOf(picture), heightOf(picture), settings);
+    if (!picture)
+        return refusedBy("resize");
+    const int width = widthOf(picture);
+    const int height = heightOf(picture);
+    picture = flipPicture(std::move(picture), settings);
+    picture = adjustPicture(std::move(picture), settings);
+    if (!picture)
+        return refusedBy("adjustment");
+    picture = greyscalePicture(std::move(picture), settings);
+    if (!picture)
+        return refusedBy("greyscale");
+    picture = thresholdPicture(std::move(picture), settings);
+    if (!picture)
+        return refusedBy("threshold");
+    picture = ditherPicture(std::move(picture), settings);
+    if (!picture)
+        return refusedBy("dither");
+    picture = applyFrame(std::move(picture), width, height, settings);
+    if (!picture)
+        return refusedBy("frame");
     // The output depth is settled from here on, and a watermark text may name it.
-    resolveAutomaticOutputBpp(job);
-    picture = applyWatermark(picture, width, height, settings, namingFactsOf(job));
-    return BitmapHandle(convertToOutputBpp(picture, job));
+    file.outputBpp = outputBppFor(job, file.sourceBpp);
+    picture = applyWatermark(std::move(picture), width, height, settings, namingFactsOf(job, file), font);
+    if (!picture)
+        return refusedBy("watermark");
+    picture = convertToOutputBpp(std::move(picture), file.outputBpp, job.outputExt);
+    if (!picture)
+        return refusedBy("bit-depth conversion");
+    file.outputWidth = width;
+    file.outputHeight = height;
+    return {};
 }
 
 }  // namespace
@@ -144,98 +193,61 @@ int subimageWorthExtracting(int width, int height)
     }
 }
 
-bool convertFile(const ConversionSettings& settings, JobState& job)
+FileOutcome convertFile(const ConversionSettings& settings, const JobState& job,
+                        const std::optional<WatermarkFont>& font, FileJob& file)
 {
     WorkFolder work;
+    const std::string& folder = work.folder.path;
     // A fixed name: the folder is private, and no character of the user's
     // file name reaches convert's command line. Without a work folder convert
     // has nowhere to write, and the Base is still decoded from the pac.
-    const std::string picturePath = work.path.empty() ? std::string() : work.path + "picture.ppm";
+    const std::string picturePath = folder.empty() ? std::string() : folder + "picture.ppm";
+    const bool debug = debugListing(job);
 
-    if (!work.path.empty())
-        extractLargestSubimage(job.inputPath, picturePath, work.path);
-    BitmapHandle picture = loadPicture(picturePath, job);
-    int width = picture ? widthOf(picture) : 0;
-    int height = picture ? heightOf(picture) : 0;
-    job.sourceBpp = picture ? static_cast<int32_t>(FreeImage_GetBPP(picture.get())) : 0;
-    if (width == 0 || height == 0)
-        return false;
+    ProgramEnd decoder{ProgramOutcome::NotStarted, 0, 0, "no work folder (" + work.folder.failure + ")"};
+    if (!folder.empty())
+        decoder = extractLargestSubimage(file.inputPath, picturePath, folder);
+    BitmapHandle picture = loadPicture(picturePath, file.inputPath, debug);
+    if (!picture)
+        return withoutPicture(decoder, picturePath);
+    file.sourceBpp = static_cast<int32_t>(FreeImage_GetBPP(picture.get()));
 
-    if (int subimage = work.path.empty() ? 0 : subimageWorthExtracting(width, height)) {
+    if (int subimage = folder.empty() ? 0 : subimageWorthExtracting(widthOf(picture), heightOf(picture))) {
         picture.reset();
         removeFile(picturePath);
         sleepMilliseconds(kPauseAfterDecoderMs);
-        extractSubimage(job.inputPath, subimage, picturePath, work.path);
-        picture = loadPicture(picturePath, job);
+        decoder = extractSubimage(file.inputPath, subimage, picturePath, folder);
+        picture = loadPicture(picturePath, file.inputPath, debug);
         if (!picture)
-            return false;
-        width = widthOf(picture);
-        height = heightOf(picture);
+            return withoutPicture(decoder, picturePath);
     }
 
-    picture = runTransformations(std::move(picture), width, height, settings, job);
-    job.outputWidth = width;
-    job.outputHeight = height;
-    job.outputPath = buildOutputPath(settings, job.outputFolder, job.relativeFolder, namingFactsOf(job));
+    if (FileOutcome transformed = runTransformations(picture, settings, job, font, file); !transformed.converted())
+        return transformed;
+    file.outputPath = buildOutputPath(settings, job.outputFolder, file.relativeFolder, namingFactsOf(job, file));
+    FileOutcome outcome;
+    outcome.outputPath = file.outputPath;
     // A mask that names the input itself (or a link to it) must not replace it.
-    return !isSameFile(job.outputPath, job.inputPath) &&
-           saveOutputFile(picture.get(), job.outputFif, job.outputFolder, job.outputPath, job.saveFlags);
+    if (isSameFile(file.outputPath, file.inputPath)) {
+        outcome.failure = FileFailure::NameClash;
+        return outcome;
+    }
+    if (WriteResult saved = saveOutputFile(picture, job.outputFif, job.outputFolder, file.outputPath, job.saveFlags);
+        !saved) {
+        outcome.failure = FileFailure::SaveFailed;
+        outcome.detail = saved.failure;
+    }
+    return outcome;
 }
 
-void setOutputFileDate(const ConversionSettings& settings, const JobState& job)
+void setOutputFileDate(const ConversionSettings& settings, const FileJob& file)
 {
     switch (settings.fileTimestamp) {
     case kOriginalTimestamp:
-        if (std::optional<int64_t> original = lastWriteTime(job.inputPath))
-            setLastWriteTime(job.outputPath, *original);
+        if (std::optional<int64_t> original = lastWriteTime(file.inputPath))
+            setLastWriteTime(file.outputPath, *original);
         break;
-    case kCustomTimestamp: setLastWriteTime(job.outputPath, localTimeToFileTime(settings.customTimestamp)); break;
+    case kCustomTimestamp: setLastWriteTime(file.outputPath, localTimeToFileTime(settings.customTimestamp)); break;
     default: break;
     }
-}
-
-int ConversionWorker(void*)
-{
-    // Read once: the interface thread does not change the settings while a
-    // job runs, and the job state is this thread's until it ends.
-    const ConversionSettings settings = g_settings;
-    JobState& job = g_job;
-    const bool debug = debugListing(job);
-    int32_t started = 0;
-    int32_t converted = 0;
-    int64_t lastDuration = 0;
-    for (const auto& [path, entry] : g_fileSet) {
-        passFileGate();
-        if (!g_progress.running)
-            break;
-        job.inputPath = path;
-        job.relativeFolder = entry.relativeFolder;
-        {
-            std::lock_guard<std::mutex> lock(progressMutex);
-            g_progress.filesStarted = ++started;
-            g_progress.currentFile = path;
-            g_progress.lastDurationMs = lastDuration;
-        }
-        if (debug) {
-            printLine("Processing: " + path);
-            printLine("File Format: " + identifyFileSignature(path));
-        }
-        const int64_t begin = monotonicMilliseconds();
-        if (convertFile(settings, job)) {
-            if (debug)
-                printLine("[OK] Saving As: " + job.outputPath);
-            ++converted;
-            lastDuration = std::max<int64_t>(monotonicMilliseconds() - begin, 1000);
-            job.randomNumber = randomInRange(1, 99999);
-            job.fileCounter += 1;
-            setOutputFileDate(settings, job);
-        } else {
-            lastDuration = 0;
-            if (debug)
-                printLine("[ERROR] Unable to convert the file!");
-        }
-    }
-    std::lock_guard<std::mutex> lock(progressMutex);
-    g_progress.filesConverted = converted;
-    return 0;
 }

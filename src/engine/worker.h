@@ -1,17 +1,20 @@
 #pragma once
 
+#include <optional>
+
+#include "engine/file_outcome.h"
 #include "engine/job_state.h"
+#include "overlay/watermark_font.h"
 
 struct ConversionSettings;
 
-// Converts every file of g_fileSet while g_progress.running is set, with the
-// settings as g_settings holds them when it starts; runs on the job's worker
-// thread. Returns 0.
-int ConversionWorker(void* unused);
-
-// Converts job.inputPath into job.outputPath, which it sets; true when the
-// output file was saved.
-bool convertFile(const ConversionSettings& settings, JobState& job);
+// Converts file.inputPath for the job and fills in the rest of file on the
+// way; font is the run's text watermark font. The outcome tells whether the
+// output file was saved, and what stopped it when it was not. Uses nothing
+// but its parameters and a work folder of its own, so that files may be
+// converted on several threads at once.
+FileOutcome convertFile(const ConversionSettings& settings, const JobState& job,
+                        const std::optional<WatermarkFont>& font, FileJob& file);
 
 // convert's subimage worth a second extraction for a picture of that size:
 // the Base (3), 4Base (4) or 16Base (5) by its short side when it is wider
@@ -19,4 +22,4 @@ bool convertFile(const ConversionSettings& settings, JobState& job);
 int subimageWorthExtracting(int width, int height);
 
 // Sets the saved output's last-write time by the fileTimestamp setting.
-void setOutputFileDate(const ConversionSettings& settings, const JobState& job);
+void setOutputFileDate(const ConversionSettings& settings, const FileJob& file);

@@ -4,18 +4,15 @@
 
 #include "engine/batch_driver.h"
 #include "engine/job_check.h"
-#include "engine/job_state.h"
 #include "engine/output_encoding.h"
 #include "formats/format_registry.h"
 #include "gui/output_format_box.h"
 #include "gui/progress_view.h"
 #include "gui/recent_folders.h"
-#include "overlay/watermark_font.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
-#include "settings/vocabularies.h"
 
 namespace {
 
@@ -39,40 +36,41 @@ ConversionCheck stopped(const std::string& statusText, const std::string& warnin
 
 }  // namespace
 
-ConversionCheck prepareInteractiveConversion(const ConversionRequest& request)
+ConversionCheck prepareInteractiveConversion(const ConversionRequest& request, JobState& job,
+                                             ConversionSettings& settings)
 {
-    g_job.inputPath = trimBlanks(request.inputText);
-    g_fileSet.clear();
-    addInputFile(g_job.inputPath);
-    g_job.outputFolder = trimBlanks(request.folderBoxText);
-    g_job.outputExt = outputFormatAt(request.formatIndex);
+    job.inputPath = trimBlanks(request.inputText);
+    FileSet files = acceptedInputFiles(job.inputPath, job);
+    job.outputFolder = trimBlanks(request.folderBoxText);
+    job.outputExt = outputFormatAt(request.formatIndex);
 
     const std::string preparing = lookupText("General", "Preparing");
     const std::string notComplete = lookupText("Msg", "Conversion is not complete");
-    if (g_fileSet.empty())
+    if (files.empty())
         return stopped(notComplete, message("Empty input files"));
-    if (g_job.outputFolder.empty())
+    if (job.outputFolder.empty())
         return stopped(notComplete, message("Empty output folder"));
-    if (!endsWith(g_job.outputFolder, "/"))
-        g_job.outputFolder += "/";
-    if (!isDirectory(g_job.outputFolder))
-        return stopped(notComplete, message("Invalid output folder", g_job.outputFolder));
-    if (std::optional<JobProblem> problem = checkResizeSettings(g_settings))
+    if (!endsWith(job.outputFolder, "/"))
+        job.outputFolder += "/";
+    if (!isDirectory(job.outputFolder))
+        return stopped(notComplete, message("Invalid output folder", job.outputFolder));
+    if (std::optional<JobProblem> problem = checkResizeSettings(settings))
         return stopped(notComplete, message(problem->key, problem->argument));
-    if (std::optional<JobProblem> problem = checkWatermarkSettings(g_settings))
+    if (std::optional<JobProblem> problem = checkWatermarkSettings(settings))
         return stopped(preparing, message(problem->key, problem->argument));
 
-    g_job.outputFif = outputFormatInfo(g_job.outputExt).fif;
-    chooseOutputEncoding(g_settings, g_job);
+    job.outputFif = outputFormatInfo(job.outputExt).fif;
+    chooseOutputEncoding(settings, job);
     ConversionCheck check;
     check.ready = true;
-    check.folderRemembered = rememberOutputFolder(g_job.outputFolder);
+    check.folderRemembered = rememberOutputFolder(settings, job.outputFolder);
     check.statusText = lookupText("General", "Converting");
+    check.files = std::move(files);
     return check;
 }
 
-void endInteractiveConversion()
+void endInteractiveConversion(JobState& job, const RunResult& result)
 {
-    if (g_settings.watermarkType == kTextWatermark)
-        releaseWatermarkFont();
+    job.fileCounter = result.numbering.fileCounter;
+    job.randomNumber = result.numbering.randomNumber;
 }

@@ -2,6 +2,11 @@
 
 #include <string>
 
+#include "engine/conversion_run.h"
+#include "engine/job_state.h"
+
+struct ConversionSettings;
+
 // What the main window holds when Convert is pressed.
 struct ConversionRequest {
     std::string inputText;      // the input field
@@ -11,18 +16,21 @@ struct ConversionRequest {
 
 // The outcome of the checks before a conversion.
 struct ConversionCheck {
-    bool ready = false;             // the worker may run
+    bool ready = false;             // a run may be made of the job and files
     std::string statusText;         // for the status bar
     std::string warningText;        // for a warning box; "" when ready
     bool folderRemembered = false;  // the recent folders changed
+    FileSet files;                  // the files to convert
 };
 
-// Fills the job from the request and checks, in this order, the input file,
-// the output folder (given a closing "/", existing), the resize size and the
-// watermark; stops at the first problem. When ready, the job's output
-// format, depth and flags are set, the output folder heads the recent list,
-// and a text watermark's font is loaded until endInteractiveConversion.
-ConversionCheck prepareInteractiveConversion(const ConversionRequest& request);
+// Fills the window's job from the request and checks, in this order, the
+// input file, the output folder (given a closing "/", existing), the resize
+// size and the watermark; stops at the first problem. When ready, the job's
+// output format, depth and flags are set and the output folder heads the
+// recent list of the settings.
+ConversionCheck prepareInteractiveConversion(const ConversionRequest& request, JobState& job,
+                                             ConversionSettings& settings);
 
-// Releases what the conversion held beyond its run: the watermark font.
-void endInteractiveConversion();
+// After a run of the job: the next conversion goes on numbering (%n%,
+// %rnd%) where this one left off.
+void endInteractiveConversion(JobState& job, const RunResult& result);

@@ -3,9 +3,8 @@
 #include "formats/format_lists.h"
 #include "formats/format_registry.h"
 #include "platform/text.h"
-#include "settings/conversion_settings.h"
 
-FormatBoxContent outputFormatBoxItems(bool withDescription)
+FormatBoxContent outputFormatBoxItems(bool withDescription, const std::string& chosenFormat)
 {
     FormatBoxContent box;
     for (size_t i = 0; i < outputFormats.size(); ++i) {
@@ -15,7 +14,7 @@ FormatBoxContent outputFormatBoxItems(bool withDescription)
         std::string text = toUpperAscii(extension);
         if (withDescription)
             text += " (" + outputFormatInfo(extension).description + ")";
-        if (extension == g_settings.outputFormat)
+        if (extension == chosenFormat)
             box.selected = static_cast<int>(box.items.size());
         box.items.push_back({text, static_cast<int>(i)});
     }

@@ -12,10 +12,11 @@ struct FormatBoxItem {
 
 struct FormatBoxContent {
     std::vector<FormatBoxItem> items;
-    int selected = 0;  // the item of g_settings.outputFormat, else the first
+    int selected = 0;  // the item of the chosen format, else the first
 };
 
-FormatBoxContent outputFormatBoxItems(bool withDescription);
+// chosenFormat is the extension of the settings' outputFormat.
+FormatBoxContent outputFormatBoxItems(bool withDescription, const std::string& chosenFormat);
 
 // The output format an item's index stands for; the first one when the
 // index is not an entry of outputFormats.

@@ -163,9 +163,7 @@ std::optional<std::string> usableFontName(const std::string& faceName)
             name += c;
     name = trimBlanks(name);
     // The very check a conversion makes before it draws the text.
-    const bool loads = loadWatermarkFont(name, 12, 0, 0);
-    releaseWatermarkFont();
-    if (!loads)
+    if (!loadWatermarkFont(name, 12, 0, 0))
         return std::nullopt;
     return name;
 }

@@ -25,41 +25,41 @@ std::string trimSpaces(const std::string& text)
 
 }  // namespace
 
-std::string recentOutFolderAt(int index)
+std::string recentOutFolderAt(const ConversionSettings& settings, int index)
 {
     if (index < 0)
         return "";
-    const std::vector<std::string> entries = splitAtTabs(g_settings.recentOutFolders);
+    const std::vector<std::string> entries = splitAtTabs(settings.recentOutFolders);
     return static_cast<size_t>(index) < entries.size() ? trimSpaces(entries[index]) : "";
 }
 
-bool rememberOutputFolder(const std::string& folder)
+bool rememberOutputFolder(ConversionSettings& settings, const std::string& folder)
 {
     if (folder.empty())
         return false;
-    const int limit = g_settings.outFoldersNumber;
+    const int limit = settings.outFoldersNumber;
     const std::string upperFolder = upperCaseText(folder);
     std::string list = folder;
     int kept = 1;
     for (int i = 0; i < limit; ++i) {
-        const std::string entry = recentOutFolderAt(i);
+        const std::string entry = recentOutFolderAt(settings, i);
         if (!entry.empty() && kept <= limit - 1 && upperCaseText(entry) != upperFolder) {
             list += '\t' + entry;
             ++kept;
         }
     }
-    g_settings.recentOutFolders = list;
+    settings.recentOutFolders = list;
     return true;
 }
 
-FolderBoxContent outputFolderBoxContent(const std::string& outputFolder)
+FolderBoxContent outputFolderBoxContent(const ConversionSettings& settings, const std::string& outputFolder)
 {
     FolderBoxContent content;
-    if (g_settings.recentOutFolders.empty())
+    if (settings.recentOutFolders.empty())
         return content;
     content.refill = true;
-    for (int i = 0; i < g_settings.outFoldersNumber; ++i) {
-        const std::string entry = recentOutFolderAt(i);
+    for (int i = 0; i < settings.outFoldersNumber; ++i) {
+        const std::string entry = recentOutFolderAt(settings, i);
         if (entry.empty())
             continue;
         // The position among the items shown, so that an empty entry in a

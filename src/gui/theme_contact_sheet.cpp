@@ -149,7 +149,7 @@ ContactSheetOutcome writeThemeContactSheet(const std::string& packagePath, const
     cr.reset();
     std::string png;
     if (cairo_surface_write_to_png_stream(sheet.get(), appendBytes, &png) != CAIRO_STATUS_SUCCESS ||
-        !replaceFileAtomically(pngPath, png))
+        !replaceFileAtomically(pngPath, png).written)
         return ContactSheetOutcome::NotWritten;
     return ContactSheetOutcome::Written;
 }

@@ -1,41 +1,42 @@
 #include "gui/window_choices.h"
 
 #include "engine/batch_driver.h"
-#include "engine/job_state.h"
 #include "gui/recent_folders.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "settings/conversion_settings.h"
 
-InputFileTaken takeInputFile(const std::string& path, const std::string& folderBoxText)
+InputFileTaken takeInputFile(const std::string& path, const std::string& folderBoxText, JobState& job,
+                             ConversionSettings& settings)
 {
     InputFileTaken taken;
-    if (!addInputFile(path))
+    if (acceptedInputFiles(path, job).empty())
         return taken;
     taken.accepted = true;
-    if (g_job.consoleMode)
+    if (job.consoleMode)
         return taken;
     taken.inputFieldText = path;
     if (folderBoxText.empty()) {
         const std::string folder = folderOf(path);
-        rememberOutputFolder(folder);
-        g_job.outputFolder = folder;
+        rememberOutputFolder(settings, folder);
+        job.outputFolder = folder;
         taken.folderChosen = !folder.empty();
     }
     return taken;
 }
 
-std::string folderDialogStart(const std::string& folderBoxText)
+std::string folderDialogStart(const std::string& folderBoxText, const JobState& job)
 {
-    return folderBoxText.empty() ? g_job.outputFolder : folderOf(folderBoxText);
+    return folderBoxText.empty() ? job.outputFolder : folderOf(folderBoxText);
 }
 
-bool takeOutputFolder(std::string folder)
+bool takeOutputFolder(std::string folder, JobState& job, ConversionSettings& settings)
 {
     if (folder.empty() || !isDirectory(folder))
         return false;
     if (!endsWith(folder, "/"))
         folder += "/";
-    rememberOutputFolder(folder);
-    g_job.outputFolder = folder;
+    rememberOutputFolder(settings, folder);
+    job.outputFolder = folder;
     return true;
 }

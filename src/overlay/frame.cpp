@@ -125,12 +125,12 @@ void drawFrame(FIBITMAP* picture, int W, int H, const ConversionSettings& settin
 
 }  // namespace
 
-FIBITMAP* applyFrame(FIBITMAP* picture, int width, int height, const ConversionSettings& settings)
+BitmapHandle applyFrame(BitmapHandle picture, int width, int height, const ConversionSettings& settings)
 {
     if (settings.frameType == kNoFrame || !picture)
         return picture;
-    picture = inTwentyFourBits(picture);
+    picture = inTwentyFourBits(std::move(picture));
     if (picture && settings.frameType == kSolidFrame && width > 0 && height > 0)
-        drawFrame(picture, width, height, settings);
+        drawFrame(picture.get(), width, height, settings);
     return picture;
 }

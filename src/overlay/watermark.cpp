@@ -21,16 +21,19 @@ namespace {
 
 constexpr int kFullTurn = 360;
 
-BitmapHandle buildWatermark(int width, int height, const ConversionSettings& settings, const NamingFacts& facts)
+BitmapHandle buildWatermark(int width, int height, const ConversionSettings& settings, const NamingFacts& facts,
+                            const std::optional<WatermarkFont>& font)
 {
     switch (settings.watermarkType) {
     case kTextWatermark: {
+        if (!font)
+            return nullptr;
         // The text may name the size of the file being converted, which the
         // pipeline records only after this step.
         NamingFacts current = facts;
         current.outputWidth = width;
         current.outputHeight = height;
-        return BitmapHandle(buildTextLayer(expandWatermarkText(settings.wmText, current), settings));
+        return BitmapHandle(buildTextLayer(expandWatermarkText(settings.wmText, current), *font, settings));
     }
     case kPictureWatermark: return BitmapHandle(buildPictureLayer(settings));
     default: return nullptr;
@@ -61,9 +64,10 @@ BitmapHandle rotated(BitmapHandle bitmap, int angle)
 }
 
 void stampWatermark(FIBITMAP* picture, int width, int height, const ConversionSettings& settings,
-                    const NamingFacts& facts)
+                    const NamingFacts& facts, const std::optional<WatermarkFont>& font)
 {
-    BitmapHandle mark = rotated(buildWatermark(width, height, settings, facts), activePlacement(settings).rotation);
+    BitmapHandle mark =
+        rotated(buildWatermark(width, height, settings, facts, font), activePlacement(settings).rotation);
     if (!mark)
         return;
     const int fullWidth = static_cast<int>(FreeImage_GetWidth(mark.get()));
@@ -82,13 +86,13 @@ void stampWatermark(FIBITMAP* picture, int width, int height, const ConversionSe
 
 }  // namespace
 
-FIBITMAP* applyWatermark(FIBITMAP* picture, int width, int height, const ConversionSettings& settings,
-                         const NamingFacts& facts)
+BitmapHandle applyWatermark(BitmapHandle picture, int width, int height, const ConversionSettings& settings,
+                            const NamingFacts& facts, const std::optional<WatermarkFont>& font)
 {
     if (settings.watermarkType == kNoWatermark || !picture)
         return picture;
-    picture = inTwentyFourBits(picture);
+    picture = inTwentyFourBits(std::move(picture));
     if (picture)
-        stampWatermark(picture, width, height, settings, facts);
+        stampWatermark(picture.get(), width, height, settings, facts, font);
     return picture;
 }

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <optional>
+
+#include "overlay/watermark_font.h"
+#include "picture/picture_handle.h"
+
 struct ConversionSettings;
-struct FIBITMAP;
 struct NamingFacts;
 
 // Stamps the text or picture watermark of the settings on the picture of
 // width by height; with the type NONE returns the picture untouched. Every
-// other type leaves a 24-bit picture, also when no watermark results (font
-// not loaded, picture unreadable, nothing fits). The placeholders of a text
-// watermark stand for facts, except that the size is the picture's own.
-FIBITMAP* applyWatermark(FIBITMAP* picture, int width, int height, const ConversionSettings& settings,
-                         const NamingFacts& facts);
+// other type leaves a 24-bit picture (none when FreeImage cannot make one),
+// also when no watermark results (no font, picture unreadable, nothing
+// fits). A text watermark is drawn in font, the one the run loaded; its
+// placeholders stand for facts, except that the size is the picture's own.
+BitmapHandle applyWatermark(BitmapHandle picture, int width, int height, const ConversionSettings& settings,
+                            const NamingFacts& facts, const std::optional<WatermarkFont>& font);

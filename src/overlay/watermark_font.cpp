@@ -15,8 +15,6 @@ namespace {
 constexpr int kScreenDotsPerInch = 96;
 constexpr int kPointsPerInch = 72;
 
-std::optional<WatermarkFont> g_loadedFont;
-
 // The families fontconfig's rules bind as strongly as the requested one: the
 // name itself followed by its metric-compatible stand-ins. Everything after
 // them (weak bindings) is a general fallback such as the default sans font.
@@ -71,16 +69,15 @@ std::optional<std::string> matchFamily(const std::string& name, bool bold, bool 
 
 }  // namespace
 
-bool loadWatermarkFont(const std::string& name, int sizePoints, int style, int effect)
+std::optional<WatermarkFont> loadWatermarkFont(const std::string& name, int sizePoints, int style, int effect)
 {
-    releaseWatermarkFont();
     if (name.empty())
-        return false;
+        return std::nullopt;
     const bool bold = style == kBoldFont || style == kBoldItalicFont;
     const bool italic = style == kItalicFont || style == kBoldItalicFont;
     std::optional<std::string> family = matchFamily(name, bold, italic);
     if (!family)
-        return false;
+        return std::nullopt;
     WatermarkFont font;
     font.family = *family;
     const int64_t pixels = int64_t{sizePoints} * kScreenDotsPerInch / kPointsPerInch;
@@ -89,16 +86,5 @@ bool loadWatermarkFont(const std::string& name, int sizePoints, int style, int e
     font.italic = italic;
     font.underline = effect == kUnderlinedFont;
     font.strikeout = effect == kStruckOutFont;
-    g_loadedFont = font;
-    return true;
-}
-
-const WatermarkFont* watermarkFont()
-{
-    return g_loadedFont ? &*g_loadedFont : nullptr;
-}
-
-void releaseWatermarkFont()
-{
-    g_loadedFont.reset();
+    return font;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The one font a job draws its text watermark with.
@@ -12,11 +13,8 @@ struct WatermarkFont {
     bool strikeout = false;
 };
 
-// Loads the font named name for the job: style is FontStyle (REGULAR, BOLD,
-// ITALIC, BOLDITALIC), effect FontEffect (NONE, UNDERLINE, STRIKETHROUGHT).
-// False when fontconfig offers neither the family itself nor a metric-
-// compatible family its alias rules put in its place.
-bool loadWatermarkFont(const std::string& name, int sizePoints, int style, int effect);
-// The loaded font, or nullptr.
-const WatermarkFont* watermarkFont();
-void releaseWatermarkFont();
+// The font named name, as a run loads it for its files: style is FontStyle
+// (REGULAR, BOLD, ITALIC, BOLDITALIC), effect FontEffect (NONE, UNDERLINE,
+// STRIKETHROUGHT). nullopt when fontconfig offers neither the family itself
+// nor a metric-compatible family its alias rules put in its place.
+std::optional<WatermarkFont> loadWatermarkFont(const std::string& name, int sizePoints, int style, int effect);

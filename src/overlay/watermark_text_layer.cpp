@@ -169,13 +169,12 @@ std::string validUtf8(const std::string& text)
 
 }  // namespace
 
-FIBITMAP* buildTextLayer(const std::string& text, const ConversionSettings& settings)
+FIBITMAP* buildTextLayer(const std::string& text, const WatermarkFont& font, const ConversionSettings& settings)
 {
-    const WatermarkFont* loaded = watermarkFont();
-    if (!loaded || loaded->pixelSize <= 0 || loaded->pixelSize > kLargestSurfaceSide || text.empty())
+    if (font.pixelSize <= 0 || font.pixelSize > kLargestSurfaceSide || text.empty())
         return nullptr;
     const bool antialiased = settings.wmTextAntialiasing != 0;
-    const TextSetup setup = makeTextSetup(*loaded, antialiased);
+    const TextSetup setup = makeTextSetup(font, antialiased);
 
     std::vector<LayoutHandle> layouts;
     std::vector<MeasuredLine> measured;

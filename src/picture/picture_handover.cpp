@@ -2,21 +2,22 @@
 
 #include <FreeImage.h>
 
-FIBITMAP* replacePicture(FIBITMAP* picture, FIBITMAP* made)
+BitmapHandle replacePicture(BitmapHandle&& picture, FIBITMAP* made)
 {
-    if (made != picture)
-        FreeImage_Unload(picture);
-    return made;
+    if (made == picture.get())
+        return std::move(picture);
+    picture.reset();
+    return BitmapHandle(made);
 }
 
-FIBITMAP* convertTo24Bits(FIBITMAP* picture)
+BitmapHandle convertTo24Bits(BitmapHandle&& picture)
 {
-    return replacePicture(picture, FreeImage_ConvertTo24Bits(picture));
+    return replacePicture(std::move(picture), FreeImage_ConvertTo24Bits(picture.get()));
 }
 
-FIBITMAP* inTwentyFourBits(FIBITMAP* picture)
+BitmapHandle inTwentyFourBits(BitmapHandle&& picture)
 {
-    if (!picture || (FreeImage_GetImageType(picture) == FIT_BITMAP && FreeImage_GetBPP(picture) == 24))
-        return picture;
-    return convertTo24Bits(picture);
+    if (!picture || (FreeImage_GetImageType(picture.get()) == FIT_BITMAP && FreeImage_GetBPP(picture.get()) == 24))
+        return std::move(picture);
+    return convertTo24Bits(std::move(picture));
 }

@@ -18,7 +18,7 @@ std::string linkTarget(const std::string& path)
 
 }  // namespace
 
-bool replaceFileAtomically(const std::string& path, std::string_view bytes)
+WriteResult replaceFileAtomically(const std::string& path, std::string_view bytes)
 {
     const std::string target = linkTarget(path);
     std::string folder = folderOf(target);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/error_text.h"
 #include "platform/interruption_cleanup.h"
 
 std::optional<int64_t> regularFileSize(const std::string& path)
@@ -52,9 +53,9 @@ bool removeFile(const std::string& path)
     return unlink(path.c_str()) == 0;
 }
 
-bool createSymbolicLink(const std::string& target, const std::string& linkPath)
+WriteResult createSymbolicLink(const std::string& target, const std::string& linkPath)
 {
-    return symlink(target.c_str(), linkPath.c_str()) == 0;
+    return symlink(target.c_str(), linkPath.c_str()) == 0 ? writeSucceeded() : writeFailedWith(errno);
 }
 
 std::optional<int64_t> lastWriteTime(const std::string& path)
@@ -75,7 +76,7 @@ bool setLastWriteTime(const std::string& path, int64_t seconds)
     return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
-std::string createPrivateTempFolder()
+PrivateFolder createPrivateTempFolder()
 {
     const char* tmp = std::getenv("TMPDIR");
     std::string base = tmp && *tmp ? tmp : "/tmp";
@@ -84,9 +85,9 @@ std::string createPrivateTempFolder()
     std::string pattern = base + "korvane-XXXXXX";
     CleanupScope scope;
     if (!mkdtemp(pattern.data()))
-        return "";
+        return {"", errorText(errno)};
     registerWorkFolder(pattern + "/");
-    return pattern + "/";
+    return {pattern + "/", ""};
 }
 
 namespace {

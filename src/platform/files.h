@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/write_result.h"
+
 // Size in bytes of a regular file; nullopt when it is missing, unreadable as a
 // file or not a regular file.
 std::optional<int64_t> regularFileSize(const std::string& path);
@@ -15,16 +17,20 @@ bool isDirectory(const std::string& path);
 std::vector<std::string> regularFileNames(const std::string& folder);
 bool removeFile(const std::string& path);
 // A symbolic link at linkPath that points to target.
-bool createSymbolicLink(const std::string& target, const std::string& linkPath);
+WriteResult createSymbolicLink(const std::string& target, const std::string& linkPath);
 
 // Last-write time as seconds since 1970 (UTC); nullopt when it cannot be read.
 std::optional<int64_t> lastWriteTime(const std::string& path);
 // Changes only the last-write time; the access time stays as it is.
 bool setLastWriteTime(const std::string& path, int64_t seconds);
 
-// A new folder, private to this user, in $TMPDIR or /tmp; "" on failure.
-// The returned path ends with "/". An interruption removes it as well.
-std::string createPrivateTempFolder();
+// A new folder, private to this user, in $TMPDIR or /tmp, or why none could
+// be made. An interruption removes it as well.
+struct PrivateFolder {
+    std::string path;  // ends with "/"; "" when there is none
+    std::string failure;
+};
+PrivateFolder createPrivateTempFolder();
 // Removes the folder with everything in it, folders included; links inside
 // are removed, never followed.
 void removeTempFolder(const std::string& folder);

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/clock.h"
+#include "platform/error_text.h"
 #include "platform/interruption_cleanup.h"
 
 extern char** environ;
@@ -98,11 +99,11 @@ std::vector<char*> childEnvironment(const std::vector<std::string>& extra)
 
 }  // namespace
 
-ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSeconds, const std::string& workingFolder,
-                          const std::vector<std::string>& extraEnvironment)
+ProgramEnd runProgram(const std::vector<std::string>& argv, int timeoutSeconds, const std::string& workingFolder,
+                      const std::vector<std::string>& extraEnvironment)
 {
     if (argv.empty())
-        return ProgramOutcome::NotStarted;
+        return {ProgramOutcome::NotStarted, 0, 0, "no program named"};
     std::vector<char*> args;
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
@@ -139,13 +140,17 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, int timeoutSecon
     }
     posix_spawnattr_destroy(&attributes);
     if (spawned != 0)
-        return ProgramOutcome::NotStarted;
+        return {ProgramOutcome::NotStarted, 0, 0, errorText(spawned)};
     const bool finished = waitWithLimit(pid, timeoutSeconds);
     // A program that ended has done its work; anything it left running in
     // its group, like a hung one, is stopped. The group id is still ours
     // while the child waits to be collected.
     kill(-pid, SIGKILL);
     withdrawChildGroup(pid);
-    waitpid(pid, nullptr, 0);
-    return finished ? ProgramOutcome::Finished : ProgramOutcome::TimedOut;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!finished)
+        return {ProgramOutcome::TimedOut, 0, 0, ""};
+    return {ProgramOutcome::Finished, WIFEXITED(status) ? WEXITSTATUS(status) : 0,
+            WIFSIGNALED(status) ? WTERMSIG(status) : 0, ""};
 }

@@ -11,6 +11,7 @@
 
 #include "platform/clock.h"
 #include "platform/interruption_cleanup.h"
+#include "platform/write_result.h"
 
 namespace {
 
@@ -112,35 +113,38 @@ struct FolderWalk {
 };
 
 // Each folder is checked before anything is created inside it.
-bool enterFolders(FolderWalk& walk, const std::vector<std::string>& parts, const std::string& base)
+WriteResult enterFolders(FolderWalk& walk, const std::vector<std::string>& parts, const std::string& base)
 {
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
         bool made = false;
         const int next = openOrCreateFolderAt(walk.folder.fd, parts[i], made);
+        const int error = errno;
         walk.names.push_back(parts[i]);
         walk.made.push_back(made);
         if (next < 0) {
             walk.deepestOpen = false;
-            return false;
+            return writeFailedWith(error);
         }
         walk.folder.reset(next);
         if (!isWithin(realFolderOf(walk.folder.fd), base))
-            return false;
+            return writeFailed("a folder on the way leads outside the output folder");
     }
-    return true;
+    return writeSucceeded();
 }
 
-bool writeAll(int fd, std::string_view content)
+WriteResult writeAll(int fd, std::string_view content)
 {
     while (!content.empty()) {
         const ssize_t written = write(fd, content.data(), content.size());
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
-            return false;
+        if (written < 0)
+            return writeFailedWith(errno);
+        if (written == 0)
+            return writeFailed("the disk took no more bytes");
         content.remove_prefix(static_cast<size_t>(written));
     }
-    return true;
+    return writeSucceeded();
 }
 
 std::string temporaryName()
@@ -148,49 +152,51 @@ std::string temporaryName()
     return ".korvane-" + std::to_string(randomInRange(0, INT32_MAX)) + ".tmp";
 }
 
-// Writes and flushes; false on any error.
-bool writeContent(int fd, std::string_view content, std::optional<mode_t> keepMode)
+// Writes and flushes.
+WriteResult writeContent(int fd, std::string_view content, std::optional<mode_t> keepMode)
 {
-    bool ok = writeAll(fd, content);
-    if (ok && keepMode)
-        ok = fchmod(fd, *keepMode) == 0;
-    return ok && fsync(fd) == 0;
+    if (WriteResult written = writeAll(fd, content); !written)
+        return written;
+    if (keepMode && fchmod(fd, *keepMode) != 0)
+        return writeFailedWith(errno);
+    return fsync(fd) == 0 ? writeSucceeded() : writeFailedWith(errno);
 }
 
 // The content under a new temporary name in the folder, registered so that
-// an interruption removes it; false when nothing was left behind. link makes
+// an interruption removes it; on failure nothing was left behind. link makes
 // the name and reports errno on failure.
 template <typename MakeName>
-bool underTemporaryName(int folder, std::string& name, MakeName link)
+WriteResult underTemporaryName(int folder, std::string& name, MakeName link)
 {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         name = temporaryName();
         CleanupScope scope;
         if (link(name)) {
             registerTemporaryFile(folder, name);
-            return true;
+            return writeSucceeded();
         }
         if (errno != EEXIST)
-            return false;
+            return writeFailedWith(errno);
     }
-    return false;
+    return writeFailed("no free temporary name in the folder");
 }
 
 // Puts the temporary file in the place of name; removes it on failure.
-bool moveIntoPlace(int folder, const std::string& temporary, const std::string& name)
+WriteResult moveIntoPlace(int folder, const std::string& temporary, const std::string& name)
 {
     const bool moved = renameat(folder, temporary.c_str(), folder, name.c_str()) == 0;
+    const int error = errno;
     if (!moved)
         unlinkat(folder, temporary.c_str(), 0);
     withdrawTemporaryFile(temporary);
-    return moved;
+    return moved ? writeSucceeded() : writeFailedWith(error);
 }
 
 // The content goes to a file without a name, which vanishes by itself
 // whatever ends the program, even SIGKILL; only the complete file is linked
 // into the folder. nullopt where the file system has no unnamed files.
-std::optional<bool> writeUnnamed(int folder, const std::string& name, std::string_view content,
-                                 std::optional<mode_t> keepMode)
+std::optional<WriteResult> writeUnnamed(int folder, const std::string& name, std::string_view content,
+                                        std::optional<mode_t> keepMode)
 {
     // Linking an unnamed file by its descriptor goes through /proc.
     if (access("/proc/self/fd", X_OK) != 0)
@@ -199,8 +205,8 @@ std::optional<bool> writeUnnamed(int folder, const std::string& name, std::strin
     Descriptor file(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file.fd < 0)
         return std::nullopt;
-    if (!writeContent(file.fd, content, keepMode))
-        return false;
+    if (WriteResult written = writeContent(file.fd, content, keepMode); !written)
+        return written;
     const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
     auto linkAs = [&](const std::string& linkName) {
         return linkat(AT_FDCWD, self.c_str(), folder, linkName.c_str(), AT_SYMLINK_FOLLOW) == 0;
@@ -209,17 +215,19 @@ std::optional<bool> writeUnnamed(int folder, const std::string& name, std::strin
         // Nothing there yet: the name itself, unless something took it meanwhile.
         CleanupScope scope;
         if (linkAs(name))
-            return true;
+            return writeSucceeded();
         if (errno != EEXIST)
-            return false;
+            return writeFailedWith(errno);
     }
     std::string temporary;
-    return underTemporaryName(folder, temporary, linkAs) && moveIntoPlace(folder, temporary, name);
+    if (WriteResult linked = underTemporaryName(folder, temporary, linkAs); !linked)
+        return linked;
+    return moveIntoPlace(folder, temporary, name);
 }
 
 // Where unnamed files are missing: a named temporary file, removed on failure
 // and by an interruption.
-bool writeNamed(int folder, const std::string& name, std::string_view content, std::optional<mode_t> keepMode)
+WriteResult writeNamed(int folder, const std::string& name, std::string_view content, std::optional<mode_t> keepMode)
 {
     int fd = -1;
     auto create = [&](const std::string& temporary) {
@@ -227,58 +235,63 @@ bool writeNamed(int folder, const std::string& name, std::string_view content, s
         return fd >= 0;
     };
     std::string temporary;
-    if (!underTemporaryName(folder, temporary, create))
-        return false;
-    bool written = writeContent(fd, content, keepMode);
-    written = close(fd) == 0 && written;
+    if (WriteResult created = underTemporaryName(folder, temporary, create); !created)
+        return created;
+    WriteResult written = writeContent(fd, content, keepMode);
+    // A failed close can be the first word of a failed write (NFS, quotas).
+    if (close(fd) != 0 && written)
+        written = writeFailedWith(errno);
     if (!written) {
         unlinkat(folder, temporary.c_str(), 0);
         withdrawTemporaryFile(temporary);
-        return false;
+        return written;
     }
     return moveIntoPlace(folder, temporary, name);
 }
 
 }  // namespace
 
-bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath, std::string_view content)
+WriteResult replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath,
+                                   std::string_view content)
 {
     const std::optional<std::vector<std::string>> parts = pathParts(relativePath);
     if (!parts)
-        return false;
+        return writeFailed("the name has an empty, \".\" or \"..\" part");
     FolderWalk walk;
     walk.folder.reset(open(baseFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    const std::string base = walk.folder.fd >= 0 ? realFolderOf(walk.folder.fd) : std::string();
+    if (walk.folder.fd < 0)
+        return writeFailedWith(errno);
+    const std::string base = realFolderOf(walk.folder.fd);
     if (base.empty())
-        return false;
-    if (!enterFolders(walk, *parts, base)) {
+        return writeFailedWith(errno);
+    if (WriteResult entered = enterFolders(walk, *parts, base); !entered) {
         walk.removeMadeFolders();
-        return false;
+        return entered;
     }
 
     const int folder = walk.folder.fd;
     const std::string& name = parts->back();
     std::optional<mode_t> keepMode;
     struct stat existing { };
-    bool blocked = false;
+    std::optional<WriteResult> written;
     if (fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
-        blocked = S_ISDIR(existing.st_mode);
+        if (S_ISDIR(existing.st_mode))
+            written = writeFailed("a folder has the file's name");
         if (S_ISREG(existing.st_mode)) {
-            blocked = faccessat(folder, name.c_str(), W_OK, AT_EACCESS) != 0;
+            if (faccessat(folder, name.c_str(), W_OK, AT_EACCESS) != 0)
+                written = writeFailedWith(errno);
             keepMode = existing.st_mode & 0777;
         }
     }
-    std::optional<bool> written;
-    if (!blocked) {
+    if (!written)
         written = writeUnnamed(folder, name, content, keepMode);
-        if (!written)
-            written = writeNamed(folder, name, content, keepMode);
-    }
-    if (!written.value_or(false)) {
+    if (!written)
+        written = writeNamed(folder, name, content, keepMode);
+    if (!*written) {
         walk.removeMadeFolders();
-        return false;
+        return *written;
     }
     // Makes the new name durable; the file is in place whether or not this works.
     fsync(folder);
-    return true;
+    return *written;
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/write_result.h"
+
 // Writes content as the file relativePath below baseFolder, never leaving a
 // half-written file behind and never destroying an existing one for nothing.
 //
@@ -17,4 +19,8 @@
 // the disk and the file closed without error. On any failure the temporary
 // file is removed and an existing file stays as it was. An existing file
 // this user may not write is not replaced.
-bool replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath, std::string_view content);
+//
+// A failure says why: the error of the call that refused, or the rule above
+// that stopped the write.
+WriteResult replaceFileBelowFolder(const std::string& baseFolder, const std::string& relativePath,
+                                   std::string_view content);

@@ -203,5 +203,5 @@ bool saveConfiguration()
         writeGroup(text, rows[first].config.group, rows.subspan(first, last - first));
         first = last;
     }
-    return replaceFileAtomically(g_settings.configPath, text.bytes);
+    return replaceFileAtomically(g_settings.configPath, text.bytes).written;
 }

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/command_line_job.h"
 #include "app/option_table.h"
 #include "app/options.h"
 #include "app/parsed_command_line.h"
-#include "engine/job_state.h"
 #include "platform/text.h"
 #include "settings/conversion_settings.h"
 #include "test_support.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/command_line_job.h"
 #include "app/options.h"
-#include "engine/job_state.h"
 #include "settings/conversion_settings.h"
 
 // The command line after parsing the parameters over fresh console defaults.

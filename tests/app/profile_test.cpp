@@ -2,10 +2,10 @@
 
 #include <chrono>
 
+#include "app/command_line_job.h"
 #include "app/options.h"
 #include "app/parsed_command_line.h"
 #include "app/profile.h"
-#include "engine/job_state.h"
 #include "platform/files.h"
 #include "settings/conversion_settings.h"
 #include "test_support.h"

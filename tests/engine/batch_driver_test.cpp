@@ -10,7 +10,6 @@
 
 #include "app/program_identity.h"
 #include "engine/batch_driver.h"
-#include "engine/job_state.h"
 #include "formats/format_registry.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
@@ -378,9 +377,10 @@ TEST(ConsoleRun, AFileThatFailsLeavesNothingBehind)
 
     ProgramRun debug = runKorvane({"-d", "-i", input.path + "broken.pcd", "-o", input.path}, {{"PATH", path}});
     Lines lines = debug.lines();
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[lines.size() - 3], "File Format: [ERROR] UNRECOGNIZED");
-    EXPECT_EQ(lines[lines.size() - 2], "[ERROR] Unable to convert the file!");
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[lines.size() - 4], "File Format: [ERROR] UNRECOGNIZED");
+    EXPECT_EQ(lines[lines.size() - 3], "[ERROR] Unable to convert the file!");
+    EXPECT_EQ(lines[lines.size() - 2], "Reason: the decoder failed with exit status 1");
     EXPECT_EQ(lines.back(), "Conversion stopped");
     EXPECT_EQ(filesIn(input.path), Lines{"broken.pcd"});
 }
@@ -391,74 +391,80 @@ class BatchDriver : public testing::Test {
 protected:
     void SetUp() override
     {
-        resetJob();
         resetSettings(true);
+        settings = g_settings;
         buildCatalogue();
-        g_job.consoleMode = 1;
-        g_job.runMode = "DEBUG";
-        g_job.cliInput = testDataPath("kodim23.pcd");
-        g_job.outputFolder = folders.out.path;
+        startJob();
     }
     void TearDown() override
     {
         outputFormats = {"jpg"};
-        resetJob();
+        buildAcceptedExtensions();
+    }
+
+    // A debug job of the console for the sample picture.
+    void startJob()
+    {
+        job = newJob();
+        job.consoleMode = 1;
+        job.runMode = "DEBUG";
+        job.cliInput = testDataPath("kodim23.pcd");
+        job.outputFolder = folders.out.path;
     }
 
     Lines run(bool quiet)
     {
         testing::internal::CaptureStdout();
-        runCommandLineBatch(quiet);
+        runCommandLineBatch(settings, job, quiet);
         return normalisedLines(testing::internal::GetCapturedStdout(), folders);
     }
 
     RunFolders folders;
+    ConversionSettings settings;
+    JobState job;
 };
 
 TEST_F(BatchDriver, OtherOutputFormatsListTheirOwnOptions)
 {
     outputFormats = {"jpg", "png", "tiff", "psd"};
-    g_job.outputExt = "png";
-    g_settings.pngBpp = 16;
-    g_settings.pngCompression = 3;
-    g_settings.pngInterlaced = 1;
+    job.outputExt = "png";
+    settings.pngBpp = 16;
+    settings.pngCompression = 3;
+    settings.pngInterlaced = 1;
     EXPECT_EQ(run(true), (Lines{"Input: <data>/kodim23.pcd", "Output: <out>/", "Conversion: png", "PNG BPP: 16",
                                 "PNG Compression: PXR24", "PNG Interlaced: 1", "Error: Invalid png-bpp value"}));
 
-    resetJob();
-    g_job.runMode = "DEBUG";
-    g_job.cliInput = testDataPath("kodim23.pcd");
-    g_job.outputFolder = folders.out.path;
-    g_job.outputExt = "psd";
-    g_settings.psdBpp = 24;
+    startJob();
+    job.outputExt = "psd";
+    settings.psdBpp = 24;
     Lines psd = run(true);
     EXPECT_EQ(Lines(psd.end() - 2, psd.end()), (Lines{"PSD BPP: 24", "Error: Invalid psd-bpp value"}));
 }
 
 TEST_F(BatchDriver, OtherInputGroupsListTheirOptions)
 {
-    g_job.jobInputGroup = "raw";
-    g_settings.jpgQuality = 0;
-    g_settings.rawLoadAs = 4;
-    g_settings.rawWidth = 640;
+    job.jobInputGroup = "raw";
+    settings.jpgQuality = 0;
+    settings.rawLoadAs = 4;
+    settings.rawWidth = 640;
     EXPECT_EQ(run(true), (Lines{"Input: <data>/kodim23.pcd", "Output: <out>/", "Conversion: jpg", "RAW Load As: 48HS",
                                 "RAW Header Size: 0", "RAW Image Width: 640", "RAW Image Height: 0",
                                 "RAW Tone Mapping: AL", "JPG BPP: 0", "JPG Quality: 0", "JPG Chroma Subsampling: NONE",
                                 "JPG Save As: STANDARD", "Error: Invalid jpg-quality value"}));
 }
 
-TEST_F(BatchDriver, AddingAnInputKeepsOnlyTheLastAcceptedFile)
+TEST_F(BatchDriver, OnlyAnAcceptedInputMakesTheFileSet)
 {
     writeFile(folders.out.path + "a.pcd", "x");
     writeFile(folders.out.path + "b.PCD", "x");
     writeFile(folders.out.path + "empty.pcd", "");
-    EXPECT_EQ(addInputFile(folders.out.path + "a.pcd"), 1);
-    EXPECT_EQ(addInputFile(folders.out.path + "b.PCD"), 1);
-    EXPECT_EQ(addInputFile(folders.out.path + "empty.pcd"), 0);
-    EXPECT_EQ(addInputFile(folders.out.path + "c.jpg"), 0);
-    ASSERT_EQ(g_fileSet.size(), 1u);
-    EXPECT_EQ(g_fileSet.begin()->first, folders.out.path + "b.PCD");
-    EXPECT_EQ(g_fileSet.begin()->second.relativeFolder, "");
+    EXPECT_EQ(acceptedInputFiles(folders.out.path + "a.pcd", job).size(), 1u);
+    EXPECT_TRUE(acceptedInputFiles(folders.out.path + "empty.pcd", job).empty());
+    EXPECT_TRUE(acceptedInputFiles(folders.out.path + "c.jpg", job).empty());
+    const FileSet files = acceptedInputFiles(folders.out.path + "b.PCD", job);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.begin()->first, folders.out.path + "b.PCD");
+    EXPECT_EQ(files.begin()->second.relativeFolder, "");
 }
 
 TEST_F(BatchDriver, UnreadableInputIsInvalid)
@@ -468,6 +474,6 @@ TEST_F(BatchDriver, UnreadableInputIsInvalid)
     const std::string locked = folders.out.path + "locked.pcd";
     writeFile(locked, "data");
     chmod(locked.c_str(), 0);
-    g_job.cliInput = locked;
+    job.cliInput = locked;
     EXPECT_EQ(run(true).back(), "Error: Invalid input file");
 }

@@ -24,7 +24,7 @@ protected:
         settings.rotationAngle = angle;
         settings.rotationType = static_cast<int8_t>(type);
         settings.rotationBackColor = backColour;
-        return Picture(rotatePicture(picture.release(), settings));
+        return rotatePicture(std::move(picture), settings);
     }
 
     void resizeTo(int width, int height, bool keepRatio, int unit = 0)
@@ -40,10 +40,12 @@ protected:
     // 0 by 0 when it gave no picture.
     Size resized(unsigned width, unsigned height, bool* untouched = nullptr)
     {
-        FIBITMAP* original = makePicture(width, height, 24, kWhite).release();
-        Picture picture(resizePicture(original, static_cast<int>(width), static_cast<int>(height), settings));
+        Picture original = makePicture(width, height, 24, kWhite);
+        FIBITMAP* const before = original.get();
+        Picture picture =
+            resizePicture(std::move(original), static_cast<int>(width), static_cast<int>(height), settings);
         if (untouched)
-            *untouched = picture.get() == original;
+            *untouched = picture.get() == before;
         return sizeOf(picture);
     }
 
@@ -136,12 +138,12 @@ TEST_F(Geometry, FlipsMoveAMarkedPixel)
     Picture picture = makePicture(4, 3, 24, kWhite);
     setColourAt(picture.get(), 0, 0, kRed);
     settings.flipHorizontal = 1;
-    flipPicture(picture.get(), settings);
+    picture = flipPicture(std::move(picture), settings);
     EXPECT_EQ(colourAt(picture.get(), 3, 0), kRed);
 
     settings.flipHorizontal = 0;
     settings.flipVertical = 1;
-    flipPicture(picture.get(), settings);
+    picture = flipPicture(std::move(picture), settings);
     EXPECT_EQ(colourAt(picture.get(), 3, 2), kRed);
     EXPECT_EQ(colourAt(picture.get(), 3, 0), kWhite);
 }

@@ -5,7 +5,6 @@
 #include <ostream>
 
 #include "engine/job_check.h"
-#include "overlay/watermark_font.h"
 #include "settings/conversion_settings.h"
 #include "test_support.h"
 
@@ -28,7 +27,6 @@ struct ConsoleJob : ::testing::Test {
         job.outputFolder = "./";
         job.outputExt = "jpg";
     }
-    ~ConsoleJob() override { releaseWatermarkFont(); }
 
     ScratchFolder folder;
     ConversionSettings settings;

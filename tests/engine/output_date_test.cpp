@@ -11,7 +11,7 @@ TEST(OutputFileDate, FollowsTheTimestampMode)
 {
     ScratchFolder folder;
     ConversionSettings settings;
-    JobState job;
+    FileJob job;
     job.inputPath = folder.path + "in.pcd";
     job.outputPath = folder.path + "out.jpg";
     writeFile(job.inputPath, "in");

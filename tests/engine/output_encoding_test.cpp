@@ -16,13 +16,14 @@ protected:
     Picture convert(const std::string& extension, int sourceBpp, Picture picture)
     {
         job.outputExt = extension;
-        job.sourceBpp = sourceBpp;
         chooseOutputEncoding(settings, job);
-        return Picture(convertToOutputBpp(picture.release(), job));
+        fileBpp = outputBppFor(job, sourceBpp);
+        return convertToOutputBpp(std::move(picture), fileBpp, extension);
     }
 
     ConversionSettings settings;
     JobState job;
+    int fileBpp = 0;  // the depth chosen for the file
 };
 
 }  // namespace
@@ -119,7 +120,7 @@ TEST_F(OutputEncoding, JpegWithAutomaticDepth)
     FIBITMAP* original = kept.get();
     Picture same = convert("jpg", 24, std::move(kept));
     EXPECT_EQ(same.get(), original);
-    EXPECT_EQ(job.outputBpp, 24);
+    EXPECT_EQ(fileBpp, 24);
 
     Picture fromAlpha = convert("jpg", 32, makePicture(4, 4, 32, {10, 200, 30}));
     ASSERT_TRUE(fromAlpha);
@@ -131,7 +132,8 @@ TEST_F(OutputEncoding, JpegWithAutomaticDepth)
     ASSERT_TRUE(grey);
     EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
     EXPECT_EQ(FreeImage_GetColorType(grey.get()), FIC_MINISBLACK);
-    EXPECT_EQ(job.outputBpp, 8);
+    EXPECT_EQ(fileBpp, 8);
+    EXPECT_EQ(job.outputBpp, 0);  // the job's depth stays automatic for the next file
 }
 
 TEST_F(OutputEncoding, AskedForDepthIsKeptWhateverWasLoaded)
@@ -141,7 +143,7 @@ TEST_F(OutputEncoding, AskedForDepthIsKeptWhateverWasLoaded)
     ASSERT_TRUE(grey);
     EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
     EXPECT_EQ(FreeImage_GetColorType(grey.get()), FIC_MINISBLACK);
-    EXPECT_EQ(job.outputBpp, 8);
+    EXPECT_EQ(fileBpp, 8);
 }
 
 TEST_F(OutputEncoding, SixteenBitLayoutDependsOnTheFormat)
@@ -206,5 +208,5 @@ TEST_F(OutputEncoding, NoPictureForADepthWithoutConversion)
     EXPECT_FALSE(convert("psd", 24, makePicture(4, 4, 24, {0, 0, 0})));
     settings.tgaBpp = 12;
     EXPECT_FALSE(convert("tga", 24, makePicture(4, 4, 24, {0, 0, 0})));
-    EXPECT_EQ(convertToOutputBpp(nullptr, job), nullptr);
+    EXPECT_EQ(convertToOutputBpp(nullptr, 24, "jpg"), nullptr);
 }

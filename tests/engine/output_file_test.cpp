@@ -36,18 +36,17 @@ protected:
     {
         out = scratch.path + "out/";
         ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
-        picture = noisePicture(64, 48);
+        picture.reset(noisePicture(64, 48));
     }
-    void TearDown() override { FreeImage_Unload(picture); }
 
-    bool save(const std::string& relativePath, FREE_IMAGE_FORMAT fif = FIF_JPEG)
+    WriteResult save(const std::string& relativePath, FREE_IMAGE_FORMAT fif = FIF_JPEG)
     {
         return saveOutputFile(picture, fif, out, out + relativePath, 0);
     }
 
     ScratchFolder scratch;
     std::string out;
-    FIBITMAP* picture = nullptr;
+    BitmapHandle picture;
 };
 
 }  // namespace
@@ -105,9 +104,8 @@ TEST_F(OutputFile, ExistingOutputIsReplacedOnlyBySuccess)
     ASSERT_EQ(chmod((out + "x.jpg").c_str(), 0640), 0);
 
     // FreeImage cannot write 16-bit grey as JPEG.
-    FIBITMAP* grey = FreeImage_AllocateT(FIT_UINT16, 8, 8);
+    const BitmapHandle grey(FreeImage_AllocateT(FIT_UINT16, 8, 8));
     EXPECT_FALSE(saveOutputFile(grey, FIF_JPEG, out, out + "x.jpg", 0));
-    FreeImage_Unload(grey);
     EXPECT_EQ(readFile(out + "x.jpg"), "the earlier picture");
     EXPECT_EQ(namesIn(out), std::vector<std::string>{"x.jpg"});
 
@@ -133,7 +131,7 @@ TEST_F(OutputFile, ReadOnlyExistingOutputIsLeftAlone)
 // process stops its writes the same way.
 TEST_F(OutputFile, SaveCutShortByAFullDiskFails)
 {
-    FIBITMAP* large = noisePicture(256, 256);  // about 196 KB as BMP
+    const BitmapHandle large(noisePicture(256, 256));  // about 196 KB as BMP
     writeFile(out + "x.bmp", "the earlier picture");
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -155,5 +153,4 @@ TEST_F(OutputFile, SaveCutShortByAFullDiskFails)
     // Without the limit the same save goes through.
     EXPECT_TRUE(saveOutputFile(large, FIF_BMP, out, out + "x.bmp", 0));
     EXPECT_GT(readFile(out + "x.bmp").size(), 64u * 1024);
-    FreeImage_Unload(large);
 }

@@ -2,12 +2,11 @@
 
 #include <FreeImage.h>
 
-#include <memory>
+#include <utility>
 
-struct PictureDeleter {
-    void operator()(FIBITMAP* picture) const { FreeImage_Unload(picture); }
-};
-using Picture = std::unique_ptr<FIBITMAP, PictureDeleter>;
+#include "picture/picture_handle.h"
+
+using Picture = BitmapHandle;
 
 struct Rgb {
     int red;

@@ -40,16 +40,16 @@ TEST_F(Tone, GreyscaleThenThresholdGivesBlackAndWhite)
     settings.greyscale = 1;
     settings.thresholdEnabled = 1;
     settings.threshold = 128;
-    Picture grey(greyscalePicture(picture.release(), settings));
+    Picture grey = greyscalePicture(std::move(picture), settings);
     EXPECT_EQ(FreeImage_GetBPP(grey.get()), 8u);
 
-    Picture blackAndWhite(thresholdPicture(grey.release(), settings));
+    Picture blackAndWhite = thresholdPicture(std::move(grey), settings);
     ASSERT_NE(blackAndWhite, nullptr);
     EXPECT_EQ(FreeImage_GetBPP(blackAndWhite.get()), 1u);
     EXPECT_EQ(colourAt(blackAndWhite.get(), 2, 3), kBlack);
     EXPECT_EQ(colourAt(blackAndWhite.get(), 12, 3), kWhite);
 
-    Picture deep(greyscalePicture(FreeImage_AllocateT(FIT_RGB16, 8, 8, 48), settings));
+    Picture deep = greyscalePicture(Picture(FreeImage_AllocateT(FIT_RGB16, 8, 8, 48)), settings);
     EXPECT_EQ(FreeImage_GetBPP(deep.get()), 8u);
 }
 
@@ -59,14 +59,14 @@ TEST_F(Tone, OneBitPicturesAreReducedAgainFromTheirColours)
     // so turn the white picture black.
     settings.thresholdEnabled = 1;
     settings.threshold = 128;
-    Picture thresholded(thresholdPicture(whiteOneBitPicture().release(), settings));
+    Picture thresholded = thresholdPicture(whiteOneBitPicture(), settings);
     ASSERT_NE(thresholded, nullptr);
     EXPECT_EQ(FreeImage_GetBPP(thresholded.get()), 1u);
     EXPECT_EQ(colourAt(thresholded.get(), 5, 5), kWhite);
 
     settings = ConversionSettings{};
     settings.ditherEnabled = 1;
-    Picture dithered(ditherPicture(whiteOneBitPicture().release(), settings));
+    Picture dithered = ditherPicture(whiteOneBitPicture(), settings);
     ASSERT_NE(dithered, nullptr);
     EXPECT_EQ(FreeImage_GetBPP(dithered.get()), 1u);
     EXPECT_EQ(colourAt(dithered.get(), 5, 5), kWhite);
@@ -76,12 +76,12 @@ TEST_F(Tone, EightBitPicturesGoStraightToOneBit)
 {
     settings.thresholdEnabled = 1;
     settings.threshold = 100;
-    Picture thresholded(thresholdPicture(makePicture(16, 8, 8, {120, 120, 120}).release(), settings));
+    Picture thresholded = thresholdPicture(makePicture(16, 8, 8, {120, 120, 120}), settings);
     EXPECT_EQ(FreeImage_GetBPP(thresholded.get()), 1u);
     EXPECT_EQ(colourAt(thresholded.get(), 0, 0), kWhite);
 
     settings.ditherEnabled = 1;
-    Picture dithered(ditherPicture(makePicture(16, 8, 8, kBlack).release(), settings));
+    Picture dithered = ditherPicture(makePicture(16, 8, 8, kBlack), settings);
     EXPECT_EQ(FreeImage_GetBPP(dithered.get()), 1u);
     EXPECT_EQ(colourAt(dithered.get(), 3, 3), kBlack);
 }
@@ -91,7 +91,7 @@ TEST_F(Tone, UnknownDitherCodesDitherLikeFloydSteinberg)
     settings.ditherEnabled = 1;
     auto ditheredGrey = [this](int algorithm) {
         settings.ditherAlgorithm = static_cast<int8_t>(algorithm);
-        return Picture(ditherPicture(makePicture(32, 32, 24, {100, 100, 100}).release(), settings));
+        return ditherPicture(makePicture(32, 32, 24, {100, 100, 100}), settings);
     };
     Picture floydSteinberg = ditheredGrey(0);
     Picture unknown = ditheredGrey(42);
@@ -106,12 +106,13 @@ TEST_F(Tone, AdjustmentWorksInPlaceAndWidensOneBitPictures)
 {
     settings.adjustEnabled = 1;
     settings.invert = 1;
-    FIBITMAP* colour = makePicture(4, 4, 24, {10, 20, 30}).release();
-    Picture inverted(adjustPicture(colour, settings));
-    EXPECT_EQ(inverted.get(), colour);
+    Picture colour = makePicture(4, 4, 24, {10, 20, 30});
+    FIBITMAP* const before = colour.get();
+    Picture inverted = adjustPicture(std::move(colour), settings);
+    EXPECT_EQ(inverted.get(), before);
     EXPECT_EQ(colourAt(inverted.get(), 1, 1), (Rgb{245, 235, 225}));
 
-    Picture widened(adjustPicture(whiteOneBitPicture().release(), settings));
+    Picture widened = adjustPicture(whiteOneBitPicture(), settings);
     EXPECT_EQ(FreeImage_GetBPP(widened.get()), 24u);
     EXPECT_EQ(colourAt(widened.get(), 1, 1), kBlack);
 }

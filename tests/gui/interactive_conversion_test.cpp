@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "engine/job_state.h"
 #include "engine/output_encoding.h"
 #include "gui/interactive_conversion.h"
 #include "gui/recent_folders.h"
@@ -22,18 +21,20 @@ protected:
     void SetUp() override
     {
         resetSettings(false);
-        resetJob();
+        settings = g_settings;
+        job = newJob();
         buildCatalogue();
         input = folder.path + "in.pcd";
         writeFile(input, "a picture");
     }
-    void TearDown() override { endInteractiveConversion(); }
 
     ConversionCheck check(const std::string& inputText, const std::string& folderText)
     {
-        return prepareInteractiveConversion({inputText, folderText, 0});
+        return prepareInteractiveConversion({inputText, folderText, 0}, job, settings);
     }
 
+    ConversionSettings settings;
+    JobState job;
     ScratchFolder folder;
     std::string input;
 };
@@ -47,8 +48,8 @@ TEST_F(InteractiveConversion, TheInputIsCheckedFirst)
     writeFile(other.path + "notes.txt", "x");
     for (const std::string& bad : {std::string(), other.path + "empty.pcd", other.path + "notes.txt"}) {
         // Even with every later check failing too, the input is reported.
-        g_settings.resizeEnabled = 1;
-        g_settings.resizeWidth = 0;
+        settings.resizeEnabled = 1;
+        settings.resizeWidth = 0;
         ConversionCheck result = check(bad, "");
         EXPECT_FALSE(result.ready) << bad;
         EXPECT_EQ(result.statusText, kStopped);
@@ -67,9 +68,9 @@ TEST_F(InteractiveConversion, TheOutputFolderMustBeGivenAndExistAndGetsItsSlash)
     EXPECT_FALSE(result.ready);
     EXPECT_EQ(result.statusText, kStopped);
     EXPECT_NE(result.warningText.find(missing + "/\r\n"), std::string::npos) << result.warningText;
-    EXPECT_EQ(g_job.outputFolder, missing + "/");
+    EXPECT_EQ(job.outputFolder, missing + "/");
     EXPECT_FALSE(pathExists(missing));
-    EXPECT_EQ(g_settings.recentOutFolders, "");
+    EXPECT_EQ(settings.recentOutFolders, "");
 
     // A pasted monster keeps its two ends in the message, which stays short.
     const std::string monster = "/" + std::string(5000, 'x') + "/end";
@@ -83,52 +84,54 @@ TEST_F(InteractiveConversion, TheOutputFolderMustBeGivenAndExistAndGetsItsSlash)
 
 TEST_F(InteractiveConversion, ResizeAndWatermarkProblemsStopInTheirOrder)
 {
-    g_settings.resizeEnabled = 1;
-    g_settings.resizeWidth = 0;
-    g_settings.resizeHeight = 0;
-    g_settings.watermarkType = 2;
-    g_settings.wmImage = "";
+    settings.resizeEnabled = 1;
+    settings.resizeWidth = 0;
+    settings.resizeHeight = 0;
+    settings.watermarkType = 2;
+    settings.wmImage = "";
     ConversionCheck result = check(input, folder.path);
     EXPECT_EQ(result.warningText, "Invalid resize width value!");
     EXPECT_EQ(result.statusText, kStopped);
 
-    g_settings.resizeWidth = 640;
+    settings.resizeWidth = 640;
     EXPECT_EQ(check(input, folder.path).warningText, "Invalid resize height value!");
 
-    g_settings.resizeHeight = 480;
+    settings.resizeHeight = 480;
     result = check(input, folder.path);
     EXPECT_EQ(result.warningText, "Selected watermark image is invalid/empty!");
     EXPECT_EQ(result.statusText, "Preparing...");
 
-    g_settings.wmImage = folder.path + "missing.png";
+    settings.wmImage = folder.path + "missing.png";
     result = check(input, folder.path);
     EXPECT_EQ(result.warningText, "Unable to load selected file as a watermark image: " + folder.path + "missing.png");
     EXPECT_EQ(result.statusText, "Preparing...");
-    EXPECT_EQ(g_settings.recentOutFolders, "");
+    EXPECT_EQ(settings.recentOutFolders, "");
 }
 
 TEST_F(InteractiveConversion, APassingJobIsReadyToEncodeAndItsFolderHeadsTheListOnce)
 {
-    g_settings.jpgBpp = 8;
-    g_settings.jpgQuality = 90;
+    settings.jpgBpp = 8;
+    settings.jpgQuality = 90;
     const std::string folderWithoutSlash = folder.path.substr(0, folder.path.size() - 1);
     ConversionCheck result = check("  " + input + " ", folderWithoutSlash);
     ASSERT_TRUE(result.ready) << result.warningText;
     EXPECT_EQ(result.statusText, "Converting...");
     EXPECT_TRUE(result.folderRemembered);
-    EXPECT_EQ(g_job.inputPath, input);
-    ASSERT_EQ(g_fileSet.size(), 1u);
-    EXPECT_EQ(g_fileSet.begin()->first, input);
-    EXPECT_EQ(g_job.outputFolder, folder.path);
-    EXPECT_EQ(g_job.outputExt, "jpg");
-    EXPECT_EQ(g_job.outputFif, FIF_JPEG);
-    EXPECT_EQ(g_job.outputBpp, 8);
-    EXPECT_FALSE(g_job.autoBpp);
-    EXPECT_EQ(g_job.saveFlags, saveFlagsFor(g_settings, "jpg"));
-    EXPECT_NE(g_job.saveFlags, 0);
+    EXPECT_EQ(job.inputPath, input);
+    ASSERT_EQ(result.files.size(), 1u);
+    EXPECT_EQ(result.files.begin()->first, input);
+    EXPECT_EQ(job.outputFolder, folder.path);
+    EXPECT_EQ(job.outputExt, "jpg");
+    EXPECT_EQ(job.outputFif, FIF_JPEG);
+    EXPECT_EQ(job.outputBpp, 8);
+    EXPECT_FALSE(job.autoBpp);
+    EXPECT_EQ(job.saveFlags, saveFlagsFor(settings, "jpg"));
+    EXPECT_NE(job.saveFlags, 0);
 
     check(input, folder.path);
-    EXPECT_EQ(g_settings.recentOutFolders, folder.path);
+    EXPECT_EQ(settings.recentOutFolders, folder.path);
+    // The window's records are the ones handed in; start-up's stay as they were.
+    EXPECT_EQ(g_settings.recentOutFolders, "");
 }
 
 TEST_F(InteractiveConversion, AMissingFileWithAnAcceptedExtensionStillPasses)

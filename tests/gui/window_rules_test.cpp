@@ -22,9 +22,13 @@ protected:
     void SetUp() override
     {
         resetSettings(false);
-        resetJob();
+        settings = g_settings;
+        job = newJob();
         buildCatalogue();
     }
+
+    ConversionSettings settings;
+    JobState job;
 };
 
 // Swaps in other format lists for one test.
@@ -43,61 +47,61 @@ struct FormatListsOverride {
 
 TEST_F(WindowRules, RememberingPutsTheFolderFirstOnceAndKeepsTheNewestWithinTheLimit)
 {
-    g_settings.recentOutFolders = "/a/\tc:/out/\t/b/";
-    EXPECT_TRUE(rememberOutputFolder("C:/Out/"));
-    EXPECT_EQ(g_settings.recentOutFolders, "C:/Out/\t/a/\t/b/");
+    settings.recentOutFolders = "/a/\tc:/out/\t/b/";
+    EXPECT_TRUE(rememberOutputFolder(settings, "C:/Out/"));
+    EXPECT_EQ(settings.recentOutFolders, "C:/Out/\t/a/\t/b/");
 
-    g_settings.recentOutFolders = "/1/\t/2/\t/3/\t/4/\t/5/";
-    rememberOutputFolder("/6/");
-    EXPECT_EQ(g_settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
-    rememberOutputFolder("/6/");
-    EXPECT_EQ(g_settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
+    settings.recentOutFolders = "/1/\t/2/\t/3/\t/4/\t/5/";
+    rememberOutputFolder(settings, "/6/");
+    EXPECT_EQ(settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
+    rememberOutputFolder(settings, "/6/");
+    EXPECT_EQ(settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
 
-    EXPECT_FALSE(rememberOutputFolder(""));
-    EXPECT_EQ(g_settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
+    EXPECT_FALSE(rememberOutputFolder(settings, ""));
+    EXPECT_EQ(settings.recentOutFolders, "/6/\t/1/\t/2/\t/3/\t/4/");
 
     // Beyond ASCII, letter case still makes no difference.
-    g_settings.recentOutFolders = "/bilder/ärger/";
-    rememberOutputFolder("/Bilder/Ärger/");
-    EXPECT_EQ(g_settings.recentOutFolders, "/Bilder/Ärger/");
+    settings.recentOutFolders = "/bilder/ärger/";
+    rememberOutputFolder(settings, "/Bilder/Ärger/");
+    EXPECT_EQ(settings.recentOutFolders, "/Bilder/Ärger/");
 }
 
 TEST_F(WindowRules, HandEditedListsAreReadSafely)
 {
-    g_settings.recentOutFolders = "  /a/ \t\t/b/\t";
-    EXPECT_EQ(recentOutFolderAt(0), "/a/");
-    EXPECT_EQ(recentOutFolderAt(1), "");
-    EXPECT_EQ(recentOutFolderAt(2), "/b/");
-    EXPECT_EQ(recentOutFolderAt(9), "");
-    EXPECT_EQ(recentOutFolderAt(-1), "");
+    settings.recentOutFolders = "  /a/ \t\t/b/\t";
+    EXPECT_EQ(recentOutFolderAt(settings, 0), "/a/");
+    EXPECT_EQ(recentOutFolderAt(settings, 1), "");
+    EXPECT_EQ(recentOutFolderAt(settings, 2), "/b/");
+    EXPECT_EQ(recentOutFolderAt(settings, 9), "");
+    EXPECT_EQ(recentOutFolderAt(settings, -1), "");
 
     // An empty entry must not move the selection onto another folder.
-    FolderBoxContent box = outputFolderBoxContent("/b/");
+    FolderBoxContent box = outputFolderBoxContent(settings, "/b/");
     EXPECT_EQ(box.items, (std::vector<std::string>{"/a/", "/b/"}));
     EXPECT_EQ(box.selected, 1);
 
-    rememberOutputFolder("/c/");
-    EXPECT_EQ(g_settings.recentOutFolders, "/c/\t/a/\t/b/");
+    rememberOutputFolder(settings, "/c/");
+    EXPECT_EQ(settings.recentOutFolders, "/c/\t/a/\t/b/");
 
     std::string many;
     for (int i = 0; i < 200; ++i)
         many += "/f" + std::to_string(i) + "/\t";
-    g_settings.recentOutFolders = many;
-    g_settings.outFoldersNumber = 127;
-    EXPECT_EQ(outputFolderBoxContent("").items.size(), 127u);
-    rememberOutputFolder("/new/");
-    EXPECT_EQ(recentOutFolderAt(126), "/f125/");
-    EXPECT_EQ(recentOutFolderAt(127), "");
+    settings.recentOutFolders = many;
+    settings.outFoldersNumber = 127;
+    EXPECT_EQ(outputFolderBoxContent(settings, "").items.size(), 127u);
+    rememberOutputFolder(settings, "/new/");
+    EXPECT_EQ(recentOutFolderAt(settings, 126), "/f125/");
+    EXPECT_EQ(recentOutFolderAt(settings, 127), "");
 }
 
 TEST_F(WindowRules, ANumberOfZeroOrLessKeepsOnlyTheNewestAndShowsNothing)
 {
     for (int8_t number : {int8_t{0}, int8_t{-3}}) {
-        g_settings.outFoldersNumber = number;
-        g_settings.recentOutFolders = "/a/\t/b/";
-        EXPECT_TRUE(rememberOutputFolder("/c/"));
-        EXPECT_EQ(g_settings.recentOutFolders, "/c/");
-        FolderBoxContent box = outputFolderBoxContent("/c/");
+        settings.outFoldersNumber = number;
+        settings.recentOutFolders = "/a/\t/b/";
+        EXPECT_TRUE(rememberOutputFolder(settings, "/c/"));
+        EXPECT_EQ(settings.recentOutFolders, "/c/");
+        FolderBoxContent box = outputFolderBoxContent(settings, "/c/");
         EXPECT_TRUE(box.refill);
         EXPECT_TRUE(box.items.empty());
         EXPECT_EQ(box.selected, -1);
@@ -106,32 +110,32 @@ TEST_F(WindowRules, ANumberOfZeroOrLessKeepsOnlyTheNewestAndShowsNothing)
 
 TEST_F(WindowRules, TheFolderBoxSelectsTheOutputFolderExactlyElseTheFirst)
 {
-    EXPECT_FALSE(outputFolderBoxContent("/a/").refill);  // no list: the box stays as it is
-    g_settings.recentOutFolders = "/a/\t/B/";
-    EXPECT_EQ(outputFolderBoxContent("/B/").selected, 1);
-    EXPECT_EQ(outputFolderBoxContent("/b/").selected, 0);
-    EXPECT_EQ(outputFolderBoxContent("").selected, 0);
+    EXPECT_FALSE(outputFolderBoxContent(settings, "/a/").refill);  // no list: the box stays as it is
+    settings.recentOutFolders = "/a/\t/B/";
+    EXPECT_EQ(outputFolderBoxContent(settings, "/B/").selected, 1);
+    EXPECT_EQ(outputFolderBoxContent(settings, "/b/").selected, 0);
+    EXPECT_EQ(outputFolderBoxContent(settings, "").selected, 0);
 }
 
 TEST_F(WindowRules, TheFormatBoxListsTheOutputFormatsAndFallsBackToTheFirst)
 {
-    FormatBoxContent box = outputFormatBoxItems(true);
+    FormatBoxContent box = outputFormatBoxItems(true, settings.outputFormat);
     ASSERT_EQ(box.items.size(), 1u);
     EXPECT_EQ(box.items[0].text, "JPG (JPEG File Format)");
-    EXPECT_EQ(outputFormatBoxItems(false).items[0].text, "JPG");
+    EXPECT_EQ(outputFormatBoxItems(false, settings.outputFormat).items[0].text, "JPG");
 
     FormatListsOverride restore;
     outputFormats = {"jpg", "", "png", "tiff"};
-    g_settings.outputFormat = "tiff";
-    box = outputFormatBoxItems(false);
+    settings.outputFormat = "tiff";
+    box = outputFormatBoxItems(false, settings.outputFormat);
     ASSERT_EQ(box.items.size(), 3u);
     EXPECT_EQ(box.items[2].text, "TIFF");
     EXPECT_EQ(box.items[2].formatIndex, 3);
     EXPECT_EQ(box.selected, 2);
     EXPECT_EQ(outputFormatAt(box.items[box.selected].formatIndex), "tiff");
 
-    g_settings.outputFormat = "xyz";
-    EXPECT_EQ(outputFormatBoxItems(false).selected, 0);
+    settings.outputFormat = "xyz";
+    EXPECT_EQ(outputFormatBoxItems(false, settings.outputFormat).selected, 0);
     EXPECT_EQ(outputFormatAt(17), "jpg");
     EXPECT_EQ(outputFormatAt(-1), "jpg");
 }
@@ -159,29 +163,28 @@ TEST_F(WindowRules, TakingAnInputFileFillsTheFieldAndMayChooseItsFolder)
     writeFile(folder.path + "empty.pcd", "");
     writeFile(folder.path + "notes.txt", "text");
 
-    InputFileTaken taken = takeInputFile(picture, "");
+    InputFileTaken taken = takeInputFile(picture, "", job, settings);
     EXPECT_TRUE(taken.accepted);
     EXPECT_EQ(taken.inputFieldText, picture);
     EXPECT_TRUE(taken.folderChosen);
-    EXPECT_EQ(g_job.outputFolder, folder.path);
-    EXPECT_EQ(recentOutFolderAt(0), folder.path);
-    EXPECT_EQ(g_fileSet.size(), 1u);
-    EXPECT_EQ(g_fileSet.begin()->second.relativeFolder, "");
+    EXPECT_EQ(job.outputFolder, folder.path);
+    EXPECT_EQ(recentOutFolderAt(settings, 0), folder.path);
 
     // A folder shown in the box stays the output folder.
-    g_job.outputFolder = "/elsewhere/";
-    taken = takeInputFile(picture, "/elsewhere/");
+    job.outputFolder = "/elsewhere/";
+    taken = takeInputFile(picture, "/elsewhere/", job, settings);
     EXPECT_TRUE(taken.accepted);
     EXPECT_FALSE(taken.folderChosen);
-    EXPECT_EQ(g_job.outputFolder, "/elsewhere/");
+    EXPECT_EQ(job.outputFolder, "/elsewhere/");
 
     // Refused files change nothing: an empty one, another type, a folder.
+    const std::string recentFolders = settings.recentOutFolders;
     for (const std::string& refused : {folder.path + "empty.pcd", folder.path + "notes.txt", folder.path}) {
-        taken = takeInputFile(refused, "");
+        taken = takeInputFile(refused, "", job, settings);
         EXPECT_FALSE(taken.accepted) << refused;
         EXPECT_EQ(taken.inputFieldText, "") << refused;
-        EXPECT_EQ(g_fileSet.begin()->first, picture) << refused;
-        EXPECT_EQ(g_job.outputFolder, "/elsewhere/") << refused;
+        EXPECT_EQ(settings.recentOutFolders, recentFolders) << refused;
+        EXPECT_EQ(job.outputFolder, "/elsewhere/") << refused;
     }
 }
 
@@ -189,19 +192,21 @@ TEST_F(WindowRules, AChosenFolderIsRememberedWithItsSlashSoAConversionDoesNotLis
 {
     ScratchFolder folder;
     const std::string withoutSlash = folder.path.substr(0, folder.path.size() - 1);
-    EXPECT_TRUE(takeOutputFolder(withoutSlash));
-    EXPECT_EQ(g_job.outputFolder, folder.path);
-    EXPECT_EQ(g_settings.recentOutFolders, folder.path);
-    rememberOutputFolder(folder.path);
-    EXPECT_EQ(g_settings.recentOutFolders, folder.path);
+    EXPECT_TRUE(takeOutputFolder(withoutSlash, job, settings));
+    EXPECT_EQ(job.outputFolder, folder.path);
+    EXPECT_EQ(settings.recentOutFolders, folder.path);
+    rememberOutputFolder(settings, folder.path);
+    EXPECT_EQ(settings.recentOutFolders, folder.path);
 
-    EXPECT_FALSE(takeOutputFolder(folder.path + "missing"));
-    EXPECT_FALSE(takeOutputFolder(""));
-    EXPECT_EQ(g_job.outputFolder, folder.path);
+    EXPECT_FALSE(takeOutputFolder(folder.path + "missing", job, settings));
+    EXPECT_FALSE(takeOutputFolder("", job, settings));
+    EXPECT_EQ(job.outputFolder, folder.path);
 
-    EXPECT_EQ(folderDialogStart("/a/b/c/"), "/a/b/c/");
-    EXPECT_EQ(folderDialogStart("/a/b"), "/a/");
-    EXPECT_EQ(folderDialogStart(""), folder.path);
+    EXPECT_EQ(folderDialogStart("/a/b/c/", job), "/a/b/c/");
+    EXPECT_EQ(folderDialogStart("/a/b", job), "/a/");
+    EXPECT_EQ(folderDialogStart("", job), folder.path);
+    // The window's records are the ones handed in; start-up's stay as they were.
+    EXPECT_EQ(g_settings.recentOutFolders, "");
 }
 
 TEST(AccessKeys, EachLabelOfAGroupTakesItsFirstFreeLetterAndShowsItsOwnAmpersands)

@@ -1,4 +1,3 @@
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,24 +9,6 @@ namespace {
 
 const std::string kStopped = "Conversion stopped\n";
 const std::string kOldOutput = "an earlier output that a failure must leave alone";
-
-// A small memory file system mounted over a folder for the length of a test.
-// Mounting needs root; mounted stays false where it is not allowed.
-struct SmallFileSystem {
-    std::string folder;
-    bool mounted = false;
-    SmallFileSystem(const std::string& path, const std::string& size) : folder(path)
-    {
-        mkdir(folder.c_str(), 0755);
-        mounted = mount("tmpfs", folder.c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
-    }
-    ~SmallFileSystem()
-    {
-        if (mounted)
-            umount2(folder.c_str(), MNT_DETACH);
-    }
-    bool makeReadOnly() { return mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
-};
 
 }  // namespace
 

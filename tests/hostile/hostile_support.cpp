@@ -1,6 +1,7 @@
 #include "hostile/hostile_support.h"
 
 #include <FreeImage.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,23 @@ std::string HostileScene::folder(const std::string& name)
 {
     mkdir((root.path + name).c_str(), 0755);
     return root.path + name;
+}
+
+SmallFileSystem::SmallFileSystem(const std::string& path, const std::string& size) : folder(path)
+{
+    mkdir(folder.c_str(), 0755);
+    mounted = mount("tmpfs", folder.c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
+}
+
+SmallFileSystem::~SmallFileSystem()
+{
+    if (mounted)
+        umount2(folder.c_str(), MNT_DETACH);
+}
+
+bool SmallFileSystem::makeReadOnly()
+{
+    return mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 PictureFacts jpegFacts(const std::string& path)

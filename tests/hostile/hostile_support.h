@@ -28,6 +28,18 @@ private:
     std::string folder(const std::string& name);
 };
 
+// A small memory file system mounted over a folder for the length of a test.
+// Mounting needs root; mounted stays false where it is not allowed.
+struct SmallFileSystem {
+    std::string folder;
+    bool mounted = false;
+    SmallFileSystem(const std::string& path, const std::string& size);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+    bool makeReadOnly();
+};
+
 // The parts of a file that the checks below look at.
 struct PictureFacts {
     bool loads = false;  // FreeImage reads it as a JPEG, every byte of it there

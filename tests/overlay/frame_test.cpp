@@ -33,7 +33,8 @@ struct FrameTest : ::testing::Test {
     // Frames a white picture of the given size and depth.
     FIBITMAP* framedWhite(int width, int height, int bpp = 24)
     {
-        picture = applyFrame(filledPicture(width, height, kWhite, bpp), width, height, settings);
+        picture =
+            applyFrame(BitmapHandle(filledPicture(width, height, kWhite, bpp)), width, height, settings).release();
         return picture;
     }
 
@@ -126,10 +127,10 @@ TEST_F(FrameTest, NothingVisibleStillGives24Bits)
 
     setBands(0, 0, 0, 0, "FF0000");
     settings.frameOpacity = 255;
-    picture = applyFrame(FreeImage_Allocate(40, 30, 8), 40, 30, settings);
+    picture = applyFrame(BitmapHandle(FreeImage_Allocate(40, 30, 8)), 40, 30, settings).release();
     EXPECT_EQ(FreeImage_GetBPP(picture), 24u);
     settings.frameType = kNoFrame;
-    EXPECT_EQ(applyFrame(picture, 40, 30, settings), picture);
+    EXPECT_EQ(applyFrame(BitmapHandle(picture), 40, 30, settings).release(), picture);
 }
 
 TEST_F(FrameTest, SingleBottomBandIsASquareBar)

@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/job_state.h"
+#include "engine/conversion_run.h"
 #include "engine/output_encoding.h"
-#include "engine/worker.h"
 #include "formats/format_registry.h"
 #include "overlay/naming.h"
 #include "platform/files.h"
@@ -156,23 +155,25 @@ TEST(NamingThroughTheWorker, FailedFileDoesNotAdvanceTheCounter)
     ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
     writeFile(out + "b", "in the way");
 
-    resetSettings(true);
-    resetJob();
-    g_settings.filenameMask = "%filename%/%n%_%rnd%.%ext%";
-    g_job.outputFolder = out;
-    g_job.outputExt = "jpg";
-    g_job.outputFif = outputFormatInfo("jpg").fif;
-    chooseOutputEncoding(g_settings, g_job);
+    ConversionSettings settings;
+    settings.filenameMask = "%filename%/%n%_%rnd%.%ext%";
+    JobState job = newJob();
+    job.outputFolder = out;
+    job.outputExt = "jpg";
+    job.outputFif = outputFormatInfo("jpg").fif;
+    chooseOutputEncoding(settings, job);
+    FileSet files;
     for (const char* name : {"a.pcd", "b.pcd", "c.pcd"})
-        g_fileSet[scratch.path + name] = FileEntry{""};
-    const int32_t firstRandom = g_job.randomNumber;
-    g_progress.running = 1;
-    ConversionWorker(nullptr);
+        files[scratch.path + name] = FileEntry{""};
+    const int32_t firstRandom = job.randomNumber;
+    ConversionRun run(settings, job, files);
+    run.start();
+    const RunResult result = run.finish();
 
-    EXPECT_EQ(g_progress.filesConverted, 2);
+    EXPECT_EQ(result.filesConverted, 2);
     EXPECT_TRUE(fileExists(out + "a/00001_" + fiveCharacterForm(firstRandom) + ".jpg"));
     EXPECT_EQ(readFile(out + "b"), "in the way");
-    EXPECT_EQ(g_job.fileCounter, 3);
+    EXPECT_EQ(result.numbering.fileCounter, 3);
     ASSERT_TRUE(isDirectory(out + "c"));
     const std::vector<std::string> third = namesIn(out + "c");
     ASSERT_EQ(third.size(), 1u);

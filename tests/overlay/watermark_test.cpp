@@ -23,7 +23,6 @@ using Ints = std::vector<int>;
 struct WatermarkTest : ::testing::Test {
     void TearDown() override
     {
-        releaseWatermarkFont();
         for (FIBITMAP* bitmap : owned)
             FreeImage_Unload(bitmap);
     }
@@ -54,15 +53,19 @@ struct WatermarkTest : ::testing::Test {
         settings.watermarkType = kTextWatermark;
         settings.wmText = text;
         settings.wmBackOpacity = 255;
-        ASSERT_TRUE(loadWatermarkFont("Arial", 14, 0, 0));
+        font = loadWatermarkFont("Arial", 14, 0, 0);
+        ASSERT_TRUE(font);
     }
+    FIBITMAP* textLayer(const std::string& text) { return keep(buildTextLayer(text, *font, settings)); }
     FIBITMAP* watermarked(int width, int height, Rgba colour = kWhite, int bpp = 24)
     {
-        return keep(applyWatermark(filledPicture(width, height, colour, bpp), width, height, settings, facts));
+        BitmapHandle picture(filledPicture(width, height, colour, bpp));
+        return keep(applyWatermark(std::move(picture), width, height, settings, facts, font).release());
     }
 
     ConversionSettings settings;
     NamingFacts facts;
+    std::optional<WatermarkFont> font;
     ScratchFolder scratch;
     std::vector<FIBITMAP*> owned;
 };
@@ -132,9 +135,9 @@ TEST(WatermarkText, LinesStepByTheTallestLinePlusLeading)
 TEST_F(WatermarkTest, DrawnTextFillsThePaddedBoxAtItsOpacities)
 {
     useText("ABC");
-    FIBITMAP* bare = keep(buildTextLayer("ABC", settings));
+    FIBITMAP* bare = textLayer("ABC");
     settings.wmTextPadding = 5;
-    FIBITMAP* padded = keep(buildTextLayer("ABC", settings));
+    FIBITMAP* padded = textLayer("ABC");
     ASSERT_TRUE(bare && padded);
     const int width = static_cast<int>(FreeImage_GetWidth(padded));
     const int height = static_cast<int>(FreeImage_GetHeight(padded));
@@ -155,7 +158,7 @@ TEST_F(WatermarkTest, DrawnTextFillsThePaddedBoxAtItsOpacities)
     settings.wmTextOpacity = 200;
     settings.wmBackColor = "0000FF";
     settings.wmBackOpacity = 60;
-    FIBITMAP* smooth = keep(buildTextLayer("H", settings));
+    FIBITMAP* smooth = textLayer("H");
     ASSERT_NE(smooth, nullptr);
     EXPECT_EQ(pixelAt(smooth, 1, 1), (Rgba{0, 0, 255, 60}));
     int strongest = 0;
@@ -169,7 +172,7 @@ TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
     useText("");
     settings.wmTextPadding = 4;
     settings.wmTextAlignment = kAlignRight;
-    FIBITMAP* right = keep(buildTextLayer("A%eol%BBBBBB", settings));
+    FIBITMAP* right = textLayer("A%eol%BBBBBB");
     ASSERT_NE(right, nullptr);
     const int width = static_cast<int>(FreeImage_GetWidth(right));
     const int half = static_cast<int>(FreeImage_GetHeight(right)) / 2;
@@ -181,7 +184,7 @@ TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
     EXPECT_NEAR(firstB, 4, 2);
 
     settings.wmTextAlignment = kAlignCenter;
-    FIBITMAP* centred = keep(buildTextLayer("A%EOL%BBBBBB", settings));
+    FIBITMAP* centred = textLayer("A%EOL%BBBBBB");
     const auto [firstC, lastC] = inkColumns(centred, 0, half, kWhite);
     EXPECT_NEAR((firstC + lastC) / 2.0, (width - 1) / 2.0, 2.0);
 }
@@ -189,12 +192,12 @@ TEST_F(WatermarkTest, DrawnLinesFollowTheAlignment)
 TEST_F(WatermarkTest, UnusableFontTextOrSettingsLeaveNoTextLayer)
 {
     useText("ABC");
-    EXPECT_EQ(keep(buildTextLayer("", settings)), nullptr);
+    EXPECT_EQ(textLayer(""), nullptr);
     settings.wmTextPadding = INT_MAX;
-    EXPECT_EQ(keep(buildTextLayer("ABC", settings)), nullptr);
+    EXPECT_EQ(textLayer("ABC"), nullptr);
     settings.wmTextPadding = 0;
     settings.wmFontLeading = -1000;
-    EXPECT_EQ(keep(buildTextLayer("A%eol%B%eol%C", settings)), nullptr);
+    EXPECT_EQ(textLayer("A%eol%B%eol%C"), nullptr);
     settings.wmFontLeading = 0;
 
     // A colour of the wrong length is black; opacities are held to 0..255.
@@ -202,18 +205,18 @@ TEST_F(WatermarkTest, UnusableFontTextOrSettingsLeaveNoTextLayer)
     settings.wmTextOpacity = 999;
     settings.wmBackColor = "FF0000";
     settings.wmBackOpacity = -20;
-    FIBITMAP* layer = keep(buildTextLayer("ABC", settings));
+    FIBITMAP* layer = textLayer("ABC");
     ASSERT_NE(layer, nullptr);
     EXPECT_GE(inkColumns(layer, 0, static_cast<int>(FreeImage_GetHeight(layer)), kBlack).second, 0);
     EXPECT_EQ(pixelAt(layer, 0, 0), (Rgba{255, 0, 0, 0}));
 
     for (int size : {0, -3, 1000000}) {
-        ASSERT_TRUE(loadWatermarkFont("Arial", size, 0, 0));
-        EXPECT_EQ(keep(buildTextLayer("ABC", settings)), nullptr) << size;
+        font = loadWatermarkFont("Arial", size, 0, 0);
+        ASSERT_TRUE(font);
+        EXPECT_EQ(textLayer("ABC"), nullptr) << size;
     }
-    releaseWatermarkFont();
-    EXPECT_EQ(keep(buildTextLayer("ABC", settings)), nullptr);
-    // The picture still leaves in 24 bits, unchanged.
+    // Without a font the picture still leaves in 24 bits, unchanged.
+    font.reset();
     FIBITMAP* picture = watermarked(40, 30, kRed, 32);
     EXPECT_EQ(FreeImage_GetBPP(picture), 24u);
     EXPECT_EQ(pixelAt(picture, 39, 29), kRed);
@@ -364,7 +367,7 @@ TEST_F(WatermarkTest, UnusablePictureFilesLeaveNoWatermark)
     }
     settings.watermarkType = kNoWatermark;
     FIBITMAP* untouched = keep(filledPicture(8, 8, kWhite, 32));
-    EXPECT_EQ(applyWatermark(untouched, 8, 8, settings, facts), untouched);
+    EXPECT_EQ(applyWatermark(BitmapHandle(untouched), 8, 8, settings, facts, font).release(), untouched);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/command_line_job.h"
 #include "app/options.h"
 #include "engine/job_listing.h"
 #include "engine/job_state.h"

@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "app/program_identity.h"
-#include "engine/job_state.h"
+#include "engine/conversion_run.h"
 #include "gui/input_file_filter.h"
 #include "gui/interactive_conversion.h"
 #include "gui/interface_pictures.h"
@@ -472,7 +472,7 @@ void MainFrame::applyInterfaceChanges(int refresh)
 
 void MainFrame::fillOutputFormatBox()
 {
-    const FormatBoxContent content = outputFormatBoxItems(true);
+    const FormatBoxContent content = outputFormatBoxItems(true, g_settings.outputFormat);
     const wxBitmap icon = tableBitmap(pictures_, smallIconTable, "New", kSmallIconSize);
     formatBox_->Clear();
     formatIndexOfItem_.clear();
@@ -486,7 +486,7 @@ void MainFrame::fillOutputFormatBox()
 
 void MainFrame::refreshOutputFolderBox()
 {
-    const FolderBoxContent content = outputFolderBoxContent(g_job.outputFolder);
+    const FolderBoxContent content = outputFolderBoxContent(g_settings, job_.outputFolder);
     if (!content.refill)
         return;
     const wxBitmap icon = tableBitmap(pictures_, smallIconTable, "FavFolder", kSmallIconSize);
@@ -511,7 +511,7 @@ int MainFrame::formatIndexOfItem(int item) const
 
 void MainFrame::takeInputFile(const std::string& path)
 {
-    const InputFileTaken taken = ::takeInputFile(path, folderBoxText());
+    const InputFileTaken taken = ::takeInputFile(path, folderBoxText(), job_, g_settings);
     if (!taken.accepted)
         return;
     inputField_->ChangeValue(toWx(taken.inputFieldText));
@@ -523,7 +523,7 @@ void MainFrame::takeInputFile(const std::string& path)
 void MainFrame::newJob()
 {
     refreshOutputFolderBox();
-    resetJob();
+    job_ = ::newJob();
     inputField_->ChangeValue("");
     folderBox_->SetSelection(wxNOT_FOUND);
     folderBox_->nameAfterShownItem();
@@ -542,8 +542,8 @@ void MainFrame::chooseInputFile()
 void MainFrame::chooseOutputFolder()
 {
     wxDirDialog dialog(this, toWx(lookupText("Dialog", "Select Output Folder")),
-                       toWx(folderDialogStart(folderBoxText())), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
-    if (dialog.ShowModal() == wxID_OK && takeOutputFolder(fromWx(dialog.GetPath())))
+                       toWx(folderDialogStart(folderBoxText(), job_)), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK && takeOutputFolder(fromWx(dialog.GetPath()), job_, g_settings))
         refreshOutputFolderBox();
     relayout();
 }
@@ -570,7 +570,7 @@ void MainFrame::runInteractiveConversion()
     request.inputText = fromWx(inputField_->GetValue());
     request.folderBoxText = folderBoxText();
     request.formatIndex = formatIndexOfItem(formatItem);
-    const ConversionCheck check = prepareInteractiveConversion(request);
+    const ConversionCheck check = prepareInteractiveConversion(request, job_, g_settings);
     SetStatusText(toWx(check.statusText));
     if (!check.ready) {
         showWarning(this, check.warningText);
@@ -578,8 +578,8 @@ void MainFrame::runInteractiveConversion()
     }
     if (check.folderRemembered)
         refreshOutputFolderBox();
-    runProgressDialog(this);
-    endInteractiveConversion();
+    ConversionRun run(g_settings, job_, check.files);
+    endInteractiveConversion(job_, runProgressDialog(this, run));
 }
 
 void MainFrame::onCommand(wxCommandEvent& event)
@@ -604,7 +604,7 @@ void MainFrame::onCommand(wxCommandEvent& event)
 
 void MainFrame::onFolderBoxChosen(wxCommandEvent&)
 {
-    g_job.outputFolder = folderBoxText();
+    job_.outputFolder = folderBoxText();
 }
 
 void MainFrame::onFormatBoxChosen(wxCommandEvent&)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/job_state.h"
 #include "gui/image_tables.h"
 
 class wxButton;
@@ -75,4 +76,5 @@ private:
     wxButton* convertButton_ = nullptr;
     wxStaticText* notice_ = nullptr;
     std::vector<int> formatIndexOfItem_;
+    JobState job_;  // the job the window shows and edits
 };

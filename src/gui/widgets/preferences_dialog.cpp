@@ -11,7 +11,6 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "engine/job_state.h"
 #include "gui/preference_rules.h"
 #include "gui/theme_packages.h"
 #include "gui/widgets/accessible_name.h"
@@ -19,6 +18,7 @@
 #include "gui/widgets/picture_bitmaps.h"
 #include "gui/widgets/preferences_window.h"
 #include "gui/widgets/wx_text.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
 
@@ -57,7 +57,7 @@ void showRows(const std::vector<PreferenceRow>& rows, bool on)
 // The theme packages beside the program, each key with its display name.
 std::vector<std::pair<std::string, std::string>> installedThemes()
 {
-    const ThemeList themes = scanThemePackages(themeFolder(g_job.programFolder));
+    const ThemeList themes = scanThemePackages(themeFolder(executableFolder()));
     return {themes.begin(), themes.end()};
 }
 

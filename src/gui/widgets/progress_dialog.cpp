@@ -6,18 +6,14 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
-#include <mutex>
 
-#include "engine/file_gate.h"
-#include "engine/job_state.h"
-#include "engine/worker.h"
 #include "gui/widgets/warning_box.h"
 #include "gui/widgets/wx_text.h"
 #include "settings/catalogue.h"
 
 namespace {
 
-// The worker's progress is read when the interface has been idle this long.
+// The run's progress is read when the interface has been idle this long.
 constexpr int kPollMilliseconds = 15;
 
 // Sizes at the standard resolution, scaled by FromDIP.
@@ -33,12 +29,6 @@ constexpr int kBarMinHeight = 8;
 
 // Characters typical of a path, for measuring the average character width.
 const char* const kWidthSample = "abc123:/-";
-
-ProgressSnapshot takeSnapshot()
-{
-    std::lock_guard<std::mutex> lock(progressMutex);
-    return {g_progress.filesStarted, g_progress.currentFile, g_progress.lastDurationMs};
-}
 
 }  // namespace
 
@@ -70,9 +60,6 @@ ProgressDialog::ProgressDialog(wxFrame* owner, int total)
 ProgressDialog::~ProgressDialog()
 {
     timer_.Stop();
-    // Never reached with a running worker: the dialog only closes after it ended.
-    if (worker_.joinable())
-        worker_.join();
 }
 
 int ProgressDialog::charWidth()
@@ -117,52 +104,39 @@ void ProgressDialog::layoutControls()
     SetClientSize(FromDIP(kInnerWidth), y);
 }
 
-void ProgressDialog::runConversion()
+RunResult ProgressDialog::runConversion(ConversionRun& run)
 {
-    {
-        std::lock_guard<std::mutex> lock(progressMutex);
-        g_progress.filesStarted = 0;
-        g_progress.currentFile.clear();
-        g_progress.lastDurationMs = 0;
-        g_progress.filesConverted = 0;
-        g_progress.running = 1;
-    }
-    workerEnded_ = false;
-    worker_ = std::thread([this] {
-        ConversionWorker(nullptr);
-        workerEnded_ = true;
-    });
-    workerRunning_ = true;
+    run_ = &run;
+    run.start();
+    running_ = true;
     CentreOnParent();
     timer_.Start(kPollMilliseconds);
     ShowModal();
+    run_ = nullptr;
+    return result_;
 }
 
 void ProgressDialog::onTimer(wxTimerEvent&)
 {
-    if (!workerRunning_)
+    if (!running_)
         return;
-    if (workerEnded_) {
-        handleWorkerEnd();
+    const RunProgress progress = run_->snapshot();
+    if (progress.ended) {
+        handleRunEnd();
         return;
     }
     ProgressView view = view_;
-    if (updateProgressView(view, takeSnapshot()))
+    if (updateProgressView(view, {progress.filesStarted, progress.currentFile, progress.lastDurationMs}))
         showView(view);
 }
 
-void ProgressDialog::handleWorkerEnd()
+void ProgressDialog::handleRunEnd()
 {
     timer_.Stop();
-    worker_.join();
-    workerRunning_ = false;
-    int converted = 0;
-    {
-        std::lock_guard<std::mutex> lock(progressMutex);
-        converted = g_progress.filesConverted;
-    }
+    result_ = run_->finish();
+    running_ = false;
     ProgressView view = view_;
-    const std::string status = finishProgressView(view, converted, cancelled_);
+    const std::string status = finishProgressView(view, result_.filesConverted, cancelled_);
     owner_->SetStatusText(toWx(status));
     showView(view);
     ok_->SetFocus();
@@ -170,29 +144,28 @@ void ProgressDialog::handleWorkerEnd()
 
 void ProgressDialog::onClose(wxCloseEvent& event)
 {
-    if (!workerRunning_) {
+    if (!running_) {
         if (IsModal())
             EndModal(wxID_OK);
         else
             Destroy();
         return;
     }
-    // The worker waits before its next file until the answer is known.
+    // The run starts no other file until the answer is known; a stop comes
+    // before the gate opens again, so that no file slips through between.
     timer_.Stop();
-    closeFileGate();
+    run_->pause();
     cancelled_ = askBreakConversion(this);
-    openFileGate();
-    if (cancelled_) {
-        std::lock_guard<std::mutex> lock(progressMutex);
-        g_progress.running = 0;
-    }
+    if (cancelled_)
+        run_->stop();
+    run_->resume();
     timer_.Start(kPollMilliseconds);
     event.Veto();
 }
 
 void ProgressDialog::onOk(wxCommandEvent&)
 {
-    if (!workerRunning_ && IsModal())
+    if (!running_ && IsModal())
         EndModal(wxID_OK);
 }
 
@@ -204,8 +177,8 @@ void ProgressDialog::onCharHook(wxKeyEvent& event)
         event.Skip();
 }
 
-void runProgressDialog(wxFrame* owner)
+RunResult runProgressDialog(wxFrame* owner, ConversionRun& run)
 {
-    ProgressDialog dialog(owner, static_cast<int>(g_fileSet.size()));
-    dialog.runConversion();
+    ProgressDialog dialog(owner, run.fileCount());
+    return dialog.runConversion(run);
 }

@@ -3,10 +3,9 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
+#include "engine/conversion_run.h"
 #include "gui/progress_view.h"
 
 class wxButton;
@@ -14,13 +13,13 @@ class wxFrame;
 class wxGauge;
 class wxStaticText;
 
-// Converts the job's files on a worker thread behind a modal progress
-// dialog over owner, and shows the outcome in owner's status bar. Returns
-// when the user has closed the dialog after the worker ended.
-void runProgressDialog(wxFrame* owner);
+// Runs the conversion behind a modal progress dialog over owner, and shows
+// the outcome in owner's status bar. Returns how the run ended, once the
+// user has closed the dialog after it.
+RunResult runProgressDialog(wxFrame* owner, ConversionRun& run);
 
 // The progress dialog: the current file, the time left, a bar, and an OK
-// button that works once the worker has ended.
+// button that works once the run has ended.
 class ProgressDialog : public wxDialog {
 public:
     ProgressDialog(wxFrame* owner, int total);
@@ -32,8 +31,8 @@ public:
     // Shows the view's texts, bar and state.
     void showView(const ProgressView& view);
 
-    // Starts the worker and runs the dialog modally until the user leaves it.
-    void runConversion();
+    // Starts the run and shows the dialog modally until the user leaves it.
+    RunResult runConversion(ConversionRun& run);
 
 private:
     void layoutControls();
@@ -41,17 +40,17 @@ private:
     void onClose(wxCloseEvent& event);
     void onOk(wxCommandEvent& event);
     void onCharHook(wxKeyEvent& event);
-    void handleWorkerEnd();
+    void handleRunEnd();
 
     wxFrame* owner_;
+    ConversionRun* run_ = nullptr;  // while runConversion goes on
     wxStaticText* fileLine_;
     wxStaticText* timeLine_;
     wxGauge* bar_;
     wxButton* ok_;
     wxTimer timer_;
     ProgressView view_;
-    std::thread worker_;
-    std::atomic<bool> workerEnded_{false};
-    bool workerRunning_ = false;
+    RunResult result_;
+    bool running_ = false;
     bool cancelled_ = false;
 };

@@ -9,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-#include "engine/job_state.h"
 #include "gui/interface_pictures.h"
 #include "gui/progress_view.h"
 #include "gui/theme_contact_sheet.h"
@@ -19,6 +18,7 @@
 #include "gui/widgets/preferences_screenshots.h"
 #include "gui/widgets/progress_dialog.h"
 #include "gui/widgets/small_dialog_screenshots.h"
+#include "platform/files.h"
 #include "settings/conversion_settings.h"
 
 namespace {
@@ -100,7 +100,7 @@ bool savePicture(wxTopLevelWindow* window, const std::string& path)
 bool writeThemePictures(const std::string& prefix)
 {
     bool allWritten = true;
-    const std::string folder = themeFolder(g_job.programFolder);
+    const std::string folder = themeFolder(executableFolder());
     for (const auto& [key, name] : scanThemePackages(folder)) {
         const std::string package = folder + key + ".zip";
         const std::string sheet = prefix + "theme-" + key + "-icons.png";
@@ -116,7 +116,7 @@ bool writeThemePictures(const std::string& prefix)
         ConversionSettings themed = g_settings;
         themed.uiTheme = key;
         PictureSlots pictures;
-        loadInterfacePictures(themed, g_job.programFolder, true, true, true, pictures);
+        loadInterfacePictures(themed, executableFolder(), true, true, true, pictures);
         auto* frame = new MainFrame(std::move(pictures));
         frame->start(false);
         allWritten = savePicture(frame, prefix + "main-window-" + key + ".png") && allWritten;

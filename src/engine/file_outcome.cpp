@@ -1,0 +1,22 @@
+#include "engine/file_outcome.h"
+
+std::string failureReason(const FileOutcome& outcome)
+{
+    switch (outcome.failure) {
+    case FileFailure::None: return "";
+    case FileFailure::DecoderFailed:
+        if (outcome.signal != 0)
+            return "the decoder was ended by signal " + std::to_string(outcome.signal);
+        if (outcome.exitStatus != 0)
+            return "the decoder failed with exit status " + std::to_string(outcome.exitStatus);
+        return "the decoder left no picture";
+    case FileFailure::DecoderTimedOut:
+        return "the decoder timed out after " + std::to_string(outcome.timeoutSeconds) + " s";
+    case FileFailure::DecoderNotStarted: return "the decoder could not be started: " + outcome.detail;
+    case FileFailure::UnreadablePicture: return "the decoded picture could not be read";
+    case FileFailure::StepRefused: return "the " + outcome.step + " step made no picture";
+    case FileFailure::NameClash: return "the output file name is the input file itself";
+    case FileFailure::SaveFailed: return "the output file could not be saved: " + outcome.detail;
+    }
+    return "";
+}
