@@ -15,7 +15,7 @@ packages=(
   python3-gi gir1.2-gtk-3.0 xdotool
   librsvg2-bin ccache
   desktop-file-utils appstream lintian mandoc dpkg-dev fakeroot file
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2
 )
 

@@ -2,6 +2,8 @@
 
 #include <FreeImage.h>
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -156,10 +158,7 @@ void buildAcceptedExtensions()
 
 bool listContains(const std::vector<std::string>& list, const std::string& text)
 {
-    for (const std::string& element : list)
-        if (element == text)
-            return true;
-    return false;
+    return std::ranges::find(list, text) != list.end();
 }
 
 bool isValidOutputFormat(const std::string& extension)

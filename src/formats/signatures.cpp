@@ -115,10 +115,9 @@ const std::vector<Signature>& signatureTable()
 
 bool matches(const Signature& signature, const std::array<uint8_t, kHeaderSize>& header)
 {
-    for (const SignaturePart& part : signature.parts)
-        if (!std::equal(part.bytes.begin(), part.bytes.end(), header.begin() + static_cast<long>(part.offset)))
-            return false;
-    return true;
+    return std::ranges::all_of(signature.parts, [&](const SignaturePart& part) {
+        return std::equal(part.bytes.begin(), part.bytes.end(), header.begin() + static_cast<long>(part.offset));
+    });
 }
 
 }  // namespace

@@ -72,19 +72,20 @@ void fillQuadrilateral(cairo_t* cr, const std::string& hex, double x, double y, 
 
 // The corner squares first, then the bands over them; each corner therefore
 // shows only along the anti-aliased seam of its diagonal.
-void drawFrameShapes(cairo_t* cr, double W, double H, const Bands& b, const ConversionSettings& s)
+void drawFrameShapes(cairo_t* cr, double width, double height, const Bands& b, const ConversionSettings& s)
 {
     fillRectangle(cr, s.frameTopColor, 0, 0, b.left, b.top);
-    fillRectangle(cr, s.frameRightColor, W - b.right, 0, b.right, b.top);
-    fillRectangle(cr, s.frameBottomColor, W - b.right, H - b.bottom, b.right, b.bottom);
-    fillRectangle(cr, s.frameLeftColor, 0, H - b.bottom, b.left, b.bottom);
-    fillQuadrilateral(cr, s.frameTopColor, 0, 0, W, 0, -b.right, b.top, -(W - b.right - b.left), 0);
-    fillQuadrilateral(cr, s.frameRightColor, W, 0, 0, H, -b.right, -b.bottom, 0, -(H - b.bottom - b.top));
-    fillQuadrilateral(cr, s.frameBottomColor, W, H, -W, 0, b.left, -b.bottom, W - b.right - b.left, 0);
-    fillQuadrilateral(cr, s.frameLeftColor, 0, H, 0, -H, b.left, b.top, 0, H - b.bottom - b.top);
+    fillRectangle(cr, s.frameRightColor, width - b.right, 0, b.right, b.top);
+    fillRectangle(cr, s.frameBottomColor, width - b.right, height - b.bottom, b.right, b.bottom);
+    fillRectangle(cr, s.frameLeftColor, 0, height - b.bottom, b.left, b.bottom);
+    fillQuadrilateral(cr, s.frameTopColor, 0, 0, width, 0, -b.right, b.top, -(width - b.right - b.left), 0);
+    fillQuadrilateral(cr, s.frameRightColor, width, 0, 0, height, -b.right, -b.bottom, 0, -(height - b.bottom - b.top));
+    fillQuadrilateral(cr, s.frameBottomColor, width, height, -width, 0, b.left, -b.bottom, width - b.right - b.left, 0);
+    fillQuadrilateral(cr, s.frameLeftColor, 0, height, 0, -height, b.left, b.top, 0, height - b.bottom - b.top);
 }
 
-void drawTile(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& tile, const ConversionSettings& settings)
+void drawTile(FIBITMAP* picture, int width, int height, const Bands& bands, const Area& tile,
+              const ConversionSettings& settings)
 {
     SurfaceHandle surface =
         createTransparentSurface(static_cast<int>(tile.x1 - tile.x0), static_cast<int>(tile.y1 - tile.y0));
@@ -92,35 +93,36 @@ void drawTile(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& t
         return;
     CairoHandle cr(cairo_create(surface.get()));
     cairo_translate(cr.get(), -static_cast<double>(tile.x0), -static_cast<double>(tile.y0));
-    drawFrameShapes(cr.get(), W, H, bands, settings);
+    drawFrameShapes(cr.get(), width, height, bands, settings);
     blendSurfaceOver(picture, surface.get(), static_cast<int>(tile.x0), static_cast<int>(tile.y0),
                      settings.frameOpacity);
 }
 
-void drawArea(FIBITMAP* picture, int W, int H, const Bands& bands, const Area& area, const ConversionSettings& settings)
+void drawArea(FIBITMAP* picture, int width, int height, const Bands& bands, const Area& area,
+              const ConversionSettings& settings)
 {
     for (int64_t y = area.y0; y < area.y1; y += kTileSide) {
         for (int64_t x = area.x0; x < area.x1; x += kTileSide)
-            drawTile(picture, W, H, bands, {x, y, std::min(x + kTileSide, area.x1), std::min(y + kTileSide, area.y1)},
-                     settings);
+            drawTile(picture, width, height, bands,
+                     {x, y, std::min(x + kTileSide, area.x1), std::min(y + kTileSide, area.y1)}, settings);
     }
 }
 
 // Every band shape lies inside its band's strip along the edge, so only those
 // strips are drawn: the top and bottom rows, and between them the left and
 // right columns, without overlap.
-void drawFrame(FIBITMAP* picture, int W, int H, const ConversionSettings& settings)
+void drawFrame(FIBITMAP* picture, int width, int height, const ConversionSettings& settings)
 {
     const Bands bands{bandWidth(settings.frameLeft), bandWidth(settings.frameRight), bandWidth(settings.frameTop),
                       bandWidth(settings.frameBottom)};
-    const int64_t topEnd = std::min<int64_t>(H, static_cast<int64_t>(bands.top));
-    const int64_t bottomStart = std::max<int64_t>(topEnd, H - static_cast<int64_t>(bands.bottom));
-    const int64_t leftEnd = std::min<int64_t>(W, static_cast<int64_t>(bands.left));
-    const int64_t rightStart = std::max<int64_t>(leftEnd, W - static_cast<int64_t>(bands.right));
-    drawArea(picture, W, H, bands, {0, 0, W, topEnd}, settings);
-    drawArea(picture, W, H, bands, {0, bottomStart, W, H}, settings);
-    drawArea(picture, W, H, bands, {0, topEnd, leftEnd, bottomStart}, settings);
-    drawArea(picture, W, H, bands, {rightStart, topEnd, W, bottomStart}, settings);
+    const int64_t topEnd = std::min<int64_t>(height, static_cast<int64_t>(bands.top));
+    const int64_t bottomStart = std::max<int64_t>(topEnd, height - static_cast<int64_t>(bands.bottom));
+    const int64_t leftEnd = std::min<int64_t>(width, static_cast<int64_t>(bands.left));
+    const int64_t rightStart = std::max<int64_t>(leftEnd, width - static_cast<int64_t>(bands.right));
+    drawArea(picture, width, height, bands, {0, 0, width, topEnd}, settings);
+    drawArea(picture, width, height, bands, {0, bottomStart, width, height}, settings);
+    drawArea(picture, width, height, bands, {0, topEnd, leftEnd, bottomStart}, settings);
+    drawArea(picture, width, height, bands, {rightStart, topEnd, width, bottomStart}, settings);
 }
 
 }  // namespace

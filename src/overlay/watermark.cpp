@@ -70,9 +70,9 @@ void stampWatermark(FIBITMAP* picture, int width, int height, const ConversionSe
         rotated(buildWatermark(width, height, settings, facts, font), activePlacement(settings).rotation);
     if (!mark)
         return;
-    const int fullWidth = static_cast<int>(FreeImage_GetWidth(mark.get()));
-    const int fullHeight = static_cast<int>(FreeImage_GetHeight(mark.get()));
-    mark.reset(fitWatermark(mark.release(), width, height, fullWidth, fullHeight, settings));
+    const int markWidth = static_cast<int>(FreeImage_GetWidth(mark.get()));
+    const int markHeight = static_cast<int>(FreeImage_GetHeight(mark.get()));
+    mark.reset(fitWatermark(mark.release(), width, height, markWidth, markHeight, settings));
     if (!mark)
         return;
     const int w = static_cast<int>(FreeImage_GetWidth(mark.get()));

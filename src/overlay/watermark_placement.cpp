@@ -42,18 +42,18 @@ WatermarkPlacement activePlacement(const ConversionSettings& s)
     return {s.wmImageBoundary, s.wmImagePosition, s.wmImageXOffset, s.wmImageYOffset, s.wmImageRotation};
 }
 
-FIBITMAP* fitWatermark(FIBITMAP* bitmap, int pictureWidth, int pictureHeight, int width, int height,
+FIBITMAP* fitWatermark(FIBITMAP* bitmap, int pictureWidth, int pictureHeight, int markWidth, int markHeight,
                        const ConversionSettings& settings)
 {
     const PlacementArea area = areaFor(pictureWidth, pictureHeight, settings);
     const WatermarkPlacement placement = activePlacement(settings);
-    int64_t w = width;
-    int64_t h = height;
+    int64_t w = markWidth;
+    int64_t h = markHeight;
     if (w + placement.xOffset > area.width)
         w = area.width - placement.xOffset;
     if (h + placement.yOffset > area.height)
         h = area.height - placement.yOffset;
-    if (w == width && h == height)
+    if (w == markWidth && h == markHeight)
         return bitmap;
     FIBITMAP* cut = w > 0 && h > 0 ? FreeImage_Copy(bitmap, 0, 0, static_cast<int>(w), static_cast<int>(h)) : nullptr;
     FreeImage_Unload(bitmap);

@@ -19,7 +19,7 @@ WatermarkPlacement activePlacement(const ConversionSettings& settings);
 // fits the area (the picture, or inside the frame with the FRAME boundary).
 // The bitmap is unloaded when a cut replaces it; nullptr when nothing of it
 // fits, because an offset is as large as the area or larger.
-FIBITMAP* fitWatermark(FIBITMAP* bitmap, int pictureWidth, int pictureHeight, int width, int height,
+FIBITMAP* fitWatermark(FIBITMAP* bitmap, int pictureWidth, int pictureHeight, int markWidth, int markHeight,
                        const ConversionSettings& settings);
 
 struct WatermarkPoint {

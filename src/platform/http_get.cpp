@@ -50,7 +50,7 @@ HttpAnswer httpGet(const std::string& url, const std::vector<std::string>& heade
         curl_slist* grown = curl_slist_append(headers.get(), line.c_str());
         if (!grown)
             return answer;
-        headers.release();
+        static_cast<void>(headers.release());  // the grown list holds it now
         headers.reset(grown);
     }
 

@@ -16,8 +16,6 @@
 #include "platform/error_text.h"
 #include "platform/interruption_cleanup.h"
 
-extern char** environ;
-
 namespace {
 
 struct SpawnActions {

@@ -99,6 +99,8 @@ const char* const kBuiltInTexts[] = {
     "Empty input folder",
     "The input folder's field is empty. Please, check the existed input folder and try again!",
     "Invalid input folder",
+    // One text, split to fit the line.
+    // NOLINTNEXTLINE(bugprone-suspicious-missing-comma)
     "The following input folder is invalid or doesn't exist:\r\n%s1%\r\n\r\nPlease, correct the input path and try "
     "again!",
     "Empty output folder",
