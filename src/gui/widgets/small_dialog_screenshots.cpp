@@ -11,6 +11,7 @@
 
 #include "gui/widgets/small_dialog_windows.h"
 #include "gui/widgets/ui_wait.h"
+#include "gui/widgets/wx_text.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void savePicture(wxDialog& dialog, const std::string& path)
         return;
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
-    picture.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+    picture.SaveFile(toWx(path), wxBITMAP_TYPE_PNG);
 }
 
 }  // namespace

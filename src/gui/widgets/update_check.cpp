@@ -10,6 +10,7 @@
 #include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/ui_wait.h"
+#include "gui/widgets/wx_text.h"
 #include "platform/clock.h"
 #include "settings/conversion_settings.h"
 
@@ -22,8 +23,8 @@ void checkForUpdates(wxWindow* parent)
 
     UpdateOutcome outcome = updateOutcome(bodyStart, programVersion);
     UpdateNotice notice = updateNotice(outcome);
-    wxString title = wxString::FromUTF8(notice.title);
-    wxString text = wxString::FromUTF8(notice.text);
+    wxString title = toWx(notice.title);
+    wxString text = toWx(notice.text);
     switch (outcome) {
     case UpdateOutcome::NewVersion:
         if (wxMessageBox(text, title, wxYES_NO | wxICON_QUESTION, parent) == wxYES)
