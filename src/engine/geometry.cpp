@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "picture/colors.h"
+#include "picture/colours.h"
 #include "picture/picture_handover.h"
 #include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
@@ -58,7 +58,7 @@ FIBITMAP* rotatePicture(FIBITMAP* picture, const ConversionSettings& settings)
     if (settings.rotationType == kAdvancedRotation)
         return replacePicture(picture, FreeImage_RotateEx(picture, angle, 0.0, 0.0, originX, originY, FALSE));
 
-    const RgbColor colour = parseHexColor(settings.rotationBackColor);
+    const RgbColour colour = parseHexColour(settings.rotationBackColor);
     RGBQUAD background{};
     background.rgbRed = colour.red;
     background.rgbGreen = colour.green;

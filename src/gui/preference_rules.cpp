@@ -145,7 +145,7 @@ PreferenceStates preferenceStates(const PreferenceControls& c)
 
 void addChosenColour(ColourChoice& choice, const std::string& hex, std::string& listSetting)
 {
-    const std::string colour = normalisedHexColor(hex);
+    const std::string colour = normalisedHexColour(hex);
     auto found = std::find(choice.colours.begin(), choice.colours.end(), colour);
     if (found == choice.colours.end()) {
         choice.colours.push_back(colour);

@@ -342,7 +342,7 @@ TEST_F(PreferencesTest, HandEditedListsAndColoursCannotUpsetTheDialog)
               (std::vector<std::string>{"FF0000", "00FF00"}));
     std::string many;
     for (int i = 0; i < 500; ++i)
-        many += (i ? "," : "") + formatHexColor({static_cast<uint8_t>(i), static_cast<uint8_t>(i / 2), 7});
+        many += (i ? "," : "") + formatHexColour({static_cast<uint8_t>(i), static_cast<uint8_t>(i / 2), 7});
     EXPECT_EQ(colourListEntries(many).size(), 500u);
     EXPECT_EQ(colourListEntries(",,,").size(), 0u);
 

@@ -24,7 +24,7 @@
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/picture_list_box.h"
 #include "gui/widgets/wx_text.h"
-#include "picture/colors.h"
+#include "picture/colours.h"
 #include "settings/catalogue.h"
 
 namespace {
@@ -39,7 +39,7 @@ constexpr int kSwatchButtonWidth = 44;
 
 wxColour colourOf(const std::string& hex)
 {
-    const RgbColor colour = parseHexColor(normalisedHexColor(hex));
+    const RgbColour colour = parseHexColour(normalisedHexColour(hex));
     return wxColour(colour.red, colour.green, colour.blue);
 }
 
@@ -289,7 +289,7 @@ PreferenceRow RowBuilder::hexColour(const char* label, std::string& hex)
             return;
         const wxColour chosen = dialog.GetColourData().GetColour();
         if (chosen.IsOk() && chosen != current)
-            field->SetValue(toWx(formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()})));
+            field->SetValue(toWx(formatHexColour({chosen.Red(), chosen.Green(), chosen.Blue()})));
     });
     m_bindings.push_back(
         {[field, &hex] { hex = field->GetValue().utf8_string(); }, [field, &hex] { field->SetValue(toWx(hex)); }});
@@ -322,7 +322,7 @@ PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, st
         const wxColour chosen = dialog.GetColourData().GetColour();
         if (!chosen.IsOk())
             return;
-        addChosenColour(choice, formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()}), listSetting);
+        addChosenColour(choice, formatHexColour({chosen.Red(), chosen.Green(), chosen.Blue()}), listSetting);
         push();
     });
     m_bindings.push_back({pull, push});
