@@ -239,10 +239,10 @@ InterfaceRefresh interfaceRefreshBetween(const std::string& oldTheme, int oldSiz
                                          int newSize)
 {
     if (oldTheme != newTheme)
-        return kRefreshTheme;
+        return InterfaceRefresh::kTheme;
     if (oldSize != newSize)
-        return kRefreshIconSize;
-    return kRefreshNothing;
+        return InterfaceRefresh::kIconSize;
+    return InterfaceRefresh::kNothing;
 }
 
 ControlValue& PreferenceControls::control(const SettingRow& row)

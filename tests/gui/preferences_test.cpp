@@ -179,7 +179,7 @@ TEST_F(PreferencesTest, OkWithoutChangesStoresEverySettingAsItWas)
     for (const ConversionSettings& original : {unusualSettings(), (resetSettings(false), g_settings)}) {
         const PreferenceControls controls = loadPreferenceControls(original, kThemes);
         ConversionSettings stored = original;
-        EXPECT_EQ(storePreferenceControls(controls, stored), kRefreshNothing);
+        EXPECT_EQ(storePreferenceControls(controls, stored), InterfaceRefresh::kNothing);
         EXPECT_EQ(configText(stored), configText(original));
     }
 }
@@ -393,7 +393,7 @@ TEST_F(PreferencesTest, ListsWithoutAnItemForTheStoredValue)
     EXPECT_EQ(c.bitDepth(&S::jpgBpp).selected, -1);
     EXPECT_EQ(c.bitDepth(&S::pngBpp).selected, 4);  // "Auto", 1, 4, 8, 24
     EXPECT_EQ(c.value(&S::jpgChroma), -1);
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshIconSize);
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kIconSize);
     EXPECT_EQ(s.uiSize, -1);
     EXPECT_EQ(s.jpgBpp, 0);
     EXPECT_EQ(s.pngBpp, 24);
@@ -415,13 +415,13 @@ TEST_F(PreferencesTest, ThemeListAndWhatTheMainWindowRebuilds)
     EXPECT_EQ(c.theme, 2);
 
     c.value(&S::uiSize) = 2;
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshIconSize);
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kIconSize);
     c.theme = 0;
     c.value(&S::uiSize) = 1;
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshTheme);  // the theme outweighs the size
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kTheme);  // the theme outweighs the size
     EXPECT_EQ(s.uiTheme, "alpha");
     EXPECT_EQ(s.uiSize, 1);
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshNothing);
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kNothing);
 
     // A theme that is gone selects the first; without packages "None" stores no theme.
     s.uiTheme = "gone";
@@ -439,14 +439,14 @@ TEST_F(PreferencesTest, OkAndDefaultsSaveTheConfiguration)
     g_settings.configPath = folder.path + "config.ini";
     PreferenceControls c = loadPreferenceControls(g_settings, kThemes);
     c.value(&S::jpgQuality) = 80;
-    EXPECT_EQ(applyPreferences(c), kRefreshNothing);
+    EXPECT_EQ(applyPreferences(c), InterfaceRefresh::kNothing);
     resetSettings(false);
     loadConfiguration();
     EXPECT_EQ(g_settings.jpgQuality, 80);
     EXPECT_EQ(g_settings.wmFont, "Liberation Serif");
 
     // "flat" at size 0 back to the defaults: the theme changed.
-    EXPECT_EQ(applyDefaultPreferences({}), kRefreshTheme);
+    EXPECT_EQ(applyDefaultPreferences({}), InterfaceRefresh::kTheme);
     EXPECT_EQ(g_settings.jpgQuality, 95);
     EXPECT_EQ(g_settings.uiTheme, "handdrawn");
     g_settings.jpgQuality = 1;
@@ -456,8 +456,8 @@ TEST_F(PreferencesTest, OkAndDefaultsSaveTheConfiguration)
     EXPECT_NE(g_settings.customTimestamp, 1234567890);
 
     g_settings.uiSize = 4;
-    EXPECT_EQ(applyDefaultPreferences({}), kRefreshIconSize);
-    EXPECT_EQ(applyDefaultPreferences({}), kRefreshNothing);
+    EXPECT_EQ(applyDefaultPreferences({}), InterfaceRefresh::kIconSize);
+    EXPECT_EQ(applyDefaultPreferences({}), InterfaceRefresh::kNothing);
 }
 
 TEST_F(PreferencesTest, FontsPicturesAndDatesFromTheToolkitsDialogs)

@@ -440,7 +440,7 @@ void PreferencesDialog::onDefaults()
     EndModal(wxID_OK);
 }
 
-int openPreferences(wxWindow* parent, PreferencesPage firstPage, const PictureSlots& pictures)
+InterfaceRefresh openPreferences(wxWindow* parent, PreferencesPage firstPage, const PictureSlots& pictures)
 {
     PreferencesDialog dialog(parent, firstPage, pictures);
     dialog.ShowModal();

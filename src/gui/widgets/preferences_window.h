@@ -34,7 +34,7 @@ public:
 private:
     PreferenceControls m_controls;
     std::vector<ControlBinding> m_bindings;
-    InterfaceRefresh m_refresh = kRefreshNothing;
+    InterfaceRefresh m_refresh = InterfaceRefresh::kNothing;
     int m_languageItem = 0;    // the one language, English
     wxBitmap m_formatPicture;  // beside each item of the format lists
 
