@@ -40,7 +40,7 @@ struct ControlBinding {
 class RowBuilder {
 public:
     RowBuilder(wxWindow* panel, std::vector<ControlBinding>& bindings, std::function<void()> onChange);
-    wxFlexGridSizer* grid() const { return m_grid; }
+    wxFlexGridSizer* grid() const { return grid_; }
 
     PreferenceRow list(const char* label, const ItemKeys& items, int& value);
     // A list whose items are not catalogue keys.
@@ -66,10 +66,10 @@ public:
     PreferenceRow dateTime(const char* label, int32_t& seconds);
 
 private:
-    wxWindow* m_panel;
-    wxFlexGridSizer* m_grid;
-    std::vector<ControlBinding>& m_bindings;
-    std::function<void()> m_onChange;
+    wxWindow* panel_;
+    wxFlexGridSizer* grid_;
+    std::vector<ControlBinding>& bindings_;
+    std::function<void()> onChange_;
 
     PreferenceRow addRow(const char* label, const std::vector<wxWindow*>& controls, int direction = wxHORIZONTAL);
     // The width the control column leaves beside a control at its natural width.
@@ -77,6 +77,7 @@ private:
     PreferenceRow trackBarPair(const char* label, PairRange range, int offset, int& value);
 };
 
+// The catalogue text of a key of the preferences.
+wxString preferencesText(const char* key);
 // The label text without its closing colon, the name of the row's controls.
 wxString rowName(const char* label);
-wxString catalogueText(const char* key);

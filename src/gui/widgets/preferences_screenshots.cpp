@@ -68,7 +68,7 @@ void writePreferencesScreenshots(wxWindow* parent, const PictureSlots& pictures,
     for (int page = 0; page < PreferencesDialog::kPageCount; ++page) {
         dialog.showPage(page);
         settle();
-        saveWindowPicture(&dialog, prefix + toLowerAscii(PreferencesDialog::kPageKeys[page]) + ".png");
+        saveWindowPicture(&dialog, prefix + toLowerAscii(dialog.pageKey(page)) + ".png");
     }
     // The panels that only a choice on their page brings up, chosen as a
     // user would: the dialog's controls change, the settings do not.
