@@ -5,8 +5,10 @@
 Run by run-window-test.sh, like window_e2e.py. Scenarios:
 
   preferences         the options button opens the Output page, the menu the
-                      General page; a JPEG quality typed and confirmed with OK
-                      is used by the next conversion and kept in config.ini
+                      General page; the Frame and Watermark type lists stay
+                      put while their panels scroll, without complaints from
+                      GTK; a JPEG quality typed and confirmed with OK is used
+                      by the next conversion and kept in config.ini
   preferences_cancel  changes left with Cancel or Escape are neither used
                       nor kept
   small_dialogs       Return and Escape close the about box, Escape the
@@ -112,6 +114,25 @@ def type_jpeg_quality(dialog, value):
     wait_for("the quality field to read %d" % value, lambda: spin.text == str(value), timeout=10)
 
 
+def choose_list_item(app, dialog, list_name, item):
+    click(find(dialog, "combo box", list_name, showing=True))
+    click(find(app, "menu item", item, showing=True))
+
+
+def scroll_under_type_list(app, dialog, page, list_name, item, row_label):
+    """Scrolls the panel that item of the page's type list brings up with the wheel, the pointer on
+    row_label: the panel moves, the list does not."""
+    click(find(dialog, "table cell", page, showing=True))
+    choose_list_item(app, dialog, list_name, item)
+    type_list = find(dialog, "combo box", list_name, showing=True)
+    label = find(dialog, "label", row_label, showing=True)
+    list_place, label_place = type_list.position, label.position
+    for _ in range(5):
+        rawinput.click(label_place[0] + 5, label_place[1] + 5, button=5)
+    wait_for("the %s panel to scroll" % page, lambda: label.position[1] < label_place[1] - 20)
+    assert type_list.position == list_place, (page, list_place, "became", type_list.position)
+
+
 def close_preferences(app, how):
     if how == "Escape":
         find_dialog(app, re.escape(PREFERENCES_TITLE), active=True)
@@ -123,11 +144,17 @@ def close_preferences(app, how):
 
 def scenario_preferences():
     pac, out_folder, jpeg = sample_files()
-    program, app = start(dict(os.environ))
+    complaints = os.path.join(WORK, "stderr.txt")
+    with open(complaints, "w") as stderr:
+        program, app = start(dict(os.environ), stderr=stderr)
     try:
         step("the menu opens the General page")
         dialog = open_preferences_with_menu(app)
         assert_page(dialog, "General")
+
+        step("the type lists of Frame and Watermark stay put while their panels scroll")
+        scroll_under_type_list(app, dialog, "Frame", "Frame", "Solid Color", "Left:")
+        scroll_under_type_list(app, dialog, "Watermark", "Watermark", "Text", "Text:")
         close_preferences(app, "Cancel")
 
         step("the options button opens the Output page; quality 80 and OK")
@@ -144,6 +171,9 @@ def scenario_preferences():
             program.kill()
     settings = read_config()
     assert config_value(settings, "JPG Quality") == "80", settings
+    with open(complaints) as file:
+        errors = file.read()
+    assert "Gtk-CRITICAL" not in errors, errors
 
 
 def scenario_preferences_cancel():

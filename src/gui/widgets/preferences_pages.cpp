@@ -50,7 +50,7 @@ FormatPage::FormatPage(wxWindow* dialog, const char* key, PreferenceControls& co
 {
     const bool input = side == FormatSide::kInput;
     const std::vector<std::string>& formats = input ? controls_.inputFormats : controls_.outputFormats;
-    RowBuilder rows = pageRows();
+    RowBuilder rows = fixedRows();
     rows.pictureList(listLabel, upperCased(formats), formatPicture,
                      input ? controls_.inputFormat : controls_.outputFormat);
     for (const std::string& format : formats) {
@@ -138,7 +138,7 @@ void AdjustmentPage::showStates(const PreferenceStates& states)
 
 FramePage::FramePage(wxWindow* dialog, PreferenceControls& controls) : PreferencesPanel(dialog, "Frame", controls)
 {
-    RowBuilder typeRow = pageRows();
+    RowBuilder typeRow = fixedRows();
     addSetting(typeRow, &S::frameType);
     solidPanel_ = addSubPanel();
     RowBuilder rows = subPanelRows(solidPanel_);
@@ -154,7 +154,7 @@ void FramePage::showStates(const PreferenceStates& states)
 WatermarkPage::WatermarkPage(wxWindow* dialog, PreferenceControls& controls)
     : PreferencesPanel(dialog, "Watermark", controls)
 {
-    RowBuilder typeRow = pageRows();
+    RowBuilder typeRow = fixedRows();
     addSetting(typeRow, &S::watermarkType);
 
     textPanel_ = addSubPanel();

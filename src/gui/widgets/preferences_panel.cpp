@@ -31,16 +31,30 @@ void showRows(const std::vector<PreferenceRow>& rows, bool on)
 }
 
 PreferencesPanel::PreferencesPanel(wxWindow* dialog, const char* key, PreferenceControls& controls)
-    : controls_(controls), key_(key),
-      page_(new wxScrolledWindow(dialog, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL | wxBORDER_NONE))
+    : controls_(controls), key_(key), page_(new wxPanel(dialog))
 {
-    page_->SetScrollRate(0, page_->FromDIP(kScrollStep));
     page_->SetMinSize(page_->FromDIP(wxSize(kPageWidth, kPageHeight)));
-    // A scroll bar that shows all the time tells that the page goes on.
-    if (GTK_IS_SCROLLED_WINDOW(page_->GetHandle()))
-        gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(page_->GetHandle()), FALSE);
     setAccessibleName(page_, preferencesText(key));
     page_->SetSizer(new wxBoxSizer(wxVERTICAL));
+}
+
+wxWindow* PreferencesPanel::sheet()
+{
+    if (sheet_)
+        return sheet_;
+    scrolled_ = new wxScrolledWindow(page_, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL | wxBORDER_NONE);
+    scrolled_->SetScrollRate(0, scrolled_->FromDIP(kScrollStep));
+    // Its height is what the page leaves it, whatever its rows need.
+    scrolled_->SetMinSize(wxSize(0, 0));
+    // A scroll bar that shows all the time tells that the page goes on.
+    if (GTK_IS_SCROLLED_WINDOW(scrolled_->GetHandle()))
+        gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(scrolled_->GetHandle()), FALSE);
+    page_->GetSizer()->Add(scrolled_, 1, wxEXPAND);
+    sheet_ = new wxPanel(scrolled_);
+    sheet_->SetSizer(new wxBoxSizer(wxVERTICAL));
+    scrolled_->SetSizer(new wxBoxSizer(wxVERTICAL));
+    scrolled_->GetSizer()->Add(sheet_, 0, wxEXPAND);
+    return sheet_;
 }
 
 wxWindow* PreferencesPanel::window() const
@@ -65,7 +79,12 @@ void PreferencesPanel::applyRules()
     pull();
     showStates(preferenceStates(controls_));
     page_->Layout();
-    page_->FitInside();
+    if (scrolled_) {
+        // The sheet's size follows the rows and panels shown.
+        sheet_->InvalidateBestSize();
+        scrolled_->FitInside();
+        scrolled_->Layout();
+    }
 }
 
 RowBuilder PreferencesPanel::rowsOn(wxWindow* panel, int topBorder)
@@ -76,16 +95,21 @@ RowBuilder PreferencesPanel::rowsOn(wxWindow* panel, int topBorder)
     return rows;
 }
 
-RowBuilder PreferencesPanel::pageRows()
+RowBuilder PreferencesPanel::fixedRows()
 {
     return rowsOn(page_, kMargin);
 }
 
+RowBuilder PreferencesPanel::pageRows()
+{
+    return rowsOn(sheet(), kMargin);
+}
+
 wxWindow* PreferencesPanel::addSubPanel()
 {
-    auto* panel = new wxPanel(page_);
+    auto* panel = new wxPanel(sheet());
     panel->SetSizer(new wxBoxSizer(wxVERTICAL));
-    page_->GetSizer()->Add(panel, 0, wxEXPAND);
+    sheet()->GetSizer()->Add(panel, 0, wxEXPAND);
     return panel;
 }
 

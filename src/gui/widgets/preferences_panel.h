@@ -15,6 +15,9 @@ class wxWindow;
 // binds them to the fields of the record they edit, and enables and shows
 // its rows and panels as the rules of preferenceStates say. What OK stores
 // is left to the dialog.
+//
+// A page may head its rows with a row that stays put (a choice of type or
+// format); the rest of the page scrolls under it.
 class PreferencesPanel {
 public:
     PreferencesPanel(wxWindow* dialog, const char* key, PreferenceControls& controls);
@@ -39,10 +42,13 @@ protected:
     // Rows on panel, under topBorder pixels (at 96 dpi); a list or check box
     // changed on them applies the page's rules.
     RowBuilder rowsOn(wxWindow* panel, int topBorder);
-    // The rows at the top of the page.
+    // The rows that head the page and do not scroll; before any other.
+    RowBuilder fixedRows();
+    // The rows of the page's scrolling part; on a page without fixed rows
+    // they start at its top.
     RowBuilder pageRows();
-    // A panel under the page's first row, which a choice in that row shows,
-    // and rows on it continuing that row's spacing.
+    // A panel under the page's fixed rows, which a choice in them shows, and
+    // rows on it continuing their spacing.
     wxWindow* addSubPanel();
     RowBuilder subPanelRows(wxWindow* subPanel);
 
@@ -53,8 +59,18 @@ protected:
 
 private:
     const char* key_;
-    wxScrolledWindow* page_;
+    wxWindow* page_;
+    wxScrolledWindow* scrolled_ = nullptr;
+    // The only child of scrolled_, holding what scrolls. Scrolling moves the
+    // scrolled window's children, and GTK refuses to move a hidden one
+    // (Gtk-CRITICAL gtk_widget_set_allocation): the hidden rows and panels
+    // stay below this one.
+    wxWindow* sheet_ = nullptr;
     std::vector<ControlBinding> bindings_;
+
+    // The scrolling part, made on first use so that it follows the fixed
+    // rows in the keyboard's order.
+    wxWindow* sheet();
 
     // Enables and shows what depends on other rows; most pages have nothing.
     virtual void showStates(const PreferenceStates&) { }
