@@ -16,9 +16,35 @@ namespace {
 
 using S = ConversionSettings;
 
-bool typingCannotReach(int64_t typed, PairRange range)
+bool outOfRange(int64_t typed, PairRange range)
 {
-    return (typed > range.maximum && typed > 0) || (typed < range.minimum && typed < 0);
+    return typed < range.minimum || typed > range.maximum;
+}
+
+// An optional sign, then decimal digits and, with decimalPoint, one point or
+// comma followed by more; the number of those after it, or nullopt when the
+// text is no such number.
+std::optional<int> decimalsOfNumber(std::string_view text, bool decimalPoint)
+{
+    const std::string trimmed = trimBlanks(text);
+    size_t at = !trimmed.empty() && (trimmed[0] == '-' || trimmed[0] == '+') ? 1 : 0;
+    int digits = 0;
+    std::optional<int> decimals;
+    for (; at < trimmed.size(); ++at) {
+        const char c = trimmed[at];
+        if (c >= '0' && c <= '9') {
+            ++digits;
+            if (decimals)
+                ++*decimals;
+        } else if (decimalPoint && (c == '.' || c == ',') && !decimals) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    return decimals.value_or(0);
 }
 
 bool listSelects(int selected, int item)
@@ -58,8 +84,10 @@ CalendarTime civilFromDays(int64_t days)
 
 TypedValue readTypedValue(std::string_view text, PairRange range)
 {
-    const int32_t typed = parseInteger(text);
-    return {std::clamp<int>(typed, range.minimum, range.maximum), typingCannotReach(typed, range)};
+    const bool number = decimalsOfNumber(text, false).has_value();
+    // Too many digits stop at the largest number rather than wrap into range.
+    const int32_t typed = number ? numberFieldValue(text) : parseInteger(text);
+    return {std::clamp<int>(typed, range.minimum, range.maximum), number && outOfRange(typed, range)};
 }
 
 TypedValue readTypedGamma(std::string_view text)
@@ -72,8 +100,10 @@ TypedValue readTypedGamma(std::string_view text)
         return {kGammaRange.minimum, true};
     const double clamped = std::clamp(typed, -1e12, 1e12);
     const auto hundredths = static_cast<int64_t>(std::llround(clamped));
+    const std::optional<int> decimals = decimalsOfNumber(number, true);
+    const bool onItsWay = hundredths >= 0 && hundredths < kGammaRange.minimum && decimals.value_or(0) < 2;
     return {static_cast<int>(std::clamp<int64_t>(hundredths, kGammaRange.minimum, kGammaRange.maximum)),
-            typingCannotReach(hundredths, kGammaRange)};
+            decimals && !onItsWay && outOfRange(hundredths, kGammaRange)};
 }
 
 std::string gammaText(int hundredths)

@@ -12,17 +12,18 @@
 // drawing them.
 
 // A value typed into a spin field, clamped to its row's range. rewriteNow
-// says the text cannot come into range by typing on (150 for 1..100, -5 for
-// 0..360), so the field may show the clamped value at once; text still on its
-// way (an empty field, "-") is left for the field's own update when it loses
-// the focus.
+// says the field is to show the clamped value at once, as its track bar
+// does: a number out of range (0 or 150 for 1..100, -5 for 0..360). Text
+// that is no number yet (an empty field, "-") is left for the field's own
+// update when it loses the focus.
 struct TypedValue {
     int value;
     bool rewriteNow;
 };
 TypedValue readTypedValue(std::string_view text, PairRange range);
 // The same for gamma, typed as a decimal such as 1.5 (or 1,5) and kept in
-// hundredths.
+// hundredths; a decimal that more digits can still bring into range ("0",
+// "0." or "0.0" on the way to 0.05) is left as it is.
 TypedValue readTypedGamma(std::string_view text);
 // Gamma in hundredths as its spin field shows it: 150 is "1.50".
 std::string gammaText(int hundredths);

@@ -7,8 +7,9 @@ Run by run-window-test.sh, like window_e2e.py. Scenarios:
   preferences         the options button opens the Output page, the menu the
                       General page; the Frame and Watermark type lists stay
                       put while their panels scroll, without complaints from
-                      GTK; a JPEG quality typed and confirmed with OK is used
-                      by the next conversion and kept in config.ini
+                      GTK; a JPEG quality out of range shows clamped while the
+                      field has the keyboard; one typed and confirmed with OK
+                      is used by the next conversion and kept in config.ini
   preferences_cancel  changes left with Cancel or Escape are neither used
                       nor kept
   small_dialogs       Return and Escape close the about box, Escape the
@@ -100,8 +101,11 @@ def assert_page(dialog, page):
             assert not shown, "the page %r shows beside %r" % (other, page)
 
 
-def type_jpeg_quality(dialog, value):
+def type_jpeg_quality(dialog, value, shown=None):
+    """Types value into the quality field; field and track bar are to show shown (value by default) at once."""
+    shown = value if shown is None else shown
     spin = find(dialog, "spin button", "Image Quality", showing=True)
+    bar = find(dialog, "slider", "Image Quality", showing=True)
 
     # The dialog gives the page list the keyboard once it shows, maybe after we asked for it.
     def focus():
@@ -111,7 +115,8 @@ def type_jpeg_quality(dialog, value):
     wait_for("the quality field to take the keyboard", focus, timeout=10)
     rawinput.keyCombo("<Control>a")
     rawinput.typeText(str(value))
-    wait_for("the quality field to read %d" % value, lambda: spin.text == str(value), timeout=10)
+    wait_for("the quality field to read %d" % shown, lambda: spin.text == str(shown) and spin.focused, timeout=10)
+    wait_for("the quality track bar at %d" % shown, lambda: bar.value == shown, timeout=10)
 
 
 def choose_list_item(app, dialog, list_name, item):
@@ -157,9 +162,10 @@ def scenario_preferences():
         scroll_under_type_list(app, dialog, "Watermark", "Watermark", "Text", "Text:")
         close_preferences(app, "Cancel")
 
-        step("the options button opens the Output page; quality 80 and OK")
+        step("the options button opens the Output page; a quality out of range shows clamped; 80 and OK")
         dialog = open_preferences_with_button(app)
         assert_page(dialog, "Output")
+        type_jpeg_quality(dialog, 0, shown=1)
         type_jpeg_quality(dialog, 80)
         close_preferences(app, "OK")
 

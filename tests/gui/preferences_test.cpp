@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 #include "formats/format_lists.h"
 #include "gui/colour_names.h"
@@ -210,12 +211,20 @@ TEST_F(PreferencesTest, TypedPairValuesAreClampedToTheirRow)
     EXPECT_EQ(readTypedValue("-150", kBrightnessRange).value, -100);
     EXPECT_EQ(readTypedValue("abc", kQualityRange).value, 1);
     EXPECT_EQ(readTypedValue("", kAngleRange).value, 0);
-    const int huge = readTypedValue("99999999999999999999", kOpacityRange).value;
-    EXPECT_TRUE(huge >= 1 && huge <= 255) << huge;
-    // Text on its way to a valid number is left alone while it is typed.
-    EXPECT_FALSE(readTypedValue("", kQualityRange).rewriteNow);
+    // A number out of range shows clamped at once, in the field as on the track bar.
+    for (const auto& [text, range, shown] : {std::tuple{"0", kQualityRange, 1},
+                                             {"-5", kAngleRange, 0},
+                                             {"361", kAngleRange, 360},
+                                             {"-0", kOpacityRange, 1},
+                                             {"99999999999999999999", kOpacityRange, 255}}) {
+        EXPECT_EQ(readTypedValue(text, range).value, shown) << text;
+        EXPECT_TRUE(readTypedValue(text, range).rewriteNow) << text;
+    }
+    // Text on its way to a number, and numbers in range, are left as typed.
+    for (const char* text : {"", "-", "+", " 5", "100"})
+        EXPECT_FALSE(readTypedValue(text, kQualityRange).rewriteNow) << text;
     EXPECT_FALSE(readTypedValue("-", kBrightnessRange).rewriteNow);
-    EXPECT_FALSE(readTypedValue("0", kQualityRange).rewriteNow);
+    EXPECT_FALSE(readTypedValue("-100", kBrightnessRange).rewriteNow);
 
     ConversionSettings s = unusualSettings();
     PreferenceControls c = loadPreferenceControls(s, kThemes);
@@ -247,6 +256,11 @@ TEST_F(PreferencesTest, GammaIsTypedAsADecimalAndDecidesTheColourCorrection)
     EXPECT_EQ(readTypedGamma("25").value, 999);
     EXPECT_TRUE(readTypedGamma("25").rewriteNow);
     EXPECT_EQ(readTypedGamma("0").value, 1);
+    // "0" may become 0.05, "0.00" no longer can; a minus sign never can.
+    for (const char* text : {"0", "0.", "0,0", "", "-", "1.", "9.99"})
+        EXPECT_FALSE(readTypedGamma(text).rewriteNow) << text;
+    for (const char* text : {"0.00", "0.001", "-1", "-0.5", "10", "9.999"})
+        EXPECT_TRUE(readTypedGamma(text).rewriteNow) << text;
     EXPECT_EQ(readTypedGamma("nonsense").value, 1);
     EXPECT_EQ(readTypedGamma("NaN").value, 1);
     EXPECT_EQ(gammaHundredths(1e30f), 999);
