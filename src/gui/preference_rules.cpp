@@ -65,6 +65,29 @@ int64_t daysFromCivil(int64_t year, int month, int day)
     return era * 146097 + dayOfEra - 719468;
 }
 
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month)
+{
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// Reads one to maxDigits decimal digits at text[at], moving at past them.
+std::optional<int> digitsAt(std::string_view text, size_t& at, size_t maxDigits)
+{
+    int value = 0;
+    size_t digits = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < maxDigits; ++at, ++digits)
+        value = value * 10 + (text[at] - '0');
+    if (digits == 0 || (at < text.size() && text[at] >= '0' && text[at] <= '9'))
+        return std::nullopt;
+    return value;
+}
+
 CalendarTime civilFromDays(int64_t days)
 {
     days += 719468;
@@ -253,6 +276,54 @@ CalendarTime calendarOfTimestamp(int32_t seconds)
     time.minute = static_cast<int>(ofDay / 60 % 60);
     time.second = static_cast<int>(ofDay % 60);
     return time;
+}
+
+std::string timestampFieldText(const CalendarTime& time)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", time.year, time.month, time.day, time.hour,
+                  time.minute);
+    return text;
+}
+
+std::optional<CalendarTime> readTimestampField(std::string_view text)
+{
+    const std::string trimmed = trimBlanks(text);
+    size_t at = 0;
+    const auto part = [&](size_t maxDigits, char after) -> std::optional<int> {
+        const std::optional<int> value = digitsAt(trimmed, at, maxDigits);
+        if (!value)
+            return std::nullopt;
+        if (after == ' ') {
+            if (at >= trimmed.size() || trimmed[at] != ' ')
+                return std::nullopt;
+            while (at < trimmed.size() && trimmed[at] == ' ')
+                ++at;
+        } else if (after != '\0') {
+            if (at >= trimmed.size() || trimmed[at] != after)
+                return std::nullopt;
+            ++at;
+        }
+        return value;
+    };
+    const std::optional<int> year = part(4, '/');
+    const std::optional<int> month = year ? part(2, '/') : std::nullopt;
+    const std::optional<int> day = month ? part(2, ' ') : std::nullopt;
+    const std::optional<int> hour = day ? part(2, ':') : std::nullopt;
+    const std::optional<int> minute = hour ? part(2, '\0') : std::nullopt;
+    if (!minute || at != trimmed.size() || *year < 1 || *month < 1 || *month > 12 || *day < 1 ||
+        *day > daysInMonth(*year, *month) || *hour > 23 || *minute > 59)
+        return std::nullopt;
+    return CalendarTime{*year, *month, *day, *hour, *minute, 0};
+}
+
+std::optional<int32_t> typedTimestamp(std::string_view text, int32_t kept)
+{
+    std::optional<CalendarTime> typed = readTimestampField(text);
+    if (!typed)
+        return std::nullopt;
+    typed->second = calendarOfTimestamp(kept).second;
+    return timestampOfCalendar(*typed);
 }
 
 int32_t timestampOfCalendar(const CalendarTime& time)

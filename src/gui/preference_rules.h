@@ -93,3 +93,15 @@ struct CalendarTime {
 };
 CalendarTime calendarOfTimestamp(int32_t seconds);
 int32_t timestampOfCalendar(const CalendarTime& time);
+
+// The custom timestamp's field: year/month/day hour:minute, "2026/08/12
+// 15:12", the order in which the setting is stored and used, whatever the
+// user's language; the seconds do not show.
+std::string timestampFieldText(const CalendarTime& time);
+// A date and time typed in that form (blanks around it, one-digit month,
+// day, hour and minute accepted), its seconds 0; nullopt for text that is
+// none, such as 2026/02/30.
+std::optional<CalendarTime> readTimestampField(std::string_view text);
+// The timestamp typed, with the seconds of kept, which the field does not
+// show; a date beyond what the setting holds stops at the nearest one it does.
+std::optional<int32_t> typedTimestamp(std::string_view text, int32_t kept);

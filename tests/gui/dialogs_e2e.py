@@ -9,7 +9,9 @@ Run by run-window-test.sh, like window_e2e.py. Scenarios:
                       put while their panels scroll, without complaints from
                       GTK; a JPEG quality out of range shows clamped while the
                       field has the keyboard; one typed and confirmed with OK
-                      is used by the next conversion and kept in config.ini
+                      is used by the next conversion and kept in config.ini,
+                      as is a custom file time typed year/month/day
+                      hour:minute
   preferences_cancel  changes left with Cancel or Escape are neither used
                       nor kept
   small_dialogs       Return and Escape close the about box, Escape the
@@ -19,6 +21,7 @@ Run by run-window-test.sh, like window_e2e.py. Scenarios:
                       version is offered, the same version reported current
 """
 
+import calendar
 import http.server
 import os
 import re
@@ -167,16 +170,39 @@ def scenario_preferences():
         assert_page(dialog, "Output")
         type_jpeg_quality(dialog, 0, shown=1)
         type_jpeg_quality(dialog, 80)
+
+        step("the custom timestamp reads year/month/day hour:minute on one row; one typed is the file's time")
+        click(find(dialog, "table cell", "Advanced", showing=True))
+        choose_list_item(app, dialog, "File Timestamp", "Custom")
+        stamp = find(dialog, "text", "Custom Timestamp", showing=True)
+        wait_for("the timestamp field to take input", lambda: stamp.sensitive, timeout=10)
+        assert re.fullmatch(r"\d{4}/\d\d/\d\d \d\d:\d\d", stamp.text), stamp.text
+        label = find(dialog, "label", "Custom Timestamp:", showing=True)
+        assert abs((label.position[1] + label.size[1] / 2) - (stamp.position[1] + stamp.size[1] / 2)) < 4, \
+            (label.position, label.size, stamp.position, stamp.size)
+        spins = dialog.findChildren(lambda node: node.roleName == "spin button" and node.showing)
+        assert [spin.name for spin in spins] == ["Output Folders Number"], [spin.name for spin in spins]
+        stamp.grabFocus()
+        wait_for("the timestamp field to take the keyboard", lambda: stamp.focused, timeout=10)
+        rawinput.keyCombo("<Control>a")
+        rawinput.typeText("2024/02/29 13:45")
+        wait_for("the typed timestamp", lambda: stamp.text == "2024/02/29 13:45", timeout=10)
         close_preferences(app, "OK")
 
         quality = convert_and_measure(app, pac, out_folder, jpeg)
         assert quality == 80, quality
+        written = time.localtime(os.stat(jpeg).st_mtime)
+        assert written[:5] == (2024, 2, 29, 13, 45), time.strftime("%Y/%m/%d %H:%M:%S", written)
         leave(program, app)
     finally:
         if program.poll() is None:
             program.kill()
     settings = read_config()
     assert config_value(settings, "JPG Quality") == "80", settings
+    assert config_value(settings, "File Timestamp") == "2", settings
+    # Stored as before: seconds since 1970 of the local time, the seconds the field does not show kept.
+    stored = int(config_value(settings, "Custom Timestamp"))
+    assert 0 <= stored - calendar.timegm((2024, 2, 29, 13, 45, 0)) < 60, stored
     with open(complaints) as file:
         errors = file.read()
     assert "Gtk-CRITICAL" not in errors, errors

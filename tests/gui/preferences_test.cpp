@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -507,6 +508,21 @@ TEST_F(PreferencesTest, FontsPicturesAndDatesFromTheToolkitsDialogs)
     EXPECT_EQ(timestampOfCalendar(before1970), -1);
     EXPECT_EQ(timestampOfCalendar({2400, 2, 29, 12, 0, 0}), INT32_MAX);
     EXPECT_EQ(timestampOfCalendar({1600, 1, 1, 0, 0, 0}), INT32_MIN);
+
+    // The custom timestamp's field: year/month/day hour:minute, as stored and used.
+    EXPECT_EQ(timestampFieldText(time), "2009/02/13 23:31");
+    const std::optional<CalendarTime> typed = readTimestampField(" 2024/2/29 7:05 ");
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(timestampFieldText(*typed), "2024/02/29 07:05");
+    for (const char* text :
+         {"2023/02/29 07:05", "2024/13/01 00:00", "2024/04/31 00:00", "2024/01/01 24:00", "2024/01/01 12:60",
+          "12/08/2026 15:12", "2024/01/01", "2024/01/01 12:00:30", "2024-01-01 12:00", "02024/01/01 00:00", ""})
+        EXPECT_FALSE(readTimestampField(text)) << text;
+    // The seconds, which the field does not show, stay as they were.
+    EXPECT_EQ(typedTimestamp("2009/02/13 23:31", 1234567890), 1234567890);
+    EXPECT_EQ(typedTimestamp("2009/02/14 00:00", 1234567890), 1234569600 + 30);
+    EXPECT_EQ(typedTimestamp("2100/01/01 00:00", 0), INT32_MAX);
+    EXPECT_EQ(typedTimestamp("2009/02/30 00:00", 5), std::nullopt);
 }
 
 }  // namespace

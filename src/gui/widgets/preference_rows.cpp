@@ -9,7 +9,6 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/colordlg.h>
-#include <wx/datectrl.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
 #include <wx/sizer.h>
@@ -17,12 +16,12 @@
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/timectrl.h>
 
 #include "gui/colour_names.h"
 #include "gui/preference_rules.h"
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/picture_list_box.h"
+#include "gui/widgets/timestamp_field.h"
 #include "gui/widgets/wx_text.h"
 #include "picture/colours.h"
 #include "settings/catalogue.h"
@@ -112,15 +111,15 @@ int RowBuilder::restOfRow(wxWindow* besides) const
     return panel_->FromDIP(kControlWidth) - panel_->FromDIP(kGap) - besides->GetEffectiveMinSize().x;
 }
 
-PreferenceRow RowBuilder::addRow(const char* label, const std::vector<wxWindow*>& controls, int direction)
+PreferenceRow RowBuilder::addRow(const char* label, const std::vector<wxWindow*>& controls)
 {
     auto* text = new wxStaticText(panel_, wxID_ANY, preferencesText(label));
     text->SetMinSize(widthOnly(panel_, kLabelWidth));
-    auto* line = new wxBoxSizer(direction);
+    auto* line = new wxBoxSizer(wxHORIZONTAL);
     for (size_t i = 0; i < controls.size(); ++i) {
         if (i > 0)
-            line->AddSpacer(panel_->FromDIP(direction == wxHORIZONTAL ? kGap : kPreferenceRowGap));
-        line->Add(controls[i], 0, direction == wxHORIZONTAL ? wxALIGN_CENTER_VERTICAL : 0);
+            line->AddSpacer(panel_->FromDIP(kGap));
+        line->Add(controls[i], 0, wxALIGN_CENTER_VERTICAL);
     }
     line->SetMinSize(widthOnly(panel_, kControlWidth));
     grid_->Add(text, 0, wxALIGN_CENTER_VERTICAL);
@@ -373,38 +372,9 @@ PreferenceRow RowBuilder::picture(const char* label, std::string& path)
 
 PreferenceRow RowBuilder::dateTime(const char* label, int32_t& seconds)
 {
-    auto* date = new wxDatePickerCtrl(panel_, wxID_ANY, wxDefaultDateTime, wxDefaultPosition,
-                                      widthOnly(panel_, kControlWidth), wxDP_DROPDOWN | wxDP_SHOWCENTURY);
-    auto* time = new wxTimePickerCtrl(panel_, wxID_ANY, wxDefaultDateTime);
-    // The dates the settings can hold.
-    date->SetRange(wxDateTime(13, wxDateTime::Dec, 1901), wxDateTime(19, wxDateTime::Jan, 2038));
-    setAccessibleName(date, rowName(label));
-    setAccessibleName(time, rowName(label));
-    bindings_.push_back({[date, time, &seconds] {
-                             const wxDateTime day = date->GetValue();
-                             const wxDateTime clock = time->GetValue();
-                             if (!day.IsValid() || !clock.IsValid())
-                                 return;
-                             CalendarTime calendar;
-                             calendar.year = day.GetYear();
-                             calendar.month = static_cast<int>(day.GetMonth()) + 1;
-                             calendar.day = day.GetDay();
-                             calendar.hour = clock.GetHour();
-                             calendar.minute = clock.GetMinute();
-                             calendar.second = clock.GetSecond();
-                             seconds = timestampOfCalendar(calendar);
-                         },
-                         [date, time, &seconds] {
-                             const CalendarTime calendar = calendarOfTimestamp(seconds);
-                             const wxDateTime value(static_cast<wxDateTime::wxDateTime_t>(calendar.day),
-                                                    static_cast<wxDateTime::Month>(calendar.month - 1), calendar.year,
-                                                    static_cast<wxDateTime::wxDateTime_t>(calendar.hour),
-                                                    static_cast<wxDateTime::wxDateTime_t>(calendar.minute),
-                                                    static_cast<wxDateTime::wxDateTime_t>(calendar.second));
-                             date->SetValue(value);
-                             time->SetValue(value);
-                         }});
-    // The two pickers side by side are wider than the column: the time goes
-    // under the date.
-    return addRow(label, {date, time}, wxVERTICAL);
+    auto* field = new TimestampField(panel_, widthOnly(panel_, kControlWidth));
+    setAccessibleName(field, rowName(label));
+    setAccessibleName(field->GetTextCtrl(), rowName(label));
+    bindings_.push_back({[field, &seconds] { seconds = field->value(); }, [field, &seconds] { field->show(seconds); }});
+    return addRow(label, {field});
 }

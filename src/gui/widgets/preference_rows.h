@@ -63,6 +63,8 @@ public:
     PreferenceRow fontList(const char* label, FontChoice& choice, std::function<void()> onChoose);
     PreferenceRow text(const char* label, std::string& text);
     PreferenceRow picture(const char* label, std::string& path);
+    // Year/month/day hour:minute, typed or picked from a calendar; the
+    // seconds stay as they were.
     PreferenceRow dateTime(const char* label, int32_t& seconds);
 
 private:
@@ -71,7 +73,7 @@ private:
     std::vector<ControlBinding>& bindings_;
     std::function<void()> onChange_;
 
-    PreferenceRow addRow(const char* label, const std::vector<wxWindow*>& controls, int direction = wxHORIZONTAL);
+    PreferenceRow addRow(const char* label, const std::vector<wxWindow*>& controls);
     // The width the control column leaves beside a control at its natural width.
     int restOfRow(wxWindow* besides) const;
     PreferenceRow trackBarPair(const char* label, PairRange range, int offset, int& value);
