@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <wx/defs.h>
 #include <wx/string.h>
 
 #include "gui/preference_controls.h"
