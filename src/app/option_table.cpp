@@ -33,9 +33,17 @@ const std::vector<SettingOption>& optionTable()
             if (!row.option.name)
                 continue;
             const bool ownProfileName = row.option.profileName != nullptr;
-            entries.push_back({row.option.name, &row, valueKind(row), true, !ownProfileName});
+            entries.push_back({.name = row.option.name,
+                               .setting = &row,
+                               .kind = valueKind(row),
+                               .onCommandLine = true,
+                               .inProfile = !ownProfileName});
             if (ownProfileName)
-                entries.push_back({row.option.profileName, &row, valueKind(row), false, true});
+                entries.push_back({.name = row.option.profileName,
+                                   .setting = &row,
+                                   .kind = valueKind(row),
+                                   .onCommandLine = false,
+                                   .inProfile = true});
         }
         return entries;
     }();

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "picture/colors.h"
+#include "picture/colours.h"
 #include "picture/picture_handover.h"
 #include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
@@ -59,7 +59,7 @@ BitmapHandle rotatePicture(BitmapHandle picture, const ConversionSettings& setti
         return replacePicture(std::move(picture),
                               FreeImage_RotateEx(picture.get(), angle, 0.0, 0.0, originX, originY, FALSE));
 
-    const RgbColor colour = parseHexColor(settings.rotationBackColor);
+    const RgbColour colour = parseHexColour(settings.rotationBackColor);
     RGBQUAD background{};
     background.rgbRed = colour.red;
     background.rgbGreen = colour.green;

@@ -20,21 +20,21 @@ constexpr std::array<std::pair<const char*, const char*>, 19> kNamedColours = {{
 
 }  // namespace
 
-std::string formatHexColor(RgbColor colour)
+std::string formatHexColour(RgbColour colour)
 {
     char text[7];
     std::snprintf(text, sizeof text, "%02X%02X%02X", colour.red, colour.green, colour.blue);
     return text;
 }
 
-bool isHexColor(const std::string& text)
+bool isHexColour(const std::string& text)
 {
     return text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) { return hexDigitValue(c) >= 0; });
 }
 
-std::string normalisedHexColor(const std::string& text)
+std::string normalisedHexColour(const std::string& text)
 {
-    return formatHexColor(parseHexColor(trimBlanks(text)));
+    return formatHexColour(parseHexColour(trimBlanks(text)));
 }
 
 std::string colourName(const std::string& hex)
@@ -55,7 +55,7 @@ std::vector<std::string> colourListEntries(const std::string& list)
         if (end == std::string::npos)
             end = list.size();
         const std::string entry = trimBlanks(std::string_view(list).substr(start, end - start));
-        if (isHexColor(entry)) {
+        if (isHexColour(entry)) {
             const std::string colour = toUpperAscii(entry);
             if (std::find(colours.begin(), colours.end(), colour) == colours.end())
                 colours.push_back(colour);

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "picture/colors.h"
+#include "picture/colours.h"
 
 // Six upper-case hex digits RRGGBB.
-std::string formatHexColor(RgbColor colour);
+std::string formatHexColour(RgbColour colour);
 // The text as stored colours are kept: surrounding blanks ignored, anything
 // that is not six hex digits read as black.
-std::string normalisedHexColor(const std::string& text);
-bool isHexColor(const std::string& text);
+std::string normalisedHexColour(const std::string& text);
+bool isHexColour(const std::string& text);
 
 // The name the colour lists show: one of the named web colours, else
 // "Color #RRGGBB".

@@ -28,22 +28,22 @@ int iconPixelSize(int uiSize)
     }
 }
 
-void loadInterfacePictures(ConversionSettings& settings, const std::string& programFolder, bool buttons,
-                           bool smallIcons, bool sizedIcons, PictureSlots& slots)
+void loadInterfacePictures(ConversionSettings& settings, const std::string& programFolder, PictureTables tables,
+                           PictureSlots& slots)
 {
-    if (buttons) {
+    if (tables.buttons) {
         // The large Convert button has a picture of its own; the other two
         // large buttons show their menu icons.
         loadBuiltinIcons(buttonImageTable, kSmallIconSize, slots);
         slots[imageSlot(buttonImageTable, "Convert")] = builtinPicture("ConvertButton");
     }
-    if (smallIcons)
+    if (tables.smallIcons)
         loadBuiltinIcons(smallIconTable, kSmallIconSize, slots);
     // Built in at every size, so that a toolbar without a theme is as sharp as one with it.
-    if (sizedIcons)
+    if (tables.sizedIcons)
         loadBuiltinIcons(sizedIconTable, iconPixelSize(settings.uiSize), slots);
     slots[kBannerSlot] = builtinPicture("Banner");
 
     const std::string folder = themeFolder(programFolder);
-    loadTheme(settings, folder, scanThemePackages(folder), buttons, smallIcons, sizedIcons, slots);
+    loadTheme(settings, folder, scanThemePackages(folder), tables, slots);
 }

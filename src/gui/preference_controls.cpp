@@ -145,8 +145,8 @@ ColourChoice colourChoice(const std::string& list, const std::string& colour)
 {
     ColourChoice choice;
     choice.colours = colourListEntries(list);
-    if (isHexColor(trimBlanks(colour))) {
-        const auto found = std::find(choice.colours.begin(), choice.colours.end(), normalisedHexColor(colour));
+    if (isHexColour(trimBlanks(colour))) {
+        const auto found = std::find(choice.colours.begin(), choice.colours.end(), normalisedHexColour(colour));
         if (found != choice.colours.end())
             choice.selected = static_cast<int>(found - choice.colours.begin());
     }
@@ -211,7 +211,7 @@ void storeControlValue(const SettingRow& row, const ControlValue& value, Convers
         break;
     case PreferenceKind::kNumber: setSettingNumber(s, row.field, numberFieldValue(std::get<std::string>(value))); break;
     case PreferenceKind::kHexColour:
-        s.*std::get<std::string S::*>(row.field) = normalisedHexColor(std::get<std::string>(value));
+        s.*std::get<std::string S::*>(row.field) = normalisedHexColour(std::get<std::string>(value));
         break;
     case PreferenceKind::kText:
     case PreferenceKind::kPicture:
@@ -239,10 +239,10 @@ InterfaceRefresh interfaceRefreshBetween(const std::string& oldTheme, int oldSiz
                                          int newSize)
 {
     if (oldTheme != newTheme)
-        return kRefreshTheme;
+        return InterfaceRefresh::kTheme;
     if (oldSize != newSize)
-        return kRefreshIconSize;
-    return kRefreshNothing;
+        return InterfaceRefresh::kIconSize;
+    return InterfaceRefresh::kNothing;
 }
 
 ControlValue& PreferenceControls::control(const SettingRow& row)

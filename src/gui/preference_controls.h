@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "gui/interface_refresh.h"
 #include "settings/conversion_settings.h"
 #include "settings/setting_table.h"
 
@@ -76,13 +77,6 @@ struct PreferenceControls {
 private:
     ControlValue& controlOf(const SettingField& field);
     const ControlValue& controlOf(const SettingField& field) const;
-};
-
-// What the main window has to rebuild after the settings changed.
-enum InterfaceRefresh : int {
-    kRefreshNothing = 0,
-    kRefreshIconSize = 1,  // the toolbar, at the new icon size
-    kRefreshTheme = 2,     // every picture of the window
 };
 
 // The controls as the dialog opens on settings, offering the themes given as

@@ -16,9 +16,35 @@ namespace {
 
 using S = ConversionSettings;
 
-bool typingCannotReach(int64_t typed, PairRange range)
+bool outOfRange(int64_t typed, PairRange range)
 {
-    return (typed > range.maximum && typed > 0) || (typed < range.minimum && typed < 0);
+    return typed < range.minimum || typed > range.maximum;
+}
+
+// An optional sign, then decimal digits and, with decimalPoint, one point or
+// comma followed by more; the number of those after it, or nullopt when the
+// text is no such number.
+std::optional<int> decimalsOfNumber(std::string_view text, bool decimalPoint)
+{
+    const std::string trimmed = trimBlanks(text);
+    size_t at = !trimmed.empty() && (trimmed[0] == '-' || trimmed[0] == '+') ? 1 : 0;
+    int digits = 0;
+    std::optional<int> decimals;
+    for (; at < trimmed.size(); ++at) {
+        const char c = trimmed[at];
+        if (c >= '0' && c <= '9') {
+            ++digits;
+            if (decimals)
+                ++*decimals;
+        } else if (decimalPoint && (c == '.' || c == ',') && !decimals) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    return decimals.value_or(0);
 }
 
 bool listSelects(int selected, int item)
@@ -37,6 +63,29 @@ int64_t daysFromCivil(int64_t year, int month, int day)
     const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
     const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468;
+}
+
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month)
+{
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// Reads one to maxDigits decimal digits at text[at], moving at past them.
+std::optional<int> digitsAt(std::string_view text, size_t& at, size_t maxDigits)
+{
+    int value = 0;
+    size_t digits = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < maxDigits; ++at, ++digits)
+        value = value * 10 + (text[at] - '0');
+    if (digits == 0 || (at < text.size() && text[at] >= '0' && text[at] <= '9'))
+        return std::nullopt;
+    return value;
 }
 
 CalendarTime civilFromDays(int64_t days)
@@ -58,8 +107,10 @@ CalendarTime civilFromDays(int64_t days)
 
 TypedValue readTypedValue(std::string_view text, PairRange range)
 {
-    const int32_t typed = parseInteger(text);
-    return {std::clamp<int>(typed, range.minimum, range.maximum), typingCannotReach(typed, range)};
+    const bool number = decimalsOfNumber(text, false).has_value();
+    // Too many digits stop at the largest number rather than wrap into range.
+    const int32_t typed = number ? numberFieldValue(text) : parseInteger(text);
+    return {std::clamp<int>(typed, range.minimum, range.maximum), number && outOfRange(typed, range)};
 }
 
 TypedValue readTypedGamma(std::string_view text)
@@ -72,8 +123,10 @@ TypedValue readTypedGamma(std::string_view text)
         return {kGammaRange.minimum, true};
     const double clamped = std::clamp(typed, -1e12, 1e12);
     const auto hundredths = static_cast<int64_t>(std::llround(clamped));
+    const std::optional<int> decimals = decimalsOfNumber(number, true);
+    const bool onItsWay = hundredths >= 0 && hundredths < kGammaRange.minimum && decimals.value_or(0) < 2;
     return {static_cast<int>(std::clamp<int64_t>(hundredths, kGammaRange.minimum, kGammaRange.maximum)),
-            typingCannotReach(hundredths, kGammaRange)};
+            decimals && !onItsWay && outOfRange(hundredths, kGammaRange)};
 }
 
 std::string gammaText(int hundredths)
@@ -145,7 +198,7 @@ PreferenceStates preferenceStates(const PreferenceControls& c)
 
 void addChosenColour(ColourChoice& choice, const std::string& hex, std::string& listSetting)
 {
-    const std::string colour = normalisedHexColor(hex);
+    const std::string colour = normalisedHexColour(hex);
     auto found = std::find(choice.colours.begin(), choice.colours.end(), colour);
     if (found == choice.colours.end()) {
         choice.colours.push_back(colour);
@@ -221,6 +274,54 @@ CalendarTime calendarOfTimestamp(int32_t seconds)
     time.minute = static_cast<int>(ofDay / 60 % 60);
     time.second = static_cast<int>(ofDay % 60);
     return time;
+}
+
+std::string timestampFieldText(const CalendarTime& time)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", time.year, time.month, time.day, time.hour,
+                  time.minute);
+    return text;
+}
+
+std::optional<CalendarTime> readTimestampField(std::string_view text)
+{
+    const std::string trimmed = trimBlanks(text);
+    size_t at = 0;
+    const auto part = [&](size_t maxDigits, char after) -> std::optional<int> {
+        const std::optional<int> value = digitsAt(trimmed, at, maxDigits);
+        if (!value)
+            return std::nullopt;
+        if (after == ' ') {
+            if (at >= trimmed.size() || trimmed[at] != ' ')
+                return std::nullopt;
+            while (at < trimmed.size() && trimmed[at] == ' ')
+                ++at;
+        } else if (after != '\0') {
+            if (at >= trimmed.size() || trimmed[at] != after)
+                return std::nullopt;
+            ++at;
+        }
+        return value;
+    };
+    const std::optional<int> year = part(4, '/');
+    const std::optional<int> month = year ? part(2, '/') : std::nullopt;
+    const std::optional<int> day = month ? part(2, ' ') : std::nullopt;
+    const std::optional<int> hour = day ? part(2, ':') : std::nullopt;
+    const std::optional<int> minute = hour ? part(2, '\0') : std::nullopt;
+    if (!minute || at != trimmed.size() || *year < 1 || *month < 1 || *month > 12 || *day < 1 ||
+        *day > daysInMonth(*year, *month) || *hour > 23 || *minute > 59)
+        return std::nullopt;
+    return CalendarTime{*year, *month, *day, *hour, *minute, 0};
+}
+
+std::optional<int32_t> typedTimestamp(std::string_view text, int32_t kept)
+{
+    std::optional<CalendarTime> typed = readTimestampField(text);
+    if (!typed)
+        return std::nullopt;
+    typed->second = calendarOfTimestamp(kept).second;
+    return timestampOfCalendar(*typed);
 }
 
 int32_t timestampOfCalendar(const CalendarTime& time)

@@ -12,17 +12,18 @@
 // drawing them.
 
 // A value typed into a spin field, clamped to its row's range. rewriteNow
-// says the text cannot come into range by typing on (150 for 1..100, -5 for
-// 0..360), so the field may show the clamped value at once; text still on its
-// way (an empty field, "-") is left for the field's own update when it loses
-// the focus.
+// says the field is to show the clamped value at once, as its track bar
+// does: a number out of range (0 or 150 for 1..100, -5 for 0..360). Text
+// that is no number yet (an empty field, "-") is left for the field's own
+// update when it loses the focus.
 struct TypedValue {
     int value;
     bool rewriteNow;
 };
 TypedValue readTypedValue(std::string_view text, PairRange range);
 // The same for gamma, typed as a decimal such as 1.5 (or 1,5) and kept in
-// hundredths.
+// hundredths; a decimal that more digits can still bring into range ("0",
+// "0." or "0.0" on the way to 0.05) is left as it is.
 TypedValue readTypedGamma(std::string_view text);
 // Gamma in hundredths as its spin field shows it: 150 is "1.50".
 std::string gammaText(int hundredths);
@@ -92,3 +93,15 @@ struct CalendarTime {
 };
 CalendarTime calendarOfTimestamp(int32_t seconds);
 int32_t timestampOfCalendar(const CalendarTime& time);
+
+// The custom timestamp's field: year/month/day hour:minute, "2026/08/12
+// 15:12", the order in which the setting is stored and used, whatever the
+// user's language; the seconds do not show.
+std::string timestampFieldText(const CalendarTime& time);
+// A date and time typed in that form (blanks around it, one-digit month,
+// day, hour and minute accepted), its seconds 0; nullopt for text that is
+// none, such as 2026/02/30.
+std::optional<CalendarTime> readTimestampField(std::string_view text);
+// The timestamp typed, with the seconds of kept, which the field does not
+// show; a date beyond what the setting holds stops at the nearest one it does.
+std::optional<int32_t> typedTimestamp(std::string_view text, int32_t kept);

@@ -133,8 +133,8 @@ PictureSlots readPackagePictures(const std::string& packagePath, const std::vect
     return slots;
 }
 
-void loadTheme(ConversionSettings& settings, const std::string& folder, const ThemeList& themes, bool buttons,
-               bool smallIcons, bool sizedIcons, PictureSlots& slots)
+void loadTheme(ConversionSettings& settings, const std::string& folder, const ThemeList& themes, PictureTables tables,
+               PictureSlots& slots)
 {
     if (!themes.contains(settings.uiTheme)) {
         if (themes.empty())
@@ -142,11 +142,11 @@ void loadTheme(ConversionSettings& settings, const std::string& folder, const Th
         settings.uiTheme = themes.rbegin()->first;
     }
     std::vector<PictureRequest> requests;
-    if (buttons)
+    if (tables.buttons)
         requests.push_back({&buttonImageTable, "Buttons", 16});
-    if (smallIcons)
+    if (tables.smallIcons)
         requests.push_back({&smallIconTable, "Icons", 16});
-    if (sizedIcons)
+    if (tables.sizedIcons)
         requests.push_back({&sizedIconTable, "Icons", iconPixelSize(settings.uiSize)});
     for (auto& [slot, picture] : readPackagePictures(packagePath(folder, settings.uiTheme), requests))
         slots[slot] = std::move(picture);

@@ -55,9 +55,18 @@ struct PictureRequest {
 // oversized entry, not a PNG, larger than kLargestInterfacePicture) is absent.
 PictureSlots readPackagePictures(const std::string& packagePath, const std::vector<PictureRequest>& requests);
 
-// Loads the pictures of settings.uiTheme into the slots of the flagged
-// tables, leaving every slot it has no picture for unchanged. A uiTheme that
+// Which of the picture tables a load fills.
+struct PictureTables {
+    bool buttons = false;     // buttonImageTable: the large buttons
+    bool smallIcons = false;  // smallIconTable: menus and lists
+    bool sizedIcons = false;  // sizedIconTable: the toolbar, at the chosen icon size
+};
+inline constexpr PictureTables kEveryPictureTable{.buttons = true, .smallIcons = true, .sizedIcons = true};
+inline constexpr PictureTables kToolbarPictures{.sizedIcons = true};
+
+// Loads the pictures of settings.uiTheme into the slots of the tables asked
+// for, leaving every slot it has no picture for unchanged. A uiTheme that
 // names no package of themes is replaced by the last one there (and so saved
 // with the settings); only packages of themes are ever opened.
-void loadTheme(ConversionSettings& settings, const std::string& folder, const ThemeList& themes, bool buttons,
-               bool smallIcons, bool sizedIcons, PictureSlots& slots);
+void loadTheme(ConversionSettings& settings, const std::string& folder, const ThemeList& themes, PictureTables tables,
+               PictureSlots& slots);

@@ -7,7 +7,7 @@
 
 #include "overlay/drawing_handles.h"
 #include "overlay/layer_blend.h"
-#include "picture/colors.h"
+#include "picture/colours.h"
 #include "picture/picture_handover.h"
 #include "settings/conversion_settings.h"
 #include "settings/vocabularies.h"
@@ -43,7 +43,7 @@ double bandWidth(int32_t setting)
 
 void setColour(cairo_t* cr, const std::string& hex)
 {
-    const RgbaColor colour = colorFromHex(hex, 255);
+    const RgbaColour colour = colourFromHex(hex, 255);
     cairo_set_source_rgb(cr, colour.red / 255.0, colour.green / 255.0, colour.blue / 255.0);
 }
 

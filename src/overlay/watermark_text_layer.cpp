@@ -11,7 +11,7 @@
 #include "overlay/drawing_handles.h"
 #include "overlay/watermark_font.h"
 #include "overlay/watermark_text_box.h"
-#include "picture/colors.h"
+#include "picture/colours.h"
 #include "picture/picture_size.h"
 #include "settings/conversion_settings.h"
 
@@ -114,7 +114,7 @@ SurfaceHandle drawCoverage(const TextSetup& setup, const std::vector<LayoutHandl
     return mask;
 }
 
-void writePixel(BYTE* pixel, const RgbaColor& colour)
+void writePixel(BYTE* pixel, const RgbaColour& colour)
 {
     pixel[FI_RGBA_RED] = colour.red;
     pixel[FI_RGBA_GREEN] = colour.green;
@@ -125,7 +125,7 @@ void writePixel(BYTE* pixel, const RgbaColor& colour)
 // The text over the box. Without anti-aliasing a pixel is either text or box,
 // each with its own opacity; with it, the text at coverage × text opacity is
 // laid over the box at the back opacity.
-RgbaColor mixPixel(int coverage, const RgbaColor& text, const RgbaColor& back, bool antialiased)
+RgbaColour mixPixel(int coverage, const RgbaColour& text, const RgbaColour& back, bool antialiased)
 {
     if (!antialiased)
         return coverage >= 128 ? text : back;
@@ -143,8 +143,8 @@ RgbaColor mixPixel(int coverage, const RgbaColor& text, const RgbaColor& back, b
 
 FIBITMAP* composeLayer(cairo_surface_t* mask, bool antialiased, const ConversionSettings& s)
 {
-    const RgbaColor text = colorFromHex(s.wmFontColor, s.wmTextOpacity);
-    const RgbaColor back = colorFromHex(s.wmBackColor, s.wmBackOpacity);
+    const RgbaColour text = colourFromHex(s.wmFontColor, s.wmTextOpacity);
+    const RgbaColour back = colourFromHex(s.wmBackColor, s.wmBackOpacity);
     const int width = cairo_image_surface_get_width(mask);
     const int height = cairo_image_surface_get_height(mask);
     const int stride = cairo_image_surface_get_stride(mask);

@@ -9,7 +9,7 @@
 inline constexpr const char* kMakerNotice = "Converted with Tessaly PCD to JPG";
 
 // The colours the watermark's colour boxes offer at first.
-inline constexpr const char* kColorList = "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF";
+inline constexpr const char* kColourList = "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF";
 
 // Every persistent choice of the program, with its default. Flags are bytes
 // holding 0 or 1, colours are six hex digits RRGGBB, dates count seconds since
@@ -131,7 +131,7 @@ struct ConversionSettings {
     std::string wmFont{"Arial"};
     int32_t wmFontSize{14};
     int32_t wmFontLeading{};
-    std::string wmFontColorList{kColorList};
+    std::string wmFontColorList{kColourList};
     std::string wmFontColor{"FFFFFF"};
     int8_t wmFontStyle{};
     int8_t wmFontEffect{};
@@ -139,7 +139,7 @@ struct ConversionSettings {
     int8_t wmTextAlignment{};
     int32_t wmTextPadding{};
     int32_t wmTextOpacity{255};
-    std::string wmBackColorList{kColorList};
+    std::string wmBackColorList{kColourList};
     std::string wmBackColor{"000000"};
     int32_t wmBackOpacity{1};
     int8_t wmTextBoundary{};

@@ -5,10 +5,14 @@
 Run by run-window-test.sh, like window_e2e.py. Scenarios:
 
   preferences         the options button opens the Output page, the menu the
-                      General page; a JPEG quality typed and confirmed with OK
-                      is used by the next conversion and kept in config.ini;
-                      another theme, confirmed with Alt+O, leaves the small
-                      buttons and the rows as they were
+                      General page; the Frame and Watermark type lists stay
+                      put while their panels scroll, without complaints from
+                      GTK; a JPEG quality out of range shows clamped while the
+                      field has the keyboard; one typed and confirmed with OK
+                      is used by the next conversion and kept in config.ini,
+                      as is a custom file time typed year/month/day
+                      hour:minute; another theme, confirmed with Alt+O, leaves
+                      the small buttons and the rows as they were
   preferences_cancel  changes left with Cancel or Escape are neither used
                       nor kept
   small_dialogs       Return, Escape and Alt+O close the about box; an empty
@@ -21,6 +25,7 @@ Run by run-window-test.sh, like window_e2e.py. Scenarios:
                       each in a box with its icon
 """
 
+import calendar
 import http.server
 import os
 import re
@@ -103,8 +108,11 @@ def assert_page(dialog, page):
             assert not shown, "the page %r shows beside %r" % (other, page)
 
 
-def type_jpeg_quality(dialog, value):
+def type_jpeg_quality(dialog, value, shown=None):
+    """Types value into the quality field; field and track bar are to show shown (value by default) at once."""
+    shown = value if shown is None else shown
     spin = find(dialog, "spin button", "Image Quality", showing=True)
+    bar = find(dialog, "slider", "Image Quality", showing=True)
 
     # The dialog gives the page list the keyboard once it shows, maybe after we asked for it.
     def focus():
@@ -114,7 +122,27 @@ def type_jpeg_quality(dialog, value):
     wait_for("the quality field to take the keyboard", focus, timeout=10)
     rawinput.keyCombo("<Control>a")
     rawinput.typeText(str(value))
-    wait_for("the quality field to read %d" % value, lambda: spin.text == str(value), timeout=10)
+    wait_for("the quality field to read %d" % shown, lambda: spin.text == str(shown) and spin.focused, timeout=10)
+    wait_for("the quality track bar at %d" % shown, lambda: bar.value == shown, timeout=10)
+
+
+def choose_list_item(app, dialog, list_name, item):
+    click(find(dialog, "combo box", list_name, showing=True))
+    click(find(app, "menu item", item, showing=True))
+
+
+def scroll_under_type_list(app, dialog, page, list_name, item, row_label):
+    """Scrolls the panel that item of the page's type list brings up with the wheel, the pointer on
+    row_label: the panel moves, the list does not."""
+    click(find(dialog, "table cell", page, showing=True))
+    choose_list_item(app, dialog, list_name, item)
+    type_list = find(dialog, "combo box", list_name, showing=True)
+    label = find(dialog, "label", row_label, showing=True)
+    list_place, label_place = type_list.position, label.position
+    for _ in range(5):
+        rawinput.click(label_place[0] + 5, label_place[1] + 5, button=5)
+    wait_for("the %s panel to scroll" % page, lambda: label.position[1] < label_place[1] - 20)
+    assert type_list.position == list_place, (page, list_place, "became", type_list.position)
 
 
 def close_preferences(app, how):
@@ -136,21 +164,47 @@ def panel_geometry(app):
 
 def scenario_preferences():
     pac, out_folder, jpeg = sample_files()
-    program, app = start(dict(os.environ))
+    complaints = os.path.join(WORK, "stderr.txt")
+    with open(complaints, "w") as stderr:
+        program, app = start(dict(os.environ), stderr=stderr)
     try:
         step("the menu opens the General page")
         dialog = open_preferences_with_menu(app)
         assert_page(dialog, "General")
+
+        step("the type lists of Frame and Watermark stay put while their panels scroll")
+        scroll_under_type_list(app, dialog, "Frame", "Frame", "Solid Color", "Left:")
+        scroll_under_type_list(app, dialog, "Watermark", "Watermark", "Text", "Text:")
         close_preferences(app, "Cancel")
 
-        step("the options button opens the Output page; quality 80 and OK")
+        step("the options button opens the Output page; a quality out of range shows clamped; 80 and OK")
         dialog = open_preferences_with_button(app)
         assert_page(dialog, "Output")
+        type_jpeg_quality(dialog, 0, shown=1)
         type_jpeg_quality(dialog, 80)
+
+        step("the custom timestamp reads year/month/day hour:minute on one row; one typed is the file's time")
+        click(find(dialog, "table cell", "Advanced", showing=True))
+        choose_list_item(app, dialog, "File Timestamp", "Custom")
+        stamp = find(dialog, "text", "Custom Timestamp", showing=True)
+        wait_for("the timestamp field to take input", lambda: stamp.sensitive, timeout=10)
+        assert re.fullmatch(r"\d{4}/\d\d/\d\d \d\d:\d\d", stamp.text), stamp.text
+        label = find(dialog, "label", "Custom Timestamp:", showing=True)
+        assert abs((label.position[1] + label.size[1] / 2) - (stamp.position[1] + stamp.size[1] / 2)) < 4, \
+            (label.position, label.size, stamp.position, stamp.size)
+        spins = dialog.findChildren(lambda node: node.roleName == "spin button" and node.showing)
+        assert [spin.name for spin in spins] == ["Output Folders Number"], [spin.name for spin in spins]
+        stamp.grabFocus()
+        wait_for("the timestamp field to take the keyboard", lambda: stamp.focused, timeout=10)
+        rawinput.keyCombo("<Control>a")
+        rawinput.typeText("2024/02/29 13:45")
+        wait_for("the typed timestamp", lambda: stamp.text == "2024/02/29 13:45", timeout=10)
         close_preferences(app, "OK")
 
         quality = convert_and_measure(app, pac, out_folder, jpeg)
         assert quality == 80, quality
+        written = time.localtime(os.stat(jpeg).st_mtime)
+        assert written[:5] == (2024, 2, 29, 13, 45), time.strftime("%Y/%m/%d %H:%M:%S", written)
 
         step("another theme leaves the small buttons and the rows where they were")
         before = panel_geometry(app)
@@ -172,6 +226,13 @@ def scenario_preferences():
     settings = read_config()
     assert config_value(settings, "JPG Quality") == "80", settings
     assert config_value(settings, "UI Theme") == "flat", settings
+    assert config_value(settings, "File Timestamp") == "2", settings
+    # Stored as before: seconds since 1970 of the local time, the seconds the field does not show kept.
+    stored = int(config_value(settings, "Custom Timestamp"))
+    assert 0 <= stored - calendar.timegm((2024, 2, 29, 13, 45, 0)) < 60, stored
+    with open(complaints) as file:
+        errors = file.read()
+    assert "Gtk-CRITICAL" not in errors, errors
 
 
 def scenario_preferences_cancel():

@@ -169,7 +169,7 @@ struct HostileScene {
         ThemeList themes = scanThemePackages(gfx);
         ASSERT_TRUE(themes.contains(key)) << key;
         settings.uiTheme = key;
-        loadTheme(settings, gfx, themes, true, true, true, slots);
+        loadTheme(settings, gfx, themes, kEveryPictureTable, slots);
         EXPECT_EQ(settings.uiTheme, key);
     }
 };
@@ -295,7 +295,7 @@ TEST(HostileThemes, FiveHundredPackagesAreListedAndTheLastStandsIn)
     ASSERT_EQ(themes.size(), 500u);
     EXPECT_EQ(themes.at("t123"), "Theme 123");
     scene.settings.uiTheme = "../../etc/passwd";
-    loadTheme(scene.settings, scene.gfx, themes, true, true, true, scene.slots);
+    loadTheme(scene.settings, scene.gfx, themes, kEveryPictureTable, scene.slots);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_EQ(scene.settings.uiTheme, "t499");
     EXPECT_EQ(slotText(scene.slots, newSlot()), "old");

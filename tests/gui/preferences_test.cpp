@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "formats/format_lists.h"
 #include "gui/colour_names.h"
@@ -179,7 +181,7 @@ TEST_F(PreferencesTest, OkWithoutChangesStoresEverySettingAsItWas)
     for (const ConversionSettings& original : {unusualSettings(), (resetSettings(false), g_settings)}) {
         const PreferenceControls controls = loadPreferenceControls(original, kThemes);
         ConversionSettings stored = original;
-        EXPECT_EQ(storePreferenceControls(controls, stored), kRefreshNothing);
+        EXPECT_EQ(storePreferenceControls(controls, stored), InterfaceRefresh::kNothing);
         EXPECT_EQ(configText(stored), configText(original));
     }
 }
@@ -210,12 +212,20 @@ TEST_F(PreferencesTest, TypedPairValuesAreClampedToTheirRow)
     EXPECT_EQ(readTypedValue("-150", kBrightnessRange).value, -100);
     EXPECT_EQ(readTypedValue("abc", kQualityRange).value, 1);
     EXPECT_EQ(readTypedValue("", kAngleRange).value, 0);
-    const int huge = readTypedValue("99999999999999999999", kOpacityRange).value;
-    EXPECT_TRUE(huge >= 1 && huge <= 255) << huge;
-    // Text on its way to a valid number is left alone while it is typed.
-    EXPECT_FALSE(readTypedValue("", kQualityRange).rewriteNow);
+    // A number out of range shows clamped at once, in the field as on the track bar.
+    for (const auto& [text, range, shown] : {std::tuple{"0", kQualityRange, 1},
+                                             {"-5", kAngleRange, 0},
+                                             {"361", kAngleRange, 360},
+                                             {"-0", kOpacityRange, 1},
+                                             {"99999999999999999999", kOpacityRange, 255}}) {
+        EXPECT_EQ(readTypedValue(text, range).value, shown) << text;
+        EXPECT_TRUE(readTypedValue(text, range).rewriteNow) << text;
+    }
+    // Text on its way to a number, and numbers in range, are left as typed.
+    for (const char* text : {"", "-", "+", " 5", "100"})
+        EXPECT_FALSE(readTypedValue(text, kQualityRange).rewriteNow) << text;
     EXPECT_FALSE(readTypedValue("-", kBrightnessRange).rewriteNow);
-    EXPECT_FALSE(readTypedValue("0", kQualityRange).rewriteNow);
+    EXPECT_FALSE(readTypedValue("-100", kBrightnessRange).rewriteNow);
 
     ConversionSettings s = unusualSettings();
     PreferenceControls c = loadPreferenceControls(s, kThemes);
@@ -247,6 +257,11 @@ TEST_F(PreferencesTest, GammaIsTypedAsADecimalAndDecidesTheColourCorrection)
     EXPECT_EQ(readTypedGamma("25").value, 999);
     EXPECT_TRUE(readTypedGamma("25").rewriteNow);
     EXPECT_EQ(readTypedGamma("0").value, 1);
+    // "0" may become 0.05, "0.00" no longer can; a minus sign never can.
+    for (const char* text : {"0", "0.", "0,0", "", "-", "1.", "9.99"})
+        EXPECT_FALSE(readTypedGamma(text).rewriteNow) << text;
+    for (const char* text : {"0.00", "0.001", "-1", "-0.5", "10", "9.999"})
+        EXPECT_TRUE(readTypedGamma(text).rewriteNow) << text;
     EXPECT_EQ(readTypedGamma("nonsense").value, 1);
     EXPECT_EQ(readTypedGamma("NaN").value, 1);
     EXPECT_EQ(gammaHundredths(1e30f), 999);
@@ -342,7 +357,7 @@ TEST_F(PreferencesTest, HandEditedListsAndColoursCannotUpsetTheDialog)
               (std::vector<std::string>{"FF0000", "00FF00"}));
     std::string many;
     for (int i = 0; i < 500; ++i)
-        many += (i ? "," : "") + formatHexColor({static_cast<uint8_t>(i), static_cast<uint8_t>(i / 2), 7});
+        many += (i ? "," : "") + formatHexColour({static_cast<uint8_t>(i), static_cast<uint8_t>(i / 2), 7});
     EXPECT_EQ(colourListEntries(many).size(), 500u);
     EXPECT_EQ(colourListEntries(",,,").size(), 0u);
 
@@ -393,7 +408,7 @@ TEST_F(PreferencesTest, ListsWithoutAnItemForTheStoredValue)
     EXPECT_EQ(c.bitDepth(&S::jpgBpp).selected, -1);
     EXPECT_EQ(c.bitDepth(&S::pngBpp).selected, 4);  // "Auto", 1, 4, 8, 24
     EXPECT_EQ(c.value(&S::jpgChroma), -1);
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshIconSize);
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kIconSize);
     EXPECT_EQ(s.uiSize, -1);
     EXPECT_EQ(s.jpgBpp, 0);
     EXPECT_EQ(s.pngBpp, 24);
@@ -415,13 +430,13 @@ TEST_F(PreferencesTest, ThemeListAndWhatTheMainWindowRebuilds)
     EXPECT_EQ(c.theme, 2);
 
     c.value(&S::uiSize) = 2;
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshIconSize);
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kIconSize);
     c.theme = 0;
     c.value(&S::uiSize) = 1;
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshTheme);  // the theme outweighs the size
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kTheme);  // the theme outweighs the size
     EXPECT_EQ(s.uiTheme, "alpha");
     EXPECT_EQ(s.uiSize, 1);
-    EXPECT_EQ(storePreferenceControls(c, s), kRefreshNothing);
+    EXPECT_EQ(storePreferenceControls(c, s), InterfaceRefresh::kNothing);
 
     // A theme that is gone selects the first; without packages "None" stores no theme.
     s.uiTheme = "gone";
@@ -439,14 +454,14 @@ TEST_F(PreferencesTest, OkAndDefaultsSaveTheConfiguration)
     g_settings.configPath = folder.path + "config.ini";
     PreferenceControls c = loadPreferenceControls(g_settings, kThemes);
     c.value(&S::jpgQuality) = 80;
-    EXPECT_EQ(applyPreferences(c), kRefreshNothing);
+    EXPECT_EQ(applyPreferences(c), InterfaceRefresh::kNothing);
     resetSettings(false);
     loadConfiguration();
     EXPECT_EQ(g_settings.jpgQuality, 80);
     EXPECT_EQ(g_settings.wmFont, "Liberation Serif");
 
     // "flat" at size 0 back to the defaults: the theme changed.
-    EXPECT_EQ(applyDefaultPreferences({}), kRefreshTheme);
+    EXPECT_EQ(applyDefaultPreferences({}), InterfaceRefresh::kTheme);
     EXPECT_EQ(g_settings.jpgQuality, 95);
     EXPECT_EQ(g_settings.uiTheme, "handdrawn");
     g_settings.jpgQuality = 1;
@@ -456,8 +471,8 @@ TEST_F(PreferencesTest, OkAndDefaultsSaveTheConfiguration)
     EXPECT_NE(g_settings.customTimestamp, 1234567890);
 
     g_settings.uiSize = 4;
-    EXPECT_EQ(applyDefaultPreferences({}), kRefreshIconSize);
-    EXPECT_EQ(applyDefaultPreferences({}), kRefreshNothing);
+    EXPECT_EQ(applyDefaultPreferences({}), InterfaceRefresh::kIconSize);
+    EXPECT_EQ(applyDefaultPreferences({}), InterfaceRefresh::kNothing);
 }
 
 TEST_F(PreferencesTest, FontsPicturesAndDatesFromTheToolkitsDialogs)
@@ -493,6 +508,21 @@ TEST_F(PreferencesTest, FontsPicturesAndDatesFromTheToolkitsDialogs)
     EXPECT_EQ(timestampOfCalendar(before1970), -1);
     EXPECT_EQ(timestampOfCalendar({2400, 2, 29, 12, 0, 0}), INT32_MAX);
     EXPECT_EQ(timestampOfCalendar({1600, 1, 1, 0, 0, 0}), INT32_MIN);
+
+    // The custom timestamp's field: year/month/day hour:minute, as stored and used.
+    EXPECT_EQ(timestampFieldText(time), "2009/02/13 23:31");
+    const std::optional<CalendarTime> typed = readTimestampField(" 2024/2/29 7:05 ");
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(timestampFieldText(*typed), "2024/02/29 07:05");
+    for (const char* text :
+         {"2023/02/29 07:05", "2024/13/01 00:00", "2024/04/31 00:00", "2024/01/01 24:00", "2024/01/01 12:60",
+          "12/08/2026 15:12", "2024/01/01", "2024/01/01 12:00:30", "2024-01-01 12:00", "02024/01/01 00:00", ""})
+        EXPECT_FALSE(readTimestampField(text)) << text;
+    // The seconds, which the field does not show, stay as they were.
+    EXPECT_EQ(typedTimestamp("2009/02/13 23:31", 1234567890), 1234567890);
+    EXPECT_EQ(typedTimestamp("2009/02/14 00:00", 1234567890), 1234569600 + 30);
+    EXPECT_EQ(typedTimestamp("2100/01/01 00:00", 0), INT32_MAX);
+    EXPECT_EQ(typedTimestamp("2009/02/30 00:00", 5), std::nullopt);
 }
 
 }  // namespace

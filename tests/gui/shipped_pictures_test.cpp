@@ -74,7 +74,7 @@ TEST(InterfacePictures, TheThemeOverTheBuiltInPicturesBesideTheProgram)
     settings.uiTheme = "handdrawn";
     settings.uiSize = 3;
     PictureSlots slots;
-    loadInterfacePictures(settings, kBuildFolder, true, true, true, slots);
+    loadInterfacePictures(settings, kBuildFolder, kEveryPictureTable, slots);
 
     EXPECT_EQ(settings.uiTheme, "handdrawn");
     expectEveryPicture(slots, buttonImageTable, 0, "buttons");
@@ -97,7 +97,7 @@ TEST(InterfacePictures, BuiltInPicturesWithoutThemesAndTheInstalledThemeFolder)
     settings.uiTheme = "handdrawn";
     settings.uiSize = 4;
     PictureSlots slots;
-    loadInterfacePictures(settings, bin, true, true, true, slots);
+    loadInterfacePictures(settings, bin, kEveryPictureTable, slots);
     EXPECT_EQ(settings.uiTheme, "handdrawn");
     EXPECT_EQ(slotText(slots, imageSlot(buttonImageTable, "Convert")), bytesOf(builtinPicture("ConvertButton")));
     // The toolbar's built-in pictures drawn at its size, not a small one stretched.
@@ -109,7 +109,7 @@ TEST(InterfacePictures, BuiltInPicturesWithoutThemesAndTheInstalledThemeFolder)
     // Installed: bin/korvane with share/korvane/gfx/ beside bin/.
     std::filesystem::create_directories(prefix.path + "share/korvane/gfx");
     std::filesystem::copy_file(kShippedFolder + "flat.zip", prefix.path + "share/korvane/gfx/flat.zip");
-    loadInterfacePictures(settings, bin, false, false, true, slots);
+    loadInterfacePictures(settings, bin, kToolbarPictures, slots);
     EXPECT_EQ(settings.uiTheme, "flat");
     expectEveryPicture(slots, sizedIconTable, 64, "installed toolbar");
 }

@@ -36,9 +36,9 @@ struct ThemeScene {
 
     ThemeScene() { mkdir(gfx.c_str(), 0755); }
 
-    void load(bool buttons = true, bool smallIcons = true, bool sizedIcons = true)
+    void load(PictureTables tables = kEveryPictureTable)
     {
-        loadTheme(settings, gfx, scanThemePackages(gfx), buttons, smallIcons, sizedIcons, slots);
+        loadTheme(settings, gfx, scanThemePackages(gfx), tables, slots);
     }
 };
 
@@ -108,7 +108,7 @@ TEST(ThemeLoading, EntryNamesSizesAndMissingControls)
     // A size change reloads the toolbar alone.
     scene.settings.uiSize = 0;
     scene.slots.clear();
-    scene.load(false, false, true);
+    scene.load(kToolbarPictures);
     EXPECT_EQ(slotText(scene.slots, imageSlot(sizedIconTable, "Add")), small);
     EXPECT_EQ(scene.slots.size(), 3u);
 }
@@ -124,14 +124,14 @@ TEST(ThemeLoading, AGoneThemeFallsBackToTheLastPackageAndIsSavedSo)
 
     EXPECT_EQ(scanThemePackages(scene.gfx), (ThemeList{{"a", "Ay"}, {"b", "Bee"}}));
     scene.settings.uiTheme = "gone";
-    scene.load(false, true, false);
+    scene.load({.smallIcons = true});
     EXPECT_EQ(scene.settings.uiTheme, "b");
     EXPECT_EQ(slotText(scene.slots, newSmall()), b);
 
     // A name that leads out of the theme folder opens nothing there either.
     writeZip(scene.folder.path + "evil.zip", {{"theme.cfg", cfg("Evil", "", "New=new\r\n")}, {"new_16.png", a}});
     scene.settings.uiTheme = "../evil";
-    scene.load(false, true, false);
+    scene.load({.smallIcons = true});
     EXPECT_EQ(scene.settings.uiTheme, "b");
     EXPECT_EQ(slotText(scene.slots, newSmall()), b);
 }

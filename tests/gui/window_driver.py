@@ -147,8 +147,9 @@ def choose_in_file_dialog(app, title, path):
     wait_for("the dialog to close", lambda: main_window_alone(app))
 
 
-def start(env, arguments=(), window=MAIN_TITLE):
-    program = subprocess.Popen([KORVANE, *arguments], env=env)
+def start(env, arguments=(), window=MAIN_TITLE, stderr=None):
+    """The program started and its window shown; stderr, a file, takes what it writes there."""
+    program = subprocess.Popen([KORVANE, *arguments], env=env, stderr=stderr)
 
     # By its process: a copy that has just ended may linger on the bus a moment.
     def probe():

@@ -78,15 +78,15 @@ TEST(WindowPlacement, LeavingStoresTheNormalPlacementAndDropsTheHistoryWhenAsked
     settings.outFoldersHistory = 1;
     settings.recentOutFolders = "/a/";
 
-    storeLeavingState(settings, {true, false, {0, 0, 1920, 1080}});
+    storeLeavingState(settings, {.maximized = true, .placement = {0, 0, 1920, 1080}});
     EXPECT_EQ(settings.windowMaximized, 1);
     EXPECT_EQ(settings.windowWidth, 600);  // the size of the last normal state
 
-    storeLeavingState(settings, {false, true, {-32000, -32000, 160, 30}});
+    storeLeavingState(settings, {.minimized = true, .placement = {-32000, -32000, 160, 30}});
     EXPECT_EQ(settings.windowX, 1);
     EXPECT_EQ(settings.windowMaximized, 1);
 
-    storeLeavingState(settings, {false, false, {40, 50, 700, 287}});
+    storeLeavingState(settings, {.placement = {40, 50, 700, 287}});
     EXPECT_EQ(settings.windowMaximized, 0);
     EXPECT_EQ(settings.windowX, 40);
     EXPECT_EQ(settings.windowY, 50);
@@ -95,7 +95,7 @@ TEST(WindowPlacement, LeavingStoresTheNormalPlacementAndDropsTheHistoryWhenAsked
     EXPECT_EQ(settings.recentOutFolders, "/a/");
 
     settings.outFoldersHistory = 0;
-    storeLeavingState(settings, {false, false, {40, 50, 700, 287}});
+    storeLeavingState(settings, {.placement = {40, 50, 700, 287}});
     EXPECT_EQ(settings.recentOutFolders, "");
 }
 

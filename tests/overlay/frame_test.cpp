@@ -4,7 +4,7 @@
 
 #include "overlay/frame.h"
 #include "overlay/overlay_test_pictures.h"
-#include "picture/colors.h"
+#include "picture/colours.h"
 #include "settings/conversion_settings.h"
 
 namespace {
@@ -48,15 +48,15 @@ struct FrameTest : ::testing::Test {
     FIBITMAP* picture = nullptr;
 };
 
-TEST(ColorFromHex, ReadsSixDigitsAndHoldsAlphaInRange)
+TEST(ColourFromHex, ReadsSixDigitsAndHoldsAlphaInRange)
 {
-    const RgbaColor orange = colorFromHex("FF8000", 300);
+    const RgbaColour orange = colourFromHex("FF8000", 300);
     EXPECT_EQ(orange.red, 255);
     EXPECT_EQ(orange.green, 128);
     EXPECT_EQ(orange.blue, 0);
     EXPECT_EQ(orange.alpha, 255);
-    EXPECT_EQ(colorFromHex("FF8000", -4).alpha, 0);
-    const RgbaColor shortText = colorFromHex("FFF", 7);
+    EXPECT_EQ(colourFromHex("FF8000", -4).alpha, 0);
+    const RgbaColour shortText = colourFromHex("FFF", 7);
     EXPECT_EQ(shortText.red + shortText.green + shortText.blue, 0);
     EXPECT_EQ(shortText.alpha, 7);
 }

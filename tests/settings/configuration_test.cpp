@@ -88,7 +88,7 @@ TEST(Configuration, SavingTheDefaultsGivesExactlyThisFile)
     g_settings.windowX = 257;
     g_settings.windowY = 254;
     ASSERT_TRUE(saveConfiguration());
-    const std::string colors = "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF";
+    const std::string colours = "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF";
     EXPECT_EQ(readFile(config.path),
               kMark +
                   "[General]\r\nCFG = 19\r\nLanguage = en\r\nUpdate Range = 2\r\nUpdate Date = 1700000000\r\n"
@@ -115,11 +115,11 @@ TEST(Configuration, SavingTheDefaultsGivesExactlyThisFile)
                   "\r\n"
                   "Fonts = Arial,Tahoma,Verdana\r\nFont = Arial\r\nFont Size = 14\r\nFont Leading = 0\r\n"
                   "Font Colors = " +
-                  colors +
+                  colours +
                   "\r\nFont Color = FFFFFF\r\nFont Style = 0\r\nFont Effect = 0\r\n"
                   "Text Antialiasing = 0\r\nText Alignment = 0\r\nText Padding = 0\r\nText Opacity = 255\r\n"
                   "Back Colors = " +
-                  colors +
+                  colours +
                   "\r\nBack Color = 000000\r\nBack Opacity = 1\r\n"
                   "Text Boundary = 0\r\nText Position = 8\r\nText X Offset = 10\r\nText Y Offset = 10\r\n"
                   "Text Rotation = 0\r\nText Size = 0\r\nText Scale = 10\r\nImage = \r\nImage Greyscale = 0\r\n"

@@ -18,6 +18,7 @@
 #include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/shell_open.h"
 #include "gui/widgets/small_dialog_windows.h"
+#include "gui/widgets/wx_text.h"
 
 namespace {
 
@@ -64,8 +65,8 @@ void paintLinkBlue(GtkWidget* link)
 
 wxHyperlinkCtrl* blueLink(wxWindow* parent, const wxString& label, const std::string& target, const char* name)
 {
-    auto* link = new wxHyperlinkCtrl(parent, wxID_ANY, label, wxString::FromUTF8(target), wxDefaultPosition,
-                                     wxDefaultSize, wxHL_ALIGN_LEFT | wxNO_BORDER, name);
+    auto* link = new wxHyperlinkCtrl(parent, wxID_ANY, label, toWx(target), wxDefaultPosition, wxDefaultSize,
+                                     wxHL_ALIGN_LEFT | wxNO_BORDER, name);
     link->SetNormalColour(*wxBLUE);
     link->SetVisitedColour(*wxBLUE);
     paintLinkBlue(link->GetHandle());
@@ -83,14 +84,14 @@ AboutBox::AboutBox(wxWindow* parent, const PictureSlots& pictures)
     wxBitmap banner = bannerBitmap(pictures);
     if (banner.IsOk()) {
         auto* picture = new wxStaticBitmap(this, wxID_ANY, banner);
-        setAccessibleName(picture, wxString::FromUTF8(programTitle));
+        setAccessibleName(picture, toWx(programTitle));
         column->Add(picture);
     }
 
     auto* frame = new wxStaticBoxSizer(wxVERTICAL, this);
     wxWindow* inside = frame->GetStaticBox();
-    auto* title = new wxStaticText(inside, wxID_ANY, wxString::FromUTF8(titledName(programTitle, programVersion)),
-                                   wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL, "title");
+    auto* title = new wxStaticText(inside, wxID_ANY, toWx(titledName(programTitle, programVersion)), wxDefaultPosition,
+                                   wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL, "title");
     title->SetFont(title->GetFont().Bold());
     auto* notice = new wxStaticText(inside, wxID_ANY, kNoticeLine, wxDefaultPosition, wxDefaultSize,
                                     wxALIGN_CENTRE_HORIZONTAL, "notice");
@@ -102,9 +103,9 @@ AboutBox::AboutBox(wxWindow* parent, const PictureSlots& pictures)
 
     auto* links = new wxFlexGridSizer(2, 4, 8);
     links->Add(new wxStaticText(inside, wxID_ANY, catalogueText("About", "Website")), 0, wxALIGN_CENTRE_VERTICAL);
-    links->Add(blueLink(inside, wxString::FromUTF8(homePageAddress()), homePageAddress(), "website"));
+    links->Add(blueLink(inside, toWx(homePageAddress()), homePageAddress(), "website"));
     links->Add(new wxStaticText(inside, wxID_ANY, catalogueText("About", "Email")), 0, wxALIGN_CENTRE_VERTICAL);
-    links->Add(blueLink(inside, wxString::FromUTF8(supportMailAddress()), "mailto:" + supportMailAddress(), "email"));
+    links->Add(blueLink(inside, toWx(supportMailAddress()), "mailto:" + supportMailAddress(), "email"));
     frame->Add(links, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, 14);
     column->Add(frame, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 6);
 

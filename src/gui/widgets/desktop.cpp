@@ -82,7 +82,7 @@ void withToolkit(const std::function<void()>& body)
 PictureSlots loadAllPictures()
 {
     PictureSlots pictures;
-    loadInterfacePictures(g_settings, executableFolder(), true, true, true, pictures);
+    loadInterfacePictures(g_settings, executableFolder(), kEveryPictureTable, pictures);
     return pictures;
 }
 
@@ -110,7 +110,7 @@ bool runScreenshotMode(const std::string& folder)
         // A copy: a theme that has gone would otherwise change the settings.
         ConversionSettings settings = g_settings;
         PictureSlots pictures;
-        loadInterfacePictures(settings, executableFolder(), true, true, true, pictures);
+        loadInterfacePictures(settings, executableFolder(), kEveryPictureTable, pictures);
         allMade = makeScreenshots(folder, std::move(pictures));
     });
     return allMade;

@@ -451,12 +451,13 @@ void MainFrame::relayout()
     Refresh();
 }
 
-void MainFrame::applyInterfaceChanges(int refresh)
+void MainFrame::applyInterfaceChanges(InterfaceRefresh refresh)
 {
-    if (refresh != 1 && refresh != 2)
+    if (refresh == InterfaceRefresh::kNothing)
         return;
-    const bool everything = refresh == 2;
-    loadInterfacePictures(g_settings, executableFolder(), everything, everything, true, pictures_);
+    const bool everything = refresh == InterfaceRefresh::kTheme;
+    loadInterfacePictures(g_settings, executableFolder(), everything ? kEveryPictureTable : kToolbarPictures,
+                          pictures_);
     if (everything) {
         buildMenuBar();
         showPanelButtonPictures();
@@ -550,7 +551,7 @@ void MainFrame::chooseOutputFolder()
 
 void MainFrame::openPreferencesOn(bool outputPage)
 {
-    const int refresh =
+    const InterfaceRefresh refresh =
         openPreferences(this, outputPage ? PreferencesPage::Output : PreferencesPage::General, pictures_);
     // Later: the menu, tool or button that opened the preferences may be among
     // the controls rebuilt, and must not be destroyed inside its own event.

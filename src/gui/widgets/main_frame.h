@@ -7,6 +7,7 @@
 
 #include "engine/job_state.h"
 #include "gui/image_tables.h"
+#include "gui/interface_refresh.h"
 
 class wxButton;
 class wxPanel;
@@ -24,10 +25,10 @@ public:
     // centred on the screen when they hold no placement of the user's.
     void start(bool placementStored);
 
-    // After the preferences: 1 reloads the toolbar icons at the chosen size
-    // and rebuilds the toolbar; 2 reloads every picture of the window. Never
-    // to be called from an event of a control it rebuilds.
-    void applyInterfaceChanges(int refresh);
+    // After the preferences: kIconSize reloads the toolbar icons at the chosen
+    // size and rebuilds the toolbar; kTheme reloads every picture of the
+    // window. Never to be called from an event of a control it rebuilds.
+    void applyInterfaceChanges(InterfaceRefresh refresh);
 
     // Takes path as the input file when it is accepted (from the file dialog,
     // a drop or the screenshots).

@@ -9,7 +9,6 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/colordlg.h>
-#include <wx/datectrl.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
 #include <wx/sizer.h>
@@ -17,14 +16,14 @@
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/timectrl.h>
 
 #include "gui/colour_names.h"
 #include "gui/preference_rules.h"
 #include "gui/widgets/accessible_name.h"
 #include "gui/widgets/picture_list_box.h"
+#include "gui/widgets/timestamp_field.h"
 #include "gui/widgets/wx_text.h"
-#include "picture/colors.h"
+#include "picture/colours.h"
 #include "settings/catalogue.h"
 
 namespace {
@@ -39,7 +38,7 @@ constexpr int kSwatchButtonWidth = 44;
 
 wxColour colourOf(const std::string& hex)
 {
-    const RgbColor colour = parseHexColor(normalisedHexColor(hex));
+    const RgbColour colour = parseHexColour(normalisedHexColour(hex));
     return wxColour(colour.red, colour.green, colour.blue);
 }
 
@@ -70,19 +69,19 @@ wxButton* ellipsisButton(wxWindow* parent, const wxString& name)
 void fillList(wxChoice* list, const ItemKeys& items)
 {
     for (const char* item : items)
-        list->Append(catalogueText(item));
+        list->Append(preferencesText(item));
 }
 
 }  // namespace
 
-wxString catalogueText(const char* key)
+wxString preferencesText(const char* key)
 {
     return toWx(lookupText("Preferences", key));
 }
 
 wxString rowName(const char* label)
 {
-    wxString text = catalogueText(label);
+    wxString text = preferencesText(label);
     text.Trim();
     if (text.EndsWith(":"))
         text.RemoveLast();
@@ -102,29 +101,29 @@ void PreferenceRow::show(bool on) const
 }
 
 RowBuilder::RowBuilder(wxWindow* panel, std::vector<ControlBinding>& bindings, std::function<void()> onChange)
-    : m_panel(panel), m_grid(new wxFlexGridSizer(2, panel->FromDIP(wxSize(0, kPreferenceRowGap)))),
-      m_bindings(bindings), m_onChange(std::move(onChange))
+    : panel_(panel), grid_(new wxFlexGridSizer(2, panel->FromDIP(wxSize(0, kPreferenceRowGap)))), bindings_(bindings),
+      onChange_(std::move(onChange))
 {
 }
 
 int RowBuilder::restOfRow(wxWindow* besides) const
 {
-    return m_panel->FromDIP(kControlWidth) - m_panel->FromDIP(kGap) - besides->GetEffectiveMinSize().x;
+    return panel_->FromDIP(kControlWidth) - panel_->FromDIP(kGap) - besides->GetEffectiveMinSize().x;
 }
 
-PreferenceRow RowBuilder::addRow(const char* label, const std::vector<wxWindow*>& controls, int direction)
+PreferenceRow RowBuilder::addRow(const char* label, const std::vector<wxWindow*>& controls)
 {
-    auto* text = new wxStaticText(m_panel, wxID_ANY, catalogueText(label));
-    text->SetMinSize(widthOnly(m_panel, kLabelWidth));
-    auto* line = new wxBoxSizer(direction);
+    auto* text = new wxStaticText(panel_, wxID_ANY, preferencesText(label));
+    text->SetMinSize(widthOnly(panel_, kLabelWidth));
+    auto* line = new wxBoxSizer(wxHORIZONTAL);
     for (size_t i = 0; i < controls.size(); ++i) {
         if (i > 0)
-            line->AddSpacer(m_panel->FromDIP(direction == wxHORIZONTAL ? kGap : kPreferenceRowGap));
-        line->Add(controls[i], 0, direction == wxHORIZONTAL ? wxALIGN_CENTER_VERTICAL : 0);
+            line->AddSpacer(panel_->FromDIP(kGap));
+        line->Add(controls[i], 0, wxALIGN_CENTER_VERTICAL);
     }
-    line->SetMinSize(widthOnly(m_panel, kControlWidth));
-    m_grid->Add(text, 0, wxALIGN_CENTER_VERTICAL);
-    m_grid->Add(line, 0, wxALIGN_CENTER_VERTICAL);
+    line->SetMinSize(widthOnly(panel_, kControlWidth));
+    grid_->Add(text, 0, wxALIGN_CENTER_VERTICAL);
+    grid_->Add(line, 0, wxALIGN_CENTER_VERTICAL);
     PreferenceRow row;
     row.windows.push_back(text);
     row.windows.insert(row.windows.end(), controls.begin(), controls.end());
@@ -133,12 +132,12 @@ PreferenceRow RowBuilder::addRow(const char* label, const std::vector<wxWindow*>
 
 PreferenceRow RowBuilder::plainList(const char* label, const std::vector<wxString>& items, int& value)
 {
-    auto* list = new wxChoice(m_panel, wxID_ANY, wxDefaultPosition, widthOnly(m_panel, kControlWidth));
+    auto* list = new wxChoice(panel_, wxID_ANY, wxDefaultPosition, widthOnly(panel_, kControlWidth));
     for (const wxString& item : items)
         list->Append(item);
     setAccessibleName(list, rowName(label));
-    list->Bind(wxEVT_CHOICE, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
-    m_bindings.push_back(
+    list->Bind(wxEVT_CHOICE, [onChange = onChange_](wxCommandEvent&) { onChange(); });
+    bindings_.push_back(
         {[list, &value] { value = list->GetSelection(); }, [list, &value] { list->SetSelection(value); }});
     return addRow(label, {list});
 }
@@ -146,12 +145,12 @@ PreferenceRow RowBuilder::plainList(const char* label, const std::vector<wxStrin
 PreferenceRow RowBuilder::pictureList(const char* label, const std::vector<wxString>& items, const wxBitmap& picture,
                                       int& value)
 {
-    auto* list = new PictureListBox(m_panel, widthOnly(m_panel, kControlWidth));
+    auto* list = new PictureListBox(panel_, widthOnly(panel_, kControlWidth));
     for (const wxString& item : items)
         list->Append(item, picture);
     setAccessibleName(list, rowName(label));
-    list->Bind(wxEVT_COMBOBOX, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
-    m_bindings.push_back(
+    list->Bind(wxEVT_COMBOBOX, [onChange = onChange_](wxCommandEvent&) { onChange(); });
+    bindings_.push_back(
         {[list, &value] { value = list->GetSelection(); }, [list, &value] { list->SetSelection(value); }});
     return addRow(label, {list});
 }
@@ -160,13 +159,13 @@ PreferenceRow RowBuilder::list(const char* label, const ItemKeys& items, int& va
 {
     std::vector<wxString> texts;
     for (const char* item : items)
-        texts.push_back(catalogueText(item));
+        texts.push_back(preferencesText(item));
     return plainList(label, texts, value);
 }
 
 PreferenceRow RowBuilder::bitDepthList(BitDepthChoice& choice)
 {
-    std::vector<wxString> items{catalogueText("Auto")};
+    std::vector<wxString> items{preferencesText("Auto")};
     for (int depth : choice.depths)
         items.push_back(wxString::Format("%d", depth));
     return plainList("Bits Per Pixel", items, choice.selected);
@@ -174,17 +173,17 @@ PreferenceRow RowBuilder::bitDepthList(BitDepthChoice& choice)
 
 PreferenceRow RowBuilder::check(const char* label, bool& value)
 {
-    auto* box = new wxCheckBox(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, widthOnly(m_panel, kControlWidth));
+    auto* box = new wxCheckBox(panel_, wxID_ANY, wxEmptyString, wxDefaultPosition, widthOnly(panel_, kControlWidth));
     setAccessibleName(box, rowName(label));
-    box->Bind(wxEVT_CHECKBOX, [onChange = m_onChange](wxCommandEvent&) { onChange(); });
-    m_bindings.push_back({[box, &value] { value = box->GetValue(); }, [box, &value] { box->SetValue(value); }});
+    box->Bind(wxEVT_CHECKBOX, [onChange = onChange_](wxCommandEvent&) { onChange(); });
+    bindings_.push_back({[box, &value] { value = box->GetValue(); }, [box, &value] { box->SetValue(value); }});
     return addRow(label, {box});
 }
 
 PreferenceRow RowBuilder::trackBarPair(const char* label, PairRange range, int offset, int& value)
 {
-    auto* bar = new wxSlider(m_panel, wxID_ANY, value + offset, range.minimum + offset, range.maximum + offset);
-    auto* spin = new wxSpinCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
+    auto* bar = new wxSlider(panel_, wxID_ANY, value + offset, range.minimum + offset, range.maximum + offset);
+    auto* spin = new wxSpinCtrl(panel_, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
                                 range.minimum, range.maximum, value);
     bar->SetMinSize(wxSize(restOfRow(spin), -1));
     setAccessibleName(bar, rowName(label));
@@ -192,17 +191,16 @@ PreferenceRow RowBuilder::trackBarPair(const char* label, PairRange range, int o
     bar->Bind(wxEVT_SLIDER, [bar, spin, offset](wxCommandEvent&) { spin->SetValue(bar->GetValue() - offset); });
     spin->Bind(wxEVT_SPINCTRL, [bar, spin, offset](wxSpinEvent&) { bar->SetValue(spin->GetValue() + offset); });
     spin->Bind(wxEVT_TEXT, [bar, spin, offset, range](wxCommandEvent&) {
-        const TypedValue typed = readTypedValue(spin->GetTextValue().utf8_string(), range);
+        const TypedValue typed = readTypedValue(fromWx(spin->GetTextValue()), range);
         bar->SetValue(typed.value + offset);
         if (typed.rewriteNow)
             spin->CallAfter([spin, typed] { spin->SetValue(wxString::Format("%d", typed.value)); });
     });
-    m_bindings.push_back(
-        {[spin, range, &value] { value = readTypedValue(spin->GetTextValue().utf8_string(), range).value; },
-         [bar, spin, offset, &value] {
-             bar->SetValue(value + offset);
-             spin->SetValue(value);
-         }});
+    bindings_.push_back({[spin, range, &value] { value = readTypedValue(fromWx(spin->GetTextValue()), range).value; },
+                         [bar, spin, offset, &value] {
+                             bar->SetValue(value + offset);
+                             spin->SetValue(value);
+                         }});
     return addRow(label, {bar, spin});
 }
 
@@ -219,9 +217,9 @@ PreferenceRow RowBuilder::offsetPair(const char* label, int& value)
 PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
 {
     const PairRange range = kGammaRange;
-    auto* bar = new wxSlider(m_panel, wxID_ANY, hundredths, range.minimum, range.maximum);
+    auto* bar = new wxSlider(panel_, wxID_ANY, hundredths, range.minimum, range.maximum);
     auto* spin =
-        new wxSpinCtrlDouble(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
+        new wxSpinCtrlDouble(panel_, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
                              range.minimum / 100.0, range.maximum / 100.0, hundredths / 100.0, 0.01);
     spin->SetDigits(2);
     bar->SetMinSize(wxSize(restOfRow(spin), -1));
@@ -237,31 +235,30 @@ PreferenceRow RowBuilder::gammaPair(const char* label, int& hundredths)
             std::clamp(static_cast<int>(std::lround(spin->GetValue() * 100.0)), range.minimum, range.maximum));
     });
     spin->Bind(wxEVT_TEXT, [bar, spin, show](wxCommandEvent&) {
-        const TypedValue typed = readTypedGamma(spin->GetTextValue().utf8_string());
+        const TypedValue typed = readTypedGamma(fromWx(spin->GetTextValue()));
         bar->SetValue(typed.value);
         if (typed.rewriteNow)
             spin->CallAfter([show, typed] { show(typed.value); });
     });
-    m_bindings.push_back(
-        {[spin, &hundredths] { hundredths = readTypedGamma(spin->GetTextValue().utf8_string()).value; },
-         [show, &hundredths] { show(hundredths); }});
+    bindings_.push_back({[spin, &hundredths] { hundredths = readTypedGamma(fromWx(spin->GetTextValue())).value; },
+                         [show, &hundredths] { show(hundredths); }});
     return addRow(label, {bar, spin});
 }
 
 PreferenceRow RowBuilder::number(const char* label, std::string& text, const ItemKeys& units, int* unit)
 {
-    auto* field = new wxTextCtrl(m_panel, wxID_ANY);
-    auto* unitList = new wxChoice(m_panel, wxID_ANY);
+    auto* field = new wxTextCtrl(panel_, wxID_ANY);
+    auto* unitList = new wxChoice(panel_, wxID_ANY);
     fillList(unitList, units);
-    unitList->SetMinSize(wxSize(std::max(unitList->GetBestSize().x, m_panel->FromDIP(kUnitWidth)), -1));
+    unitList->SetMinSize(wxSize(std::max(unitList->GetBestSize().x, panel_->FromDIP(kUnitWidth)), -1));
     field->SetMinSize(wxSize(restOfRow(unitList), -1));
     setAccessibleName(field, rowName(label));
-    setAccessibleName(unitList, rowName(label) + " " + catalogueText(units.front()));
-    m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
-                          [field, &text] { field->ChangeValue(toWx(text)); }});
+    setAccessibleName(unitList, rowName(label) + " " + preferencesText(units.front()));
+    bindings_.push_back(
+        {[field, &text] { text = fromWx(field->GetValue()); }, [field, &text] { field->ChangeValue(toWx(text)); }});
     if (unit) {
-        m_bindings.push_back({[unitList, unit] { *unit = unitList->GetSelection(); },
-                              [unitList, unit] { unitList->SetSelection(*unit); }});
+        bindings_.push_back({[unitList, unit] { *unit = unitList->GetSelection(); },
+                             [unitList, unit] { unitList->SetSelection(*unit); }});
     } else {
         unitList->SetSelection(0);
     }
@@ -270,18 +267,18 @@ PreferenceRow RowBuilder::number(const char* label, std::string& text, const Ite
 
 PreferenceRow RowBuilder::hexColour(const char* label, std::string& hex)
 {
-    const wxSize swatchSize = m_panel->FromDIP(wxSize(34, 12));
-    auto* button = new wxBitmapButton(m_panel, wxID_ANY, swatch(hex, swatchSize), wxDefaultPosition,
-                                      widthOnly(m_panel, kSwatchButtonWidth));
-    auto* field = new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                 widthOnly(m_panel, kControlWidth - kSwatchButtonWidth - kGap));
+    const wxSize swatchSize = panel_->FromDIP(wxSize(34, 12));
+    auto* button = new wxBitmapButton(panel_, wxID_ANY, swatch(hex, swatchSize), wxDefaultPosition,
+                                      widthOnly(panel_, kSwatchButtonWidth));
+    auto* field = new wxTextCtrl(panel_, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                 widthOnly(panel_, kControlWidth - kSwatchButtonWidth - kGap));
     setAccessibleName(button, rowName(label));
     setAccessibleName(field, rowName(label));
     field->Bind(wxEVT_TEXT, [button, field, swatchSize](wxCommandEvent&) {
-        button->SetBitmap(swatch(field->GetValue().utf8_string(), swatchSize));
+        button->SetBitmap(swatch(fromWx(field->GetValue()), swatchSize));
     });
-    button->Bind(wxEVT_BUTTON, [panel = m_panel, field](wxCommandEvent&) {
-        const wxColour current = colourOf(field->GetValue().utf8_string());
+    button->Bind(wxEVT_BUTTON, [panel = panel_, field](wxCommandEvent&) {
+        const wxColour current = colourOf(fromWx(field->GetValue()));
         wxColourData data;
         data.SetColour(current);
         wxColourDialog dialog(panel, &data);
@@ -289,21 +286,21 @@ PreferenceRow RowBuilder::hexColour(const char* label, std::string& hex)
             return;
         const wxColour chosen = dialog.GetColourData().GetColour();
         if (chosen.IsOk() && chosen != current)
-            field->SetValue(toWx(formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()})));
+            field->SetValue(toWx(formatHexColour({chosen.Red(), chosen.Green(), chosen.Blue()})));
     });
-    m_bindings.push_back(
-        {[field, &hex] { hex = field->GetValue().utf8_string(); }, [field, &hex] { field->SetValue(toWx(hex)); }});
+    bindings_.push_back(
+        {[field, &hex] { hex = fromWx(field->GetValue()); }, [field, &hex] { field->SetValue(toWx(hex)); }});
     return addRow(label, {button, field});
 }
 
 PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, std::string& listSetting)
 {
     auto* list =
-        new wxBitmapComboBox(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                             widthOnly(m_panel, kControlWidth - kButtonWidth - kGap), 0, nullptr, wxCB_READONLY);
-    auto* button = ellipsisButton(m_panel, rowName(label));
+        new wxBitmapComboBox(panel_, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                             widthOnly(panel_, kControlWidth - kButtonWidth - kGap), 0, nullptr, wxCB_READONLY);
+    auto* button = ellipsisButton(panel_, rowName(label));
     setAccessibleName(list, rowName(label));
-    const wxSize swatchSize = m_panel->FromDIP(wxSize(16, 16));
+    const wxSize swatchSize = panel_->FromDIP(wxSize(16, 16));
     const auto pull = [list, &choice] { choice.selected = list->GetSelection(); };
     const auto push = [list, &choice, swatchSize] {
         list->Clear();
@@ -311,7 +308,7 @@ PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, st
             list->Append(toWx(colourName(colour)), swatch(colour, swatchSize));
         list->SetSelection(choice.selected);
     };
-    button->Bind(wxEVT_BUTTON, [panel = m_panel, &choice, &listSetting, pull, push](wxCommandEvent&) {
+    button->Bind(wxEVT_BUTTON, [panel = panel_, &choice, &listSetting, pull, push](wxCommandEvent&) {
         pull();
         wxColourData data;
         if (choice.selected >= 0 && choice.selected < static_cast<int>(choice.colours.size()))
@@ -322,92 +319,62 @@ PreferenceRow RowBuilder::colourList(const char* label, ColourChoice& choice, st
         const wxColour chosen = dialog.GetColourData().GetColour();
         if (!chosen.IsOk())
             return;
-        addChosenColour(choice, formatHexColor({chosen.Red(), chosen.Green(), chosen.Blue()}), listSetting);
+        addChosenColour(choice, formatHexColour({chosen.Red(), chosen.Green(), chosen.Blue()}), listSetting);
         push();
     });
-    m_bindings.push_back({pull, push});
+    bindings_.push_back({pull, push});
     return addRow(label, {list, button});
 }
 
 PreferenceRow RowBuilder::fontList(const char* label, FontChoice& choice, std::function<void()> onChoose)
 {
     auto* list =
-        new wxChoice(m_panel, wxID_ANY, wxDefaultPosition, widthOnly(m_panel, kControlWidth - kButtonWidth - kGap));
-    auto* button = ellipsisButton(m_panel, rowName(label));
+        new wxChoice(panel_, wxID_ANY, wxDefaultPosition, widthOnly(panel_, kControlWidth - kButtonWidth - kGap));
+    auto* button = ellipsisButton(panel_, rowName(label));
     setAccessibleName(list, rowName(label));
     button->Bind(wxEVT_BUTTON, [onChoose](wxCommandEvent&) { onChoose(); });
-    m_bindings.push_back({[list, &choice] { choice.selected = list->GetSelection(); },
-                          [list, &choice] {
-                              list->Clear();
-                              for (const std::string& name : choice.names)
-                                  list->Append(toWx(name));
-                              list->SetSelection(choice.selected);
-                          }});
+    bindings_.push_back({[list, &choice] { choice.selected = list->GetSelection(); },
+                         [list, &choice] {
+                             list->Clear();
+                             for (const std::string& name : choice.names)
+                                 list->Append(toWx(name));
+                             list->SetSelection(choice.selected);
+                         }});
     return addRow(label, {list, button});
 }
 
 PreferenceRow RowBuilder::text(const char* label, std::string& text)
 {
-    auto* field =
-        new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition, widthOnly(m_panel, kControlWidth));
+    auto* field = new wxTextCtrl(panel_, wxID_ANY, wxEmptyString, wxDefaultPosition, widthOnly(panel_, kControlWidth));
     setAccessibleName(field, rowName(label));
-    m_bindings.push_back({[field, &text] { text = field->GetValue().utf8_string(); },
-                          [field, &text] { field->ChangeValue(toWx(text)); }});
+    bindings_.push_back(
+        {[field, &text] { text = fromWx(field->GetValue()); }, [field, &text] { field->ChangeValue(toWx(text)); }});
     return addRow(label, {field});
 }
 
 PreferenceRow RowBuilder::picture(const char* label, std::string& path)
 {
-    auto* field = new wxTextCtrl(m_panel, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                 widthOnly(m_panel, kControlWidth - kButtonWidth - kGap));
-    auto* button = ellipsisButton(m_panel, rowName(label));
+    auto* field = new wxTextCtrl(panel_, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                 widthOnly(panel_, kControlWidth - kButtonWidth - kGap));
+    auto* button = ellipsisButton(panel_, rowName(label));
     setAccessibleName(field, rowName(label));
-    button->Bind(wxEVT_BUTTON, [panel = m_panel, field](wxCommandEvent&) {
-        const FileDialogStart start = watermarkPictureDialogStart(field->GetValue().utf8_string());
+    button->Bind(wxEVT_BUTTON, [panel = panel_, field](wxCommandEvent&) {
+        const FileDialogStart start = watermarkPictureDialogStart(fromWx(field->GetValue()));
         wxFileDialog dialog(panel, toWx(lookupText("Dialog", "Select Watermark Image")), toWx(start.folder),
                             toWx(start.name), toWx(watermarkPictureFilter()), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
         if (dialog.ShowModal() == wxID_OK)
             field->SetValue(dialog.GetPath());
     });
-    m_bindings.push_back({[field, &path] { path = field->GetValue().utf8_string(); },
-                          [field, &path] { field->ChangeValue(toWx(path)); }});
+    bindings_.push_back(
+        {[field, &path] { path = fromWx(field->GetValue()); }, [field, &path] { field->ChangeValue(toWx(path)); }});
     return addRow(label, {field, button});
 }
 
 PreferenceRow RowBuilder::dateTime(const char* label, int32_t& seconds)
 {
-    auto* date = new wxDatePickerCtrl(m_panel, wxID_ANY, wxDefaultDateTime, wxDefaultPosition,
-                                      widthOnly(m_panel, kControlWidth), wxDP_DROPDOWN | wxDP_SHOWCENTURY);
-    auto* time = new wxTimePickerCtrl(m_panel, wxID_ANY, wxDefaultDateTime);
-    // The dates the settings can hold.
-    date->SetRange(wxDateTime(13, wxDateTime::Dec, 1901), wxDateTime(19, wxDateTime::Jan, 2038));
-    setAccessibleName(date, rowName(label));
-    setAccessibleName(time, rowName(label));
-    m_bindings.push_back({[date, time, &seconds] {
-                              const wxDateTime day = date->GetValue();
-                              const wxDateTime clock = time->GetValue();
-                              if (!day.IsValid() || !clock.IsValid())
-                                  return;
-                              CalendarTime calendar;
-                              calendar.year = day.GetYear();
-                              calendar.month = static_cast<int>(day.GetMonth()) + 1;
-                              calendar.day = day.GetDay();
-                              calendar.hour = clock.GetHour();
-                              calendar.minute = clock.GetMinute();
-                              calendar.second = clock.GetSecond();
-                              seconds = timestampOfCalendar(calendar);
-                          },
-                          [date, time, &seconds] {
-                              const CalendarTime calendar = calendarOfTimestamp(seconds);
-                              const wxDateTime value(static_cast<wxDateTime::wxDateTime_t>(calendar.day),
-                                                     static_cast<wxDateTime::Month>(calendar.month - 1), calendar.year,
-                                                     static_cast<wxDateTime::wxDateTime_t>(calendar.hour),
-                                                     static_cast<wxDateTime::wxDateTime_t>(calendar.minute),
-                                                     static_cast<wxDateTime::wxDateTime_t>(calendar.second));
-                              date->SetValue(value);
-                              time->SetValue(value);
-                          }});
-    // The two pickers side by side are wider than the column: the time goes
-    // under the date.
-    return addRow(label, {date, time}, wxVERTICAL);
+    auto* field = new TimestampField(panel_, widthOnly(panel_, kControlWidth));
+    setAccessibleName(field, rowName(label));
+    setAccessibleName(field->GetTextCtrl(), rowName(label));
+    bindings_.push_back({[field, &seconds] { seconds = field->value(); }, [field, &seconds] { field->show(seconds); }});
+    return addRow(label, {field});
 }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <wx/defs.h>
 #include <wx/string.h>
 
 #include "gui/preference_controls.h"
@@ -40,7 +39,7 @@ struct ControlBinding {
 class RowBuilder {
 public:
     RowBuilder(wxWindow* panel, std::vector<ControlBinding>& bindings, std::function<void()> onChange);
-    wxFlexGridSizer* grid() const { return m_grid; }
+    wxFlexGridSizer* grid() const { return grid_; }
 
     PreferenceRow list(const char* label, const ItemKeys& items, int& value);
     // A list whose items are not catalogue keys.
@@ -63,20 +62,23 @@ public:
     PreferenceRow fontList(const char* label, FontChoice& choice, std::function<void()> onChoose);
     PreferenceRow text(const char* label, std::string& text);
     PreferenceRow picture(const char* label, std::string& path);
+    // Year/month/day hour:minute, typed or picked from a calendar; the
+    // seconds stay as they were.
     PreferenceRow dateTime(const char* label, int32_t& seconds);
 
 private:
-    wxWindow* m_panel;
-    wxFlexGridSizer* m_grid;
-    std::vector<ControlBinding>& m_bindings;
-    std::function<void()> m_onChange;
+    wxWindow* panel_;
+    wxFlexGridSizer* grid_;
+    std::vector<ControlBinding>& bindings_;
+    std::function<void()> onChange_;
 
-    PreferenceRow addRow(const char* label, const std::vector<wxWindow*>& controls, int direction = wxHORIZONTAL);
+    PreferenceRow addRow(const char* label, const std::vector<wxWindow*>& controls);
     // The width the control column leaves beside a control at its natural width.
     int restOfRow(wxWindow* besides) const;
     PreferenceRow trackBarPair(const char* label, PairRange range, int offset, int& value);
 };
 
+// The catalogue text of a key of the preferences.
+wxString preferencesText(const char* key);
 // The label text without its closing colon, the name of the row's controls.
 wxString rowName(const char* label);
-wxString catalogueText(const char* key);

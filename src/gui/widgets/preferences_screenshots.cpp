@@ -70,7 +70,7 @@ bool writePreferencesScreenshots(wxWindow* parent, const PictureSlots& pictures,
     for (int page = 0; page < PreferencesDialog::kPageCount; ++page) {
         dialog.showPage(page);
         settle();
-        const std::string path = prefix + toLowerAscii(PreferencesDialog::kPageKeys[page]) + ".png";
+        const std::string path = prefix + toLowerAscii(dialog.pageKey(page)) + ".png";
         allWritten = reportPicture(saveWindowPicture(&dialog, path), path) && allWritten;
     }
     // The panels that only a choice on their page brings up, chosen as a

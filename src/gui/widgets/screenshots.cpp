@@ -39,14 +39,17 @@ struct NamedCapture {
     std::function<wxTopLevelWindow*(MainFrame& frame)> prepare;
 };
 
+// How the sample run stands when its picture is taken.
+enum class SampleRun { kRunning, kFinished, kStopped };
+
 ProgressDialog* progressSample(MainFrame& frame, int total, const ProgressSnapshot& snapshot, int converted,
-                               bool finished, bool cancelled)
+                               SampleRun run)
 {
     auto* dialog = new ProgressDialog(&frame, total);
     ProgressView view = startProgressView(total, dialog->charWidth());
     updateProgressView(view, snapshot);
-    if (finished)
-        finishProgressView(view, converted, cancelled);
+    if (run != SampleRun::kRunning)
+        finishProgressView(view, converted, run == SampleRun::kStopped);
     dialog->showView(view);
     dialog->CentreOnParent();
     dialog->Show();
@@ -65,15 +68,15 @@ const std::vector<NamedCapture>& captures()
          }},
         {"progress-running.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
-             return progressSample(frame, 12, {3, kLongSamplePath, 4000}, 0, false, false);
+             return progressSample(frame, 12, {3, kLongSamplePath, 4000}, 0, SampleRun::kRunning);
          }},
         {"progress-finished.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
-             return progressSample(frame, 1, {1, kSampleInput, 0}, 1, true, false);
+             return progressSample(frame, 1, {1, kSampleInput, 0}, 1, SampleRun::kFinished);
          }},
         {"progress-stopped.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
-             return progressSample(frame, 12, {5, kLongSamplePath, 4000}, 4, true, true);
+             return progressSample(frame, 12, {5, kLongSamplePath, 4000}, 4, SampleRun::kStopped);
          }},
     };
     return list;
@@ -116,7 +119,7 @@ bool writeThemePictures(const std::string& prefix)
         ConversionSettings themed = g_settings;
         themed.uiTheme = key;
         PictureSlots pictures;
-        loadInterfacePictures(themed, executableFolder(), true, true, true, pictures);
+        loadInterfacePictures(themed, executableFolder(), kEveryPictureTable, pictures);
         auto* frame = new MainFrame(std::move(pictures));
         frame->start(false);
         allWritten = savePicture(frame, prefix + "main-window-" + key + ".png") && allWritten;

@@ -13,6 +13,7 @@
 #include "gui/widgets/screenshots.h"
 #include "gui/widgets/small_dialog_windows.h"
 #include "gui/widgets/ui_wait.h"
+#include "gui/widgets/wx_text.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ bool savePicture(wxDialog& dialog, const std::string& path)
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
     wxLogNull quiet;  // said once on standard error instead
-    return reportPicture(picture.IsOk() && picture.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG), path);
+    return reportPicture(picture.IsOk() && picture.SaveFile(toWx(path), wxBITMAP_TYPE_PNG), path);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "picture/colors.h"
+#include "picture/colours.h"
 
 #include <algorithm>
 
 #include "settings/number_text.h"
 
-RgbColor parseHexColor(const std::string& text)
+RgbColour parseHexColour(const std::string& text)
 {
     if (text.size() != 6)
         return {};
@@ -19,8 +19,8 @@ RgbColor parseHexColor(const std::string& text)
     return {channels[0], channels[1], channels[2]};
 }
 
-RgbaColor colorFromHex(const std::string& text, int alpha)
+RgbaColour colourFromHex(const std::string& text, int alpha)
 {
-    const RgbColor rgb = parseHexColor(text);
+    const RgbColour rgb = parseHexColour(text);
     return {rgb.red, rgb.green, rgb.blue, static_cast<uint8_t>(std::clamp(alpha, 0, 255))};
 }

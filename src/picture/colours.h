@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-struct RgbColor {
+struct RgbColour {
     uint8_t red = 0;
     uint8_t green = 0;
     uint8_t blue = 0;
 };
 
-struct RgbaColor {
+struct RgbaColour {
     uint8_t red = 0;
     uint8_t green = 0;
     uint8_t blue = 0;
@@ -17,8 +17,8 @@ struct RgbaColor {
 };
 
 // Six hex digits RRGGBB; any other text is black.
-RgbColor parseHexColor(const std::string& text);
+RgbColour parseHexColour(const std::string& text);
 
 // The colour of a six-digit RRGGBB text (black for any other) with the given
 // alpha, held to 0..255.
-RgbaColor colorFromHex(const std::string& text, int alpha);
+RgbaColour colourFromHex(const std::string& text, int alpha);
