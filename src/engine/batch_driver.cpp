@@ -20,33 +20,6 @@ std::string number(int64_t value)
     return std::to_string(value);
 }
 
-// The console's words for a job problem where they differ from its key;
-// %s1% is the problem's argument.
-struct ConsoleWording {
-    const char* key;
-    const char* text;
-};
-
-constexpr ConsoleWording kConsoleWordings[] = {
-    {"Invalid bit depth", "Invalid %s1%-bpp value"},
-    {"Invalid quality", "Invalid %s1%-quality value"},
-    {"Invalid width", "Invalid width value"},
-    {"Invalid height", "Invalid height value"},
-    {"Invalid brightness", "Invalid brightness value"},
-    {"Invalid contrast", "Invalid contrast value"},
-    {"Invalid gamma", "Invalid gamma value"},
-    // The console does not tell an empty name from a file that is missing.
-    {"Empty watermark image", "Invalid watermark image"},
-};
-
-std::string consoleText(const JobProblem& problem)
-{
-    for (const ConsoleWording& wording : kConsoleWordings)
-        if (problem.key == wording.key)
-            return fillPlaceholders(wording.text, problem.argument, "", "", "");
-    return problem.key;
-}
-
 // What the command line leaves for the driver to settle: the input taken over
 // from cliInput, the input's own folder when no output folder was named, and
 // the first input group and output format of the program when none was.
@@ -73,7 +46,7 @@ void reportJob(const std::vector<ListingLine>& listing, bool debug, const std::o
             break;
     }
     if (problem)
-        printLine("Error: " + consoleText(*problem));
+        printLine("Error: " + consoleProblemText(*problem));
 }
 
 // Checks the job and readies it for the worker; false when a check failed.

@@ -6,6 +6,7 @@
 #include "platform/file_access.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "settings/catalogue.h"
 #include "settings/setting_table.h"
 #include "settings/vocabularies.h"
 
@@ -36,7 +37,34 @@ bool holdsSomething(const std::string& path)
     return size && *size > 0;
 }
 
+// The console's words for a job problem where they differ from its key;
+// %s1% is the problem's argument.
+struct ConsoleWording {
+    const char* key;
+    const char* text;
+};
+
+constexpr ConsoleWording kConsoleWordings[] = {
+    {"Invalid bit depth", "Invalid %s1%-bpp value"},
+    {"Invalid quality", "Invalid %s1%-quality value"},
+    {"Invalid width", "Invalid width value"},
+    {"Invalid height", "Invalid height value"},
+    {"Invalid brightness", "Invalid brightness value"},
+    {"Invalid contrast", "Invalid contrast value"},
+    {"Invalid gamma", "Invalid gamma value"},
+    // The console does not tell an empty name from a file that is missing.
+    {"Empty watermark image", "Invalid watermark image"},
+};
+
 }  // namespace
+
+std::string consoleProblemText(const JobProblem& problem)
+{
+    for (const ConsoleWording& wording : kConsoleWordings)
+        if (problem.key == wording.key)
+            return fillPlaceholders(wording.text, problem.argument, "", "", "");
+    return problem.key;
+}
 
 std::optional<JobProblem> checkInputFile(const std::string& path)
 {

@@ -7,12 +7,12 @@
 #include "settings/conversion_settings.h"
 
 // A setting that would make a conversion fail, found before anything runs.
-// Each front end renders it its own way: the window as the catalogue text
-// of group "Msg" under key, with %s1% replaced by argument; the console as
-// an "Error: " line in its own words. The keys of the problems only the
-// console reports ("Invalid input file", "Incorrect output folder", "Invalid
-// bit depth", "Invalid quality", "Invalid brightness", "Invalid contrast",
-// "Invalid gamma") are not in the catalogue.
+// Each front end renders it its own way: the console as an "Error: " line in
+// its own words (consoleProblemText); the window as the catalogue text of
+// group "Msg" under key, with %s1% replaced by argument, and in the
+// console's words where the catalogue has no text for the key ("Invalid
+// input file", "Incorrect output folder", "Invalid bit depth", "Invalid
+// quality", "Invalid brightness", "Invalid contrast", "Invalid gamma").
 //
 // None of the checks prints or changes anything; they only look.
 struct JobProblem {
@@ -21,6 +21,9 @@ struct JobProblem {
 
     bool operator==(const JobProblem&) const = default;
 };
+
+// The console's words for a problem, such as "Invalid jpg-quality value".
+std::string consoleProblemText(const JobProblem& problem);
 
 // "Invalid input file" with the path when its name has no extension, or it is
 // not a readable regular file holding something.

@@ -26,6 +26,26 @@ std::string message(const std::string& key, const std::string& argument = "")
     return fillPlaceholders(lookupText("Msg", key), shortenMiddle(argument, kLongestNameInWarning), "", "", "");
 }
 
+// A problem the catalogue has no words for is told as the console tells it.
+std::string message(const JobProblem& problem)
+{
+    return hasText("Msg", problem.key) ? message(problem.key, problem.argument) : consoleProblemText(problem);
+}
+
+// The checks of the settings alone, in the console's order; the watermark's
+// come last, apart, since they leave the status bar as it was.
+std::optional<JobProblem> checkJobSettings(const ConversionSettings& settings, const std::string& extension)
+{
+    std::optional<JobProblem> problem = checkConversionType(extension);
+    if (!problem)
+        problem = checkOutputOptions(settings, extension);
+    if (!problem)
+        problem = checkResizeSettings(settings);
+    if (!problem)
+        problem = checkAdjustSettings(settings);
+    return problem;
+}
+
 ConversionCheck stopped(const std::string& statusText, const std::string& warningText)
 {
     ConversionCheck check;
@@ -54,10 +74,11 @@ ConversionCheck prepareInteractiveConversion(const ConversionRequest& request, J
         job.outputFolder += "/";
     if (!isDirectory(job.outputFolder))
         return stopped(notComplete, message("Invalid output folder", job.outputFolder));
-    if (std::optional<JobProblem> problem = checkResizeSettings(settings))
-        return stopped(notComplete, message(problem->key, problem->argument));
+    // config.ini may have been edited by hand: the window refuses what the console refuses.
+    if (std::optional<JobProblem> problem = checkJobSettings(settings, job.outputExt))
+        return stopped(notComplete, message(*problem));
     if (std::optional<JobProblem> problem = checkWatermarkSettings(settings))
-        return stopped(preparing, message(problem->key, problem->argument));
+        return stopped(preparing, message(*problem));
 
     job.outputFif = outputFormatInfo(job.outputExt).fif;
     chooseOutputEncoding(settings, job);

@@ -24,10 +24,11 @@ struct ConversionCheck {
 };
 
 // Fills the window's job from the request and checks, in this order, the
-// input file, the output folder (given a closing "/", existing), the resize
-// size and the watermark; stops at the first problem. When ready, the job's
-// output format, depth and flags are set and the output folder heads the
-// recent list of the settings.
+// input file, the output folder (given a closing "/", existing), then the
+// settings as the console checks them: the output format and its options,
+// the resize size, the adjustment and the watermark; stops at the first
+// problem. When ready, the job's output format, depth and flags are set and
+// the output folder heads the recent list of the settings.
 ConversionCheck prepareInteractiveConversion(const ConversionRequest& request, JobState& job,
                                              ConversionSettings& settings);
 

@@ -1,5 +1,6 @@
 #include "gui/progress_view.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -37,20 +38,28 @@ std::string timeRemaining(const std::string& duration)
     return fillPlaceholders(lookupText("Dialog", "Time Remaining"), duration, "", "", "");
 }
 
+// The reason of the first file that failed, as a sentence; "" when none did.
+std::string firstFailure(const std::vector<FileOutcome>& outcomes)
+{
+    const auto failed = std::ranges::find_if(outcomes, [](const FileOutcome& o) { return !o.converted(); });
+    if (failed == outcomes.end())
+        return "";
+    std::string reason = failureReason(*failed);
+    if (!reason.empty() && reason.front() >= 'a' && reason.front() <= 'z')
+        reason.front() = static_cast<char>(reason.front() - 'a' + 'A');
+    return reason;
+}
+
 }  // namespace
 
 std::string formatDuration(int64_t milliseconds)
 {
-    int64_t days = 0, hours = 0, minutes = 0, seconds = 0;
-    if (milliseconds >= 1000) {
-        seconds = milliseconds / 1000;
-        minutes = seconds / 60;
-        seconds %= 60;
-        hours = minutes / 60;
-        minutes %= 60;
-        days = hours / 24;
-        hours %= 24;
-    }
+    // Below one second the time shows as 00:00:00.
+    const int64_t totalSeconds = milliseconds >= 1000 ? milliseconds / 1000 : 0;
+    const int64_t seconds = totalSeconds % 60;
+    const int64_t minutes = totalSeconds / 60 % 60;
+    const int64_t hours = totalSeconds / 3600 % 24;
+    const int64_t days = totalSeconds / 86400;
     std::string text = twoDigits(hours) + ":" + twoDigits(minutes) + ":" + twoDigits(seconds);
     return days >= 1 ? std::to_string(days) + "d:" + text : text;
 }
@@ -75,6 +84,8 @@ ProgressView startProgressView(int total, int charWidth)
     view.maxChars = kProgressLineWidth / view.charWidth;
     view.title = lookupText("Dialog", "Convert Progress");
     view.timeLine = timeRemaining(lookupText("Dialog", "Time Unknown"));
+    view.barRange = total + 1;
+    view.barPulsing = total == 1;
     return view;
 }
 
@@ -94,20 +105,23 @@ bool updateProgressView(ProgressView& view, const ProgressSnapshot& snapshot)
     return true;
 }
 
-std::string finishProgressView(ProgressView& view, int converted, bool cancelled)
+std::string finishProgressView(ProgressView& view, const RunResult& result, bool cancelled)
 {
     view.finished = true;
+    view.barPulsing = false;
+    view.reasonLine = firstFailure(result.outcomes);
+    const std::string ending =
+        lookupText("Msg", cancelled || !view.reasonLine.empty() ? "Conversion is not complete" : "Conversion complete");
+    view.title = ending + " " + progressCount(view.shown, view.total);
     if (cancelled) {
-        const std::string stopped = lookupText("Msg", "Conversion is not complete");
-        view.title = stopped + " " + progressCount(view.shown, view.total);
-        view.fileLine = stopped;
-        return stopped;
+        // Every file started has ended; the bar shows their share.
+        view.fileLine = ending;
+        view.barValue = view.total > 0 ? view.shown * view.barRange / view.total : view.barRange;
+        return ending;
     }
-    const std::string complete = lookupText("Msg", "Conversion complete");
-    view.title = complete + " " + progressCount(view.shown, view.total);
-    view.fileLine = fillPlaceholders(lookupText("Msg", "Files converted"), std::to_string(converted),
+    view.fileLine = fillPlaceholders(lookupText("Msg", "Files converted"), std::to_string(result.filesConverted),
                                      std::to_string(view.total), "", "");
     view.timeLine = timeRemaining("00:00:00");
-    view.barValue = view.total + 1;
-    return complete;
+    view.barValue = view.barRange;
+    return ending;
 }

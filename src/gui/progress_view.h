@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/conversion_run.h"
+
 // 64-bit milliseconds as "hh:mm:ss", preceded by "<days>d:" from one day on;
 // anything under a second reads 00:00:00.
 std::string formatDuration(int64_t milliseconds);
@@ -28,8 +30,12 @@ struct ProgressView {
     int shown = 0;          // the file number last displayed
     std::string title;
     std::string fileLine;
+    std::string reasonLine;  // why a file failed; "" hides the line
     std::string timeLine;
-    int barValue = 0;       // of a range 0 to total + 1
+    int barRange = 1;
+    int barValue = 0;
+    // A lone file tells no share of its progress: the bar pulses until it ends.
+    bool barPulsing = false;
     bool finished = false;  // the worker has ended; OK may be pressed
 };
 
@@ -41,9 +47,10 @@ ProgressView startProgressView(int total, int charWidth);
 // changes, when the snapshot holds no new file.
 bool updateProgressView(ProgressView& view, const ProgressSnapshot& snapshot);
 
-// The end of the run, stopped by the user or not. Returns the main window's
-// status bar text.
-std::string finishProgressView(ProgressView& view, int converted, bool cancelled);
+// The end of the run, stopped by the user or not. A run with a failed file
+// reads as stopped too, with the first failure's reason under the count.
+// Returns the main window's status bar text.
+std::string finishProgressView(ProgressView& view, const RunResult& result, bool cancelled);
 
 // The width of the file line in pixels at the standard resolution.
 constexpr int kProgressLineWidth = 280;

@@ -119,6 +119,11 @@ std::string lookupText(const std::string& group, const std::string& key)
     return kNotFound;
 }
 
+bool hasText(const std::string& group, const std::string& key)
+{
+    return lookupText(group, key) != kNotFound;
+}
+
 std::string fillPlaceholders(const std::string& text, const std::string& s1, const std::string& s2,
                              const std::string& s3, const std::string& s4)
 {

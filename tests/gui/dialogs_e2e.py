@@ -5,14 +5,17 @@
 Run by run-window-test.sh, like window_e2e.py. Scenarios:
 
   preferences         the options button opens the Output page, the menu the
-                      General page; the Frame and Watermark type lists stay
-                      put while their panels scroll, without complaints from
-                      GTK; a JPEG quality out of range shows clamped while the
-                      field has the keyboard; one typed and confirmed with OK
-                      is used by the next conversion and kept in config.ini,
-                      as is a custom file time typed year/month/day
-                      hour:minute; another theme, confirmed with Alt+O, leaves
-                      the small buttons and the rows as they were
+                      General page; a JPEG quality of 500 written into
+                      config.ini by hand is refused by Convert in the
+                      console's words, and nothing is converted; the Frame and
+                      Watermark type lists stay put while their panels scroll,
+                      without complaints from GTK; a JPEG quality out of range
+                      shows clamped while the field has the keyboard; one
+                      typed and confirmed with OK is used by the next
+                      conversion and kept in config.ini, as is a custom file
+                      time typed year/month/day hour:minute; another theme,
+                      confirmed with Alt+O, leaves the small buttons and the
+                      rows as they were
   preferences_cancel  changes left with Cancel or Escape are neither used
                       nor kept
   small_dialogs       Return, Escape and Alt+O close the about box; an empty
@@ -36,8 +39,8 @@ import time
 
 from dogtail import rawinput
 
-from window_driver import (MAIN_TITLE, TESTDATA, WINDOW_ROLES, WORK, assert_icon, click, config_value, find,
-                           find_dialog, leave, main_window_alone, menu_command, read_config, run, start, step,
+from window_driver import (CONFIG_INI, MAIN_TITLE, TESTDATA, WINDOW_ROLES, WORK, assert_icon, click, config_value,
+                           find, find_dialog, leave, main_window_alone, menu_command, read_config, run, start, step,
                            take_input_and_output, wait_for)
 
 
@@ -164,10 +167,25 @@ def panel_geometry(app):
 
 def scenario_preferences():
     pac, out_folder, jpeg = sample_files()
+    os.makedirs(os.path.dirname(CONFIG_INI))
+    with open(CONFIG_INI, "w", encoding="utf-8") as file:
+        file.write("[Output]\r\nJPG Quality = 500\r\n")
     complaints = os.path.join(WORK, "stderr.txt")
     with open(complaints, "w") as stderr:
         program, app = start(dict(os.environ), stderr=stderr)
     try:
+        step("a quality out of range in config.ini is refused as the console refuses it")
+        take_input_and_output(app, pac, out_folder)
+        find(app, "frame", MAIN_TITLE).grabFocus()
+        rawinput.pressKey("F5")
+        warning = wait_for("the warning", lambda: message_box_with(app, "Invalid jpg-quality value"))
+        assert warning.name == "Warning", warning.name
+        assert_icon(warning)
+        find(warning, "push button", "OK").doActionNamed("click")
+        wait_for("the warning to close", lambda: main_window_alone(app), timeout=10)
+        find(find(app, "frame", MAIN_TITLE), "panel", "Conversion stopped")
+        assert os.listdir(out_folder) == [], os.listdir(out_folder)
+
         step("the menu opens the General page")
         dialog = open_preferences_with_menu(app)
         assert_page(dialog, "General")
@@ -201,7 +219,7 @@ def scenario_preferences():
         wait_for("the typed timestamp", lambda: stamp.text == "2024/02/29 13:45", timeout=10)
         close_preferences(app, "OK")
 
-        quality = convert_and_measure(app, pac, out_folder, jpeg)
+        quality = convert_and_measure(app, pac, out_folder, jpeg, first_start=False)
         assert quality == 80, quality
         written = time.localtime(os.stat(jpeg).st_mtime)
         assert written[:5] == (2024, 2, 29, 13, 45), time.strftime("%Y/%m/%d %H:%M:%S", written)

@@ -82,14 +82,28 @@ TEST_F(InteractiveConversion, TheOutputFolderMustBeGivenAndExistAndGetsItsSlash)
     EXPECT_NE(result.warningText.find("x/end/\r\n"), std::string::npos) << result.warningText;
 }
 
-TEST_F(InteractiveConversion, ResizeAndWatermarkProblemsStopInTheirOrder)
+TEST_F(InteractiveConversion, SettingsProblemsStopInTheConsolesOrderInTheCataloguesWordsOrTheConsoles)
 {
+    // A hand-edited config.ini: what the console refuses, the window refuses too.
+    settings.jpgBpp = 7;
+    settings.jpgQuality = 500;
     settings.resizeEnabled = 1;
     settings.resizeWidth = 0;
     settings.resizeHeight = 0;
+    settings.adjustEnabled = 1;
+    settings.brightness = 500;
     settings.watermarkType = 2;
     settings.wmImage = "";
     ConversionCheck result = check(input, folder.path);
+    EXPECT_FALSE(result.ready);
+    EXPECT_EQ(result.warningText, "Invalid jpg-bpp value");
+    EXPECT_EQ(result.statusText, kStopped);
+
+    settings.jpgBpp = 24;
+    EXPECT_EQ(check(input, folder.path).warningText, "Invalid jpg-quality value");
+
+    settings.jpgQuality = 100;
+    result = check(input, folder.path);
     EXPECT_EQ(result.warningText, "Invalid resize width value!");
     EXPECT_EQ(result.statusText, kStopped);
 
@@ -97,6 +111,11 @@ TEST_F(InteractiveConversion, ResizeAndWatermarkProblemsStopInTheirOrder)
     EXPECT_EQ(check(input, folder.path).warningText, "Invalid resize height value!");
 
     settings.resizeHeight = 480;
+    result = check(input, folder.path);
+    EXPECT_EQ(result.warningText, "Invalid brightness value");
+    EXPECT_EQ(result.statusText, kStopped);
+
+    settings.brightness = -100;
     result = check(input, folder.path);
     EXPECT_EQ(result.warningText, "Selected watermark image is invalid/empty!");
     EXPECT_EQ(result.statusText, "Preparing...");

@@ -10,6 +10,15 @@ protected:
     void SetUp() override { buildCatalogue(); }
 };
 
+// The end of a run whose files were all converted.
+RunResult converted(int files)
+{
+    RunResult result;
+    result.filesConverted = files;
+    result.outcomes.assign(static_cast<size_t>(files), FileOutcome{});
+    return result;
+}
+
 }  // namespace
 
 TEST(ProgressTexts, DurationsReadAsHoursMinutesSecondsAndDays)
@@ -44,6 +53,9 @@ TEST_F(ProgressViewTest, TheRunShowsEachNewFileWithItsCountAndTimeLeft)
     EXPECT_EQ(view.timeLine, "Time Remaining: Unknown");
     EXPECT_TRUE(view.showTime);
     EXPECT_EQ(view.maxChars, 40);
+    // Several files fill the bar file by file.
+    EXPECT_FALSE(view.barPulsing);
+    EXPECT_EQ(view.barRange, 11);
 
     EXPECT_TRUE(updateProgressView(view, {3, "/p/c.pcd", 2000}));
     EXPECT_EQ(view.title, "Converting (3/10)");
@@ -57,18 +69,46 @@ TEST_F(ProgressViewTest, TheRunShowsEachNewFileWithItsCountAndTimeLeft)
     EXPECT_EQ(view.timeLine, "Time Remaining: 00:00:16");
 
     const std::string longPath = "/photos/" + std::string(60, 'x') + "/IMG0001.PCD";
-    EXPECT_TRUE(updateProgressView(view, {5, longPath, 1000}));
+    EXPECT_TRUE(updateProgressView(view, {10, longPath, 1000}));
     EXPECT_EQ(view.fileLine.size(), 40u - 1u);
     EXPECT_EQ(view.fileLine.substr(0, 18), longPath.substr(0, 18));
     EXPECT_NE(view.fileLine.find("..."), std::string::npos);
 
-    EXPECT_EQ(finishProgressView(view, 4, false), "Conversion complete");
-    EXPECT_EQ(view.title, "Conversion complete (5/10)");
-    EXPECT_EQ(view.fileLine, "Files converted: 4 of 10");
+    EXPECT_EQ(finishProgressView(view, converted(10), false), "Conversion complete");
+    EXPECT_EQ(view.title, "Conversion complete (10/10)");
+    EXPECT_EQ(view.fileLine, "Files converted: 10 of 10");
+    EXPECT_EQ(view.reasonLine, "");
     EXPECT_EQ(view.timeLine, "Time Remaining: 00:00:00");
-    EXPECT_EQ(view.barValue, 11);
+    EXPECT_EQ(view.barValue, view.barRange);
     EXPECT_TRUE(view.finished);
-    EXPECT_FALSE(updateProgressView(view, {6, "/p/late.pcd", 1000}));
+    EXPECT_FALSE(updateProgressView(view, {11, "/p/late.pcd", 1000}));
+}
+
+TEST_F(ProgressViewTest, ALoneFilePulsesUntilItEndsAndAFailureReadsAsStoppedWithItsReason)
+{
+    ProgressView view = startProgressView(1, 7);
+    EXPECT_TRUE(view.barPulsing);
+    updateProgressView(view, {1, "/p/a.pcd", 0});
+    EXPECT_TRUE(view.barPulsing);
+
+    ProgressView succeeded = view;
+    EXPECT_EQ(finishProgressView(succeeded, converted(1), false), "Conversion complete");
+    EXPECT_EQ(succeeded.title, "Conversion complete (1/1)");
+    EXPECT_FALSE(succeeded.barPulsing);
+    EXPECT_EQ(succeeded.barValue, succeeded.barRange);
+
+    FileOutcome failed;
+    failed.failure = FileFailure::DecoderFailed;
+    failed.exitStatus = 1;
+    RunResult result;
+    result.outcomes = {failed};
+    EXPECT_EQ(finishProgressView(view, result, false), "Conversion stopped");
+    EXPECT_EQ(view.title, "Conversion stopped (1/1)");
+    EXPECT_EQ(view.fileLine, "Files converted: 0 of 1");
+    EXPECT_EQ(view.reasonLine, "The decoder failed with exit status 1");
+    EXPECT_FALSE(view.barPulsing);
+    EXPECT_EQ(view.barValue, view.barRange);
+    EXPECT_TRUE(view.finished);
 }
 
 TEST_F(ProgressViewTest, AStoppedRunKeepsTheLastFileNumberShown)
@@ -77,9 +117,25 @@ TEST_F(ProgressViewTest, AStoppedRunKeepsTheLastFileNumberShown)
     EXPECT_FALSE(view.showTime);
     EXPECT_EQ(view.charWidth, 7);
     updateProgressView(view, {1, "/p/a.pcd", 0});
-    EXPECT_EQ(finishProgressView(view, 0, true), "Conversion stopped");
+    EXPECT_EQ(finishProgressView(view, converted(1), true), "Conversion stopped");
     EXPECT_EQ(view.title, "Conversion stopped (1/1)");
     EXPECT_EQ(view.fileLine, "Conversion stopped");
-    EXPECT_EQ(view.barValue, 1);
+    EXPECT_EQ(view.reasonLine, "");
+    // The one file started has ended.
+    EXPECT_FALSE(view.barPulsing);
+    EXPECT_EQ(view.barValue, view.barRange);
     EXPECT_TRUE(view.finished);
+
+    // Of twelve files, five ended before the stop, one of them unsaved.
+    view = startProgressView(12, 7);
+    updateProgressView(view, {5, "/p/e.pcd", 1000});
+    RunResult result = converted(4);
+    FileOutcome unsaved;
+    unsaved.failure = FileFailure::SaveFailed;
+    unsaved.detail = "No space left on device";
+    result.outcomes.push_back(unsaved);
+    EXPECT_EQ(finishProgressView(view, result, true), "Conversion stopped");
+    EXPECT_EQ(view.title, "Conversion stopped (5/12)");
+    EXPECT_EQ(view.reasonLine, "The output file could not be saved: No space left on device");
+    EXPECT_EQ(view.barValue, 5 * 13 / 12);
 }

@@ -203,6 +203,15 @@ def drag_file_onto(path, target):
         source.wait()
 
 
+def looks_of(node):
+    """A signature of the pixels node covers on the screen now."""
+    (x, y), (width, height) = node.position, node.size
+    shot = os.path.join(WORK, "looks.png")
+    subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage", shot],
+                   check=True, timeout=20)
+    return subprocess.check_output(["identify", "-format", "%#", shot], text=True)
+
+
 def picture_size(path):
     return subprocess.check_output(["identify", "-format", "%wx%h", path], text=True)
 

@@ -11,7 +11,10 @@ window manager and private folders (KORVANE_TEST_WORK). Scenarios:
            dialogs, convert with F5, open the links; Ctrl+N empties the job;
            files dropped onto the toolbar, menu bar and status bar become the
            input file; leave with Alt+X
-  stop     close the progress dialog of a slow conversion and answer Yes
+  stop     while a slow conversion runs its bar moves, Escape asks whether
+           to stop it (No goes on), the close box asks too and Yes stops it;
+           OK has its access key; a file that is no pac ends as "Conversion
+           stopped" in the dialog and the status bar, with the reason
   screenshots  the -T switch writes the pictures of every window, dialog,
                preferences page and theme, each as large as its window, and
                changes neither config.ini nor a setting; a theme package it
@@ -26,9 +29,10 @@ import time
 
 from dogtail import rawinput
 
-from window_driver import (CONFIG_INI, KORVANE, MAIN_TITLE, TESTDATA, WORK, assert_icon, centre_of, config_value,
-                           drag_file_onto, find, find_dialog, leave, main_window_alone, menu_command, picture_size,
-                           read_config, run, start, step, take_input_and_output, wait_for)
+from window_driver import (CONFIG_INI, KORVANE, MAIN_TITLE, TESTDATA, WORK, assert_icon, centre_of,
+                           choose_in_file_dialog, config_value, drag_file_onto, find, find_dialog, leave, looks_of,
+                           main_window_alone, menu_command, picture_size, read_config, run, start, step,
+                           take_input_and_output, wait_for)
 
 
 def assert_centred_on_screen(frame):
@@ -178,20 +182,51 @@ def scenario_stop():
     try:
         take_input_and_output(app, pac, folder)
         rawinput.pressKey("F5")
-        dialog = find_dialog(app, r"Converting \(1/1\)")
+        dialog = find_dialog(app, r"Converting \(1/1\)", active=True)
         assert not find(dialog, "push button", "OK").sensitive
-        dialog.grabFocus()
+
+        step("the bar of a lone file moves while it converts")
+        bar = find(dialog, "progress bar")
+        first_looks = looks_of(bar)
+        wait_for("the bar to move", lambda: looks_of(bar) != first_looks, timeout=10)
+
+        def answer_stop_question(answer):
+            question = find_dialog(app, "Warning")
+            find(question, "label", "Do you want to break the conversion?")
+            assert_icon(question)
+            find(question, "push button", answer).doActionNamed("click")
+            wait_for("the question to close", lambda: not any(c.name == "Warning" for c in app.children))
+
+        step("Escape asks whether to stop; No goes on")
+        rawinput.pressKey("Escape")
+        answer_stop_question("No")
+        dialog = find_dialog(app, r"Converting \(1/1\)", active=True)
+        assert not find(dialog, "push button", "OK").sensitive
+
+        step("the close box asks too; Yes stops after the file")
         rawinput.keyCombo("<Alt>F4")
-        question = find_dialog(app, "Warning")
-        find(question, "label", "Do you want to break the conversion?")
-        assert_icon(question)
-        find(question, "push button", "Yes").doActionNamed("click")
-        wait_for("the question to close", lambda: not any(c.name == "Warning" for c in app.children))
+        answer_stop_question("Yes")
         assert find_dialog(app, r"Converting \(1/1\)")
         open(release, "w").close()
-        dialog = find_dialog(app, r"Conversion stopped \(1/1\)", timeout=60)
+        dialog = find_dialog(app, r"Conversion stopped \(1/1\)", timeout=60, active=True)
         find(dialog, "label", "Conversion stopped")
-        find(dialog, "push button", "OK").doActionNamed("click")
+        rawinput.keyCombo("<Alt>o")
+        wait_for("OK's access key to close the dialog", lambda: main_window_alone(app), timeout=10)
+
+        step("a file that is no pac ends the run as stopped, and tells why")
+        junk = os.path.join(folder, "notes.pcd")
+        with open(junk, "w") as file:
+            file.write("not a PhotoCD image pac\n" * 100)
+        menu_command(app, "File", "Add Input File...")
+        choose_in_file_dialog(app, "Select Input Files", junk)
+        rawinput.pressKey("F5")
+        dialog = find_dialog(app, r"Conversion stopped \(1/1\)", timeout=60, active=True)
+        find(dialog, "label", "Files converted: 0 of 1")
+        find(dialog, "label", "The decoder failed with exit status 1")
+        assert find(dialog, "progress bar").queryValue().currentValue == 1.0
+        find(find(app, "frame", MAIN_TITLE), "panel", "Conversion stopped")
+        rawinput.pressKey("Escape")
+        wait_for("Escape to close the ended dialog", lambda: main_window_alone(app), timeout=10)
         leave(program, app)
     finally:
         open(release, "w").close()
@@ -235,7 +270,7 @@ def scenario_screenshots():
                     if name.endswith(".zip"))
     assert "handdrawn" in themes and "flat" in themes, themes
     expected = ["main-window", "main-window-filled", "progress-running", "progress-finished", "progress-stopped",
-                "about", "custom-converter", "uninstall"]
+                "progress-failed", "about", "custom-converter", "uninstall"]
     expected += ["preferences-" + name for name in PREFERENCE_PAGES + tuple(PREFERENCE_PANELS)]
     expected += ["main-window-" + key for key in themes] + ["theme-%s-icons" % key for key in themes]
     written = sorted(name[:-4] for name in os.listdir(folder))
@@ -251,10 +286,12 @@ def scenario_screenshots():
     for key in themes:
         assert sizes["main-window-" + key] == sizes["main-window"], sizes
     assert sizes["main-window-filled"] == sizes["main-window"], sizes
-    for name in ("progress-running", "progress-finished", "progress-stopped"):
+    for name in ("progress-running", "progress-finished", "progress-stopped", "progress-failed"):
         assert sizes[name][0] == 300, sizes
     assert sizes["progress-running"] == sizes["progress-stopped"], sizes
     assert sizes["progress-finished"][1] < sizes["progress-running"][1], sizes
+    # The reason of a failed file takes lines of its own, none cut off.
+    assert sizes["progress-failed"][1] > sizes["progress-finished"][1], sizes
     # The preferences keep one size on every page; a panel a choice brings up
     # shows more than its page without it.
     for name in PREFERENCE_PAGES + tuple(PREFERENCE_PANELS):

@@ -563,6 +563,13 @@ void MainFrame::openPreferencesOn(bool outputPage)
     });
 }
 
+void MainFrame::SetStatusText(const wxString& text, int number)
+{
+    wxFrame::SetStatusText(text, number);
+    if (wxStatusBar* bar = GetStatusBar())
+        setAccessibleName(bar, text);
+}
+
 void MainFrame::runInteractiveConversion()
 {
     SetStatusText(toWx(lookupText("General", "Preparing")));

@@ -37,6 +37,10 @@ public:
     // Shows the recent folders again and selects the job's output folder.
     void refreshOutputFolderBox();
 
+    // The status bar is drawn by the toolkit itself; its text is also given
+    // as its accessible name, so that assistive tools can read it.
+    void SetStatusText(const wxString& text, int number = 0) override;
+
 private:
     void acceptDrops(wxWindow* window);
     void buildMenuBar();

@@ -7,14 +7,16 @@
 
 #include <algorithm>
 
+#include "gui/widgets/catalogue_text.h"
 #include "gui/widgets/warning_box.h"
 #include "gui/widgets/wx_text.h"
-#include "settings/catalogue.h"
 
 namespace {
 
 // The run's progress is read when the interface has been idle this long.
 constexpr int kPollMilliseconds = 15;
+// A pulsing bar moves a step this often.
+constexpr int kPulseMilliseconds = 100;
 
 // Sizes at the standard resolution, scaled by FromDIP.
 constexpr int kInnerWidth = 300;
@@ -35,15 +37,18 @@ const char* const kWidthSample = "abc123:/-";
 ProgressDialog::ProgressDialog(wxFrame* owner, int total)
     : wxDialog(owner, wxID_ANY, toWx(lookupText("Dialog", "Convert Progress")), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
-      owner_(owner), timer_(this)
+      owner_(owner), timer_(this), pulseTimer_(this)
 {
     const wxSize lineSize(FromDIP(kInnerWidth - 2 * kMargin), -1);
     fileLine_ =
         new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, lineSize, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE);
+    // Wrapped, not cut: a reason may carry the system's words.
+    reasonLine_ = new wxStaticText(this, wxID_ANY, "");
     timeLine_ =
         new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, lineSize, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
-    bar_ = new wxGauge(this, wxID_ANY, total + 1, wxDefaultPosition, lineSize, wxGA_HORIZONTAL | wxGA_SMOOTH);
-    ok_ = new wxButton(this, wxID_OK, toWx(lookupText("Dialog", "OK")));
+    bar_ = new wxGauge(this, wxID_ANY, 1, wxDefaultPosition, lineSize, wxGA_HORIZONTAL | wxGA_SMOOTH);
+    AccessKeyGroup keys;
+    ok_ = new wxButton(this, wxID_OK, catalogueLabel("Dialog", "OK", keys));
     ok_->SetDefault();
     ok_->Disable();
     // Escape asks to close, like the close box; it never presses OK.
@@ -60,6 +65,7 @@ ProgressDialog::ProgressDialog(wxFrame* owner, int total)
 ProgressDialog::~ProgressDialog()
 {
     timer_.Stop();
+    pulseTimer_.Stop();
 }
 
 int ProgressDialog::charWidth()
@@ -73,9 +79,22 @@ void ProgressDialog::showView(const ProgressView& view)
     view_ = view;
     SetTitle(toWx(view.title));
     fileLine_->SetLabelText(toWx(view.fileLine));
+    reasonLine_->SetLabelText(toWx(view.reasonLine));
+    reasonLine_->Wrap(FromDIP(kInnerWidth - 2 * kMargin));
+    reasonLine_->Show(!view.reasonLine.empty());
     timeLine_->SetLabelText(toWx(view.timeLine));
     timeLine_->Show(view.showTime);
-    bar_->SetValue(std::clamp(view.barValue, 0, bar_->GetRange()));
+    if (bar_->GetRange() != view.barRange)
+        bar_->SetRange(view.barRange);
+    if (view.barPulsing) {
+        if (!pulseTimer_.IsRunning()) {
+            bar_->Pulse();
+            pulseTimer_.Start(kPulseMilliseconds);
+        }
+    } else {
+        pulseTimer_.Stop();
+        bar_->SetValue(std::clamp(view.barValue, 0, bar_->GetRange()));
+    }
     ok_->Enable(view.finished);
     layoutControls();
 }
@@ -89,6 +108,11 @@ void ProgressDialog::layoutControls()
     int y = FromDIP(kTopGap);
     fileLine_->SetSize(FromDIP(kMargin), y, lineWidth, lineHeight);
     y += lineHeight + FromDIP(kLineGap);
+    if (reasonLine_->IsShown()) {
+        const int reasonHeight = reasonLine_->GetBestSize().y;
+        reasonLine_->SetSize(FromDIP(kMargin), y, lineWidth, reasonHeight);
+        y += reasonHeight + FromDIP(kLineGap);
+    }
     if (view_.showTime) {
         timeLine_->SetSize(FromDIP(kMargin), y, lineWidth, lineHeight);
         y += lineHeight + FromDIP(kBarGapAfterTime);
@@ -111,13 +135,25 @@ RunResult ProgressDialog::runConversion(ConversionRun& run)
     running_ = true;
     CentreOnParent();
     timer_.Start(kPollMilliseconds);
+    // With OK disabled no control takes the keyboard, and GTK hands the keys
+    // of a window without a focused control to nobody: Escape would be lost.
+    // The dialog itself holds the keyboard until OK may be pressed.
+    SetCanFocus(true);
+    CallAfter([this] {
+        if (running_)
+            SetFocus();
+    });
     ShowModal();
     run_ = nullptr;
     return result_;
 }
 
-void ProgressDialog::onTimer(wxTimerEvent&)
+void ProgressDialog::onTimer(wxTimerEvent& event)
 {
+    if (&event.GetTimer() == &pulseTimer_) {
+        bar_->Pulse();
+        return;
+    }
     if (!running_)
         return;
     const RunProgress progress = run_->snapshot();
@@ -136,10 +172,11 @@ void ProgressDialog::handleRunEnd()
     result_ = run_->finish();
     running_ = false;
     ProgressView view = view_;
-    const std::string status = finishProgressView(view, result_.filesConverted, cancelled_);
+    const std::string status = finishProgressView(view, result_, cancelled_);
     owner_->SetStatusText(toWx(status));
     showView(view);
     ok_->SetFocus();
+    SetCanFocus(false);
 }
 
 void ProgressDialog::onClose(wxCloseEvent& event)

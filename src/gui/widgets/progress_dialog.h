@@ -19,7 +19,8 @@ class wxStaticText;
 RunResult runProgressDialog(wxFrame* owner, ConversionRun& run);
 
 // The progress dialog: the current file, the time left, a bar, and an OK
-// button that works once the run has ended.
+// button that works once the run has ended; at the end, the count of files
+// converted and why a file failed.
 class ProgressDialog : public wxDialog {
 public:
     ProgressDialog(wxFrame* owner, int total);
@@ -45,10 +46,12 @@ private:
     wxFrame* owner_;
     ConversionRun* run_ = nullptr;  // while runConversion goes on
     wxStaticText* fileLine_;
+    wxStaticText* reasonLine_;
     wxStaticText* timeLine_;
     wxGauge* bar_;
     wxButton* ok_;
     wxTimer timer_;
+    wxTimer pulseTimer_;
     ProgressView view_;
     RunResult result_;
     bool running_ = false;

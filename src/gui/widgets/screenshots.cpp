@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "gui/interface_pictures.h"
@@ -39,17 +40,29 @@ struct NamedCapture {
     std::function<wxTopLevelWindow*(MainFrame& frame)> prepare;
 };
 
-// How the sample run stands when its picture is taken.
-enum class SampleRun { kRunning, kFinished, kStopped };
+// The end of a run whose files were converted but for one that could not be saved.
+RunResult sampleEnding(int converted, bool oneFailed)
+{
+    RunResult result;
+    result.filesConverted = converted;
+    result.outcomes.assign(static_cast<size_t>(converted), FileOutcome{});
+    if (oneFailed) {
+        FileOutcome failed;
+        failed.failure = FileFailure::SaveFailed;
+        failed.detail = "No space left on device";
+        result.outcomes.push_back(failed);
+    }
+    return result;
+}
 
-ProgressDialog* progressSample(MainFrame& frame, int total, const ProgressSnapshot& snapshot, int converted,
-                               SampleRun run)
+ProgressDialog* progressSample(MainFrame& frame, int total, const ProgressSnapshot& snapshot,
+                               const std::optional<RunResult>& ending, bool cancelled)
 {
     auto* dialog = new ProgressDialog(&frame, total);
     ProgressView view = startProgressView(total, dialog->charWidth());
     updateProgressView(view, snapshot);
-    if (run != SampleRun::kRunning)
-        finishProgressView(view, converted, run == SampleRun::kStopped);
+    if (ending)
+        finishProgressView(view, *ending, cancelled);
     dialog->showView(view);
     dialog->CentreOnParent();
     dialog->Show();
@@ -68,15 +81,19 @@ const std::vector<NamedCapture>& captures()
          }},
         {"progress-running.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
-             return progressSample(frame, 12, {3, kLongSamplePath, 4000}, 0, SampleRun::kRunning);
+             return progressSample(frame, 12, {3, kLongSamplePath, 4000}, std::nullopt, false);
          }},
         {"progress-finished.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
-             return progressSample(frame, 1, {1, kSampleInput, 0}, 1, SampleRun::kFinished);
+             return progressSample(frame, 1, {1, kSampleInput, 0}, sampleEnding(1, false), false);
          }},
         {"progress-stopped.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
-             return progressSample(frame, 12, {5, kLongSamplePath, 4000}, 4, SampleRun::kStopped);
+             return progressSample(frame, 12, {5, kLongSamplePath, 4000}, sampleEnding(5, false), true);
+         }},
+        {"progress-failed.png",
+         [](MainFrame& frame) -> wxTopLevelWindow* {
+             return progressSample(frame, 1, {1, kSampleInput, 0}, sampleEnding(0, true), false);
          }},
     };
     return list;
