@@ -17,7 +17,7 @@ Run by run-window-test.sh, like window_e2e.py. Scenarios:
                       confirmed with Alt+O, leaves the small buttons and the
                       rows as they were
   preferences_cancel  changes left with Cancel or Escape are neither used
-                      nor kept
+                      nor kept; Defaults asks first, with its icon
   small_dialogs       Return, Escape and Alt+O close the about box; an empty
                       converter search warns with its icon, Escape closes the
                       search; the uninstall prompt of -U opens its page only
@@ -271,6 +271,15 @@ def scenario_preferences_cancel():
     try:
         dialog = open_preferences_with_button(app)
         type_jpeg_quality(dialog, 60)
+        step("Defaults (Alt+D) asks first, with its icon; No keeps the dialog as it was")
+        find_dialog(app, re.escape(PREFERENCES_TITLE), active=True)
+        rawinput.keyCombo("<Alt>d")
+        question = find_dialog(app, "Reset to Defaults")
+        assert_icon(question)
+        find(question, "push button", "No").doActionNamed("click")
+        wait_for("the question to close", lambda: all(child.name != "Reset to Defaults" for child in app.children),
+                 timeout=10)
+        find_dialog(app, re.escape(PREFERENCES_TITLE))
         close_preferences(app, "Cancel")
 
         dialog = open_preferences_with_menu(app)

@@ -3,7 +3,6 @@
 #include <wx/button.h>
 #include <wx/display.h>
 #include <wx/listbox.h>
-#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -14,7 +13,9 @@
 #include "gui/widgets/picture_bitmaps.h"
 #include "gui/widgets/preferences_pages.h"
 #include "gui/widgets/preferences_window.h"
+#include "gui/widgets/warning_box.h"
 #include "platform/files.h"
+#include "settings/catalogue.h"
 
 namespace {
 
@@ -126,9 +127,8 @@ void PreferencesDialog::onOk()
 
 void PreferencesDialog::onDefaults()
 {
-    wxMessageDialog question(this, catalogueText("Msg", "Ask reset to defaults"),
-                             catalogueText("Msg", "Reset to Defaults"), wxYES_NO | wxICON_QUESTION);
-    if (question.ShowModal() != wxID_YES)
+    if (!showMessageBox(this, lookupText("Msg", "Ask reset to defaults"), lookupText("Msg", "Reset to Defaults"),
+                        MessageKind::Question, true))
         return;
     const wxRect desktop = wxDisplay(static_cast<unsigned>(0)).GetGeometry();
     refresh_ = applyDefaultPreferences({desktop.width, desktop.height});

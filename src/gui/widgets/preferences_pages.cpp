@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include <wx/fontdlg.h>
-#include <wx/msgdlg.h>
 #include <wx/window.h>
 
 #include "engine/job_state.h"
+#include "gui/widgets/warning_box.h"
 #include "gui/widgets/wx_text.h"
 #include "platform/text.h"
 #include "settings/catalogue.h"
@@ -200,8 +200,8 @@ void WatermarkPage::chooseFont()
     const std::string faceName = fromWx(font.GetFaceName());
     const std::optional<std::string> name = usableFontName(faceName);
     if (!name) {
-        wxMessageBox(toWx(fillPlaceholders(lookupText("Msg", "Invalid watermark font"), faceName, "", "", "")),
-                     toWx(lookupText("Msg", "Warning")), wxOK | wxICON_WARNING, wxGetTopLevelParent(window()));
+        showWarning(wxGetTopLevelParent(window()),
+                    fillPlaceholders(lookupText("Msg", "Invalid watermark font"), faceName, "", "", ""));
         return;
     }
     addChosenFont(fonts, *name);
