@@ -5,6 +5,7 @@
 #include "engine/conversion_run.h"
 #include "engine/job_check.h"
 #include "engine/job_listing.h"
+#include "engine/job_report.h"
 #include "engine/output_encoding.h"
 #include "formats/format_registry.h"
 #include "platform/console.h"
@@ -18,33 +19,6 @@ namespace {
 std::string number(int64_t value)
 {
     return std::to_string(value);
-}
-
-// The console's words for a job problem where they differ from its key;
-// %s1% is the problem's argument.
-struct ConsoleWording {
-    const char* key;
-    const char* text;
-};
-
-constexpr ConsoleWording kConsoleWordings[] = {
-    {"Invalid bit depth", "Invalid %s1%-bpp value"},
-    {"Invalid quality", "Invalid %s1%-quality value"},
-    {"Invalid width", "Invalid width value"},
-    {"Invalid height", "Invalid height value"},
-    {"Invalid brightness", "Invalid brightness value"},
-    {"Invalid contrast", "Invalid contrast value"},
-    {"Invalid gamma", "Invalid gamma value"},
-    // The console does not tell an empty name from a file that is missing.
-    {"Empty watermark image", "Invalid watermark image"},
-};
-
-std::string consoleText(const JobProblem& problem)
-{
-    for (const ConsoleWording& wording : kConsoleWordings)
-        if (problem.key == wording.key)
-            return fillPlaceholders(wording.text, problem.argument, "", "", "");
-    return problem.key;
 }
 
 // What the command line leaves for the driver to settle: the input taken over
@@ -62,26 +36,12 @@ void completeJob(JobState& job)
         job.outputExt = outputFormats.front();
 }
 
-// On a debug run the listing, each value before the error line it causes;
-// then the first problem, if any, as the one "Error: " line.
-void reportJob(const std::vector<ListingLine>& listing, bool debug, const std::optional<JobProblem>& problem)
-{
-    for (const ListingLine& line : listing) {
-        if (debug)
-            printLine(line.text);
-        if (problem && std::ranges::find(line.problemsAfter, problem->key) != line.problemsAfter.end())
-            break;
-    }
-    if (problem)
-        printLine("Error: " + consoleText(*problem));
-}
-
 // Checks the job and readies it for the worker; false when a check failed.
 bool prepareJob(const ConversionSettings& settings, JobState& job)
 {
     completeJob(job);
     const std::optional<JobProblem> problem = checkConsoleJob(settings, job);
-    reportJob(consoleJobListing(settings, job), job.runMode == "DEBUG", problem);
+    reportConsoleJob(consoleJobListing(settings, job), job.runMode == "DEBUG", problem);
     if (problem)
         return false;
     job.outputFolder = resolvedOutputFolder(job.outputFolder, job.programFolder);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "engine/job_check.h"
+#include "engine/job_listing.h"
+
+// The console's words for a job problem, such as "Invalid jpg-quality value".
+std::string consoleProblemText(const JobProblem& problem);
+
+// On a debug run the listing, each value before the error line it causes;
+// then the first problem, if any, as the one "Error: " line.
+void reportConsoleJob(const std::vector<ListingLine>& listing, bool debug, const std::optional<JobProblem>& problem);
