@@ -44,7 +44,7 @@ cmake -S "$root" -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SA
 cmake --build "$tsan_build" -j "$(nproc)" --target korvane_thread_tests
 # A report fails the test program (exit status 66) at its end.
 TSAN_OPTIONS="suppressions=$root/scripts/tsan-suppressions.txt:second_deadlock_stack=1:history_size=4" \
-    "$tsan_build/tests/korvane_thread_tests" --gtest_filter='ConversionRun.*:BatchDriver.*' || {
+    "$tsan_build/tests/korvane_thread_tests" --gtest_filter='ConversionRun.*:BatchDriver.*:BatchRun.*' || {
     echo "ThreadSanitizer reported findings or a test failed; see above."
     status=1
 }

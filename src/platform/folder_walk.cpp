@@ -33,16 +33,20 @@ struct Walk {
     std::string realRoot;  // ends with "/"
     WalkResult result;
 
-    // Takes the target of the link at path when it is a regular file inside the tree.
-    void followLink(const std::string& path, const std::string& relativeFolder)
+    // Takes the target of the link at path when it is a wanted regular file
+    // inside the tree; a link to a folder is named whatever its name.
+    void followLink(const std::string& path, const std::string& relativeFolder, bool wantedName)
     {
         struct stat target { };
-        if (stat(path.c_str(), &target) != 0) {
-            result.linksLeftOut.push_back(path + ": leads nowhere");
+        const bool reached = stat(path.c_str(), &target) == 0;
+        if (reached && S_ISDIR(target.st_mode)) {
+            result.linksLeftOut.push_back(path + ": a link to a folder");
             return;
         }
-        if (S_ISDIR(target.st_mode)) {
-            result.linksLeftOut.push_back(path + ": a link to a folder");
+        if (!wantedName)
+            return;
+        if (!reached) {
+            result.linksLeftOut.push_back(path + ": leads nowhere");
             return;
         }
         const std::optional<std::string> real = realPathOf(path);
@@ -80,10 +84,10 @@ struct Walk {
                     result.unreadable.push_back(path + "/: " + errorText(errno));
                 else
                     walk(inner, path + "/", relativeFolder + name + "/");
-            } else if (wanted(name) && S_ISREG(status.st_mode)) {
+            } else if (S_ISREG(status.st_mode) && wanted(name)) {
                 result.files.push_back({path, relativeFolder, keyOf(status), false});
-            } else if (wanted(name) && S_ISLNK(status.st_mode)) {
-                followLink(path, relativeFolder);
+            } else if (S_ISLNK(status.st_mode)) {
+                followLink(path, relativeFolder, wanted(name));
             }
         }
         closedir(listing);
