@@ -12,7 +12,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ASAN_BUILD_DIR:-$root/build-asan}
 tsan_build=${TSAN_BUILD_DIR:-$root/build-tsan}
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" --tests
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE=ON \
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
 # The program and the tests only: no second release build, no benchmarks.
