@@ -486,7 +486,7 @@ report() {
     echo
     echo "### 6. A whole disc"
     echo
-    echo "$disc_count pacs ($disc_copies copies each of ${disc_pacs[*]}) into one folder: a shell loop of \`korvane -q -i PAC -o DIR\` against one \`korvane --batch -q -o DIR FOLDER\`, run alternately; medians of $disc_runs rounds after a warm-up round. Load average $disc_load_start before, $disc_load_end after."
+    echo "$disc_count pacs ($disc_copies copies each of ${disc_pacs[*]}) into one folder: a shell loop of \`korvane -q -i PAC -o DIR\` against one \`korvane --batch -q -o DIR FOLDER\`, run alternately; median of $disc_runs round(s) after a warm-up round. Load average $disc_load_start before, $disc_load_end after."
     echo
     echo "| Run | wall | per picture | against the loop |"
     echo "|---|---:|---:|---:|"
@@ -502,6 +502,7 @@ report() {
     local two_jobs
     two_jobs=$(ratio "$(median_of disc-2)" "$loop_time")
     echo
+    [ "$quick" = 0 ] || { echo "A quick run converts $disc_count Base pacs once; its verdict says nothing."; echo; }
     echo "| Target | limit | measured | |"
     echo "|---|---:|---:|---|"
     echo "| batch with two jobs against the loop, on $(nproc) cores | 0.55 | $two_jobs | $(verdict "$two_jobs" 0.55) |"
