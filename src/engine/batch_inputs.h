@@ -10,8 +10,8 @@ struct BatchInput {
     std::string relativeFolder;  // below the named folder it was found in, ending with "/"; "" for a named file
 };
 
-// A named input, or a folder below one, that gave no file to convert.
-struct BatchInputProblem {
+// A file or folder of a batch that failed, and why.
+struct BatchFailure {
     std::string path;
     std::string reason;
 };
@@ -22,8 +22,8 @@ struct BatchInputs {
     // order of their paths below it. A file named or found again (also
     // through a link) is taken the first time only.
     std::vector<BatchInput> files;
-    std::vector<BatchInputProblem> problems;  // each fails the batch
-    std::vector<std::string> linksLeftOut;    // "path: why", for the debug listing
+    std::vector<BatchFailure> problems;  // named inputs and folders below them that gave no file; each fails the batch
+    std::vector<std::string> linksLeftOut;  // "path: why", for the debug listing
 };
 
 // The files of a batch: each parameter is a file, taken when its extension

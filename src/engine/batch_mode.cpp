@@ -49,7 +49,6 @@ bool prepareBatchJob(const ConversionSettings& settings, JobState& job, const Ba
 {
     if (!job.outputFolder.empty())
         job.outputFolder = absolutePath(job.outputFolder);
-    job.inputPath = request.inputs.empty() ? "" : request.inputs.front();
     if (job.jobInputGroup.empty())
         job.jobInputGroup = inputFormats.front();
     if (job.outputExt.empty())
@@ -92,12 +91,13 @@ public:
             conversions_ += result.converted ? 1 : 0;
             results_[result.index] = std::move(result);
         }
-        clearStatusLine();
         for (; nextToPrint_ < results_.size() && results_[nextToPrint_]; ++nextToPrint_)
             printResult(*results_[nextToPrint_]);
-        if (terminal_ && !quiet_)
+        if (terminal_ && !quiet_) {
             showStatusLine(
                 batchProgressLine(run_.tally().ended(), total(), conversions_, monotonicMilliseconds() - began_));
+            statusShown_ = true;
+        }
     }
 
     void printSummary(bool interrupted)
@@ -106,7 +106,7 @@ public:
         std::unique_lock<std::mutex> lock(mutex_);
         if (interrupted)
             lock.release();
-        clearStatusLine();
+        clearStatus();
         if (quiet_ && !interrupted)
             return;
         BatchSummary summary;
@@ -132,15 +132,28 @@ private:
         return result.clashWith == kNoFile ? std::string() : inputOf(result.clashWith);
     }
 
+    // Other lines go above the status line: it is cleared first and drawn
+    // again after them.
+    void clearStatus()
+    {
+        if (statusShown_)
+            clearStatusLine();
+        statusShown_ = false;
+    }
+
     void printResult(const BatchFileResult& result)
     {
-        for (const std::string& line : result.lines)
+        for (const std::string& line : result.lines) {
+            clearStatus();
             printLine(line);
+        }
         if (!result.maskPath.empty())
             renamed_.push_back(batchRenamedEntry(result, inputOf(result.index), otherInputOf(result)));
         // A terminal shows the status line instead of a line for each file.
-        if (result.end == BatchFileEnd::Failed || (!quiet_ && !terminal_))
+        if (result.end == BatchFileEnd::Failed || (!quiet_ && !terminal_)) {
+            clearStatus();
             printLine(batchFileLine(result, inputOf(result.index), otherInputOf(result)));
+        }
     }
 
     const BatchRun& run_;
@@ -151,17 +164,10 @@ private:
     std::vector<std::optional<BatchFileResult>> results_;
     size_t nextToPrint_ = 0;
     int conversions_ = 0;
+    bool statusShown_ = false;
     std::vector<std::string> renamed_;
     const int64_t began_;
 };
-
-std::vector<BatchFailure> inputProblemsOf(const BatchInputs& inputs)
-{
-    std::vector<BatchFailure> problems;
-    for (const BatchInputProblem& problem : inputs.problems)
-        problems.push_back({problem.path, problem.reason});
-    return problems;
-}
 
 int convertAll(const ConversionSettings& settings, const JobState& job, const BatchRequest& request,
                const BatchInputs& inputs)
@@ -172,7 +178,7 @@ int convertAll(const ConversionSettings& settings, const JobState& job, const Ba
     const int workers = std::max(1, std::min(asked, static_cast<int>(plan.size())));
     if (!request.quiet)
         printLine("Converting " + std::to_string(plan.size()) + " files, " + std::to_string(workers) + " at a time");
-    const std::vector<BatchFailure> problems = inputProblemsOf(inputs);
+    const std::vector<BatchFailure>& problems = inputs.problems;
     for (const BatchFailure& problem : problems)
         printLine(batchFailureLine(problem));
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/batch_inputs.h"
 #include "engine/batch_run.h"
 
 // The texts a batch prints. Every file gets one line, beginning with how it
@@ -12,12 +13,6 @@
 //   OK: IN -> OUT (renamed: OTHER has the name NAME)
 //   SKIPPED: IN: why
 //   FAILED: IN: why
-
-// A failed input: a file, or a folder that could not be read.
-struct BatchFailure {
-    std::string path;
-    std::string reason;
-};
 
 std::string batchFailureLine(const BatchFailure& failure);
 

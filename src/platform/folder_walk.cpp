@@ -66,7 +66,6 @@ struct Walk {
             return;
         }
         std::vector<std::string> names;
-        errno = 0;
         while (const dirent* entry = readdir(listing)) {
             const std::string name = entry->d_name;
             if (name != "." && name != "..")

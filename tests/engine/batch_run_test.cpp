@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <map>
 
+#include "engine/batch_mode.h"
 #include "engine/batch_plan.h"
 #include "engine/batch_run.h"
 #include "engine/output_encoding.h"
+#include "platform/machine.h"
 #include "test_support.h"
 
 namespace {
@@ -72,4 +74,19 @@ TEST(BatchRun, ThreeWorkersGiveWhatOneGives)
     EXPECT_TRUE(three.outputs == one.outputs) << "the same names with the same pictures";
     EXPECT_EQ(three.results[2].outcome.outputPath, folder.path + "three/a-2.jpg");
     EXPECT_EQ(three.results[2].maskPath, folder.path + "three/a.jpg");
+}
+
+TEST(BatchRun, TheDefaultJobsAreOneACoreAsFarAsTheFreeMemoryGoes)
+{
+    constexpr int64_t kMiB = int64_t{1} << 20;
+    EXPECT_EQ(defaultBatchJobs(8, 64 * 1024 * kMiB), 8);
+    EXPECT_EQ(defaultBatchJobs(8, 1000 * kMiB), 3);
+    EXPECT_EQ(defaultBatchJobs(8, 100 * kMiB), 1);
+    EXPECT_EQ(defaultBatchJobs(4, std::nullopt), 4);
+    // This machine's figures, read as a batch reads them.
+    const std::optional<int64_t> available = availableMemoryBytes();
+    ASSERT_TRUE(available.has_value());
+    EXPECT_GT(*available, 16 * kMiB);
+    EXPECT_LT(*available, int64_t{1} << 50);
+    EXPECT_GE(usableProcessorCount(), 1);
 }
