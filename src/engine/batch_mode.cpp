@@ -147,7 +147,7 @@ private:
             clearStatus();
             printLine(line);
         }
-        if (!result.maskPath.empty())
+        if (result.clashWith != kNoFile && result.end == BatchFileEnd::Converted)
             renamed_.push_back(batchRenamedEntry(result, inputOf(result.index), otherInputOf(result)));
         // A terminal shows the status line instead of a line for each file.
         if (result.end == BatchFileEnd::Failed || (!quiet_ && !terminal_)) {

@@ -6,7 +6,7 @@ namespace {
 
 std::string renamedText(const BatchFileResult& result, const std::string& otherInput)
 {
-    return otherInput + " has the name " + result.maskPath;
+    return otherInput + " has the name " + result.clashName;
 }
 
 }  // namespace
@@ -21,7 +21,7 @@ std::string batchFileLine(const BatchFileResult& result, const std::string& inpu
     switch (result.end) {
     case BatchFileEnd::Converted: {
         std::string line = "OK: " + input + " -> " + result.outcome.outputPath;
-        if (!result.maskPath.empty())
+        if (result.clashWith != kNoFile)
             line += " (renamed: " + renamedText(result, otherInput) + ")";
         return line;
     }

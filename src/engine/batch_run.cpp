@@ -210,23 +210,23 @@ SettledOutput BatchRun::settle(size_t index, const std::string& maskPath, BatchF
 {
     const PlannedFile& planned = plan_[index];
     std::string path = withNameSuffix(maskPath, planned.nameSuffix);
-    size_t clashWith = planned.clashWith;
+    if (planned.clashWith != kNoFile) {
+        const PlannedFile& first = plan_[planned.clashWith];
+        result.clashWith = planned.clashWith;
+        result.clashName = withNameSuffix(first.plannedPath, first.nameSuffix);
+    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        // Names known only now (a mask with the picture's size) are given
-        // out first come, first served; a fixed name was the file's own from
-        // the start.
+        // Names known only now (a mask with the picture's size) are given out
+        // first come, first served; a fixed name was the file's own from the start.
         auto holder = claimed_.find(nameClashKey(path));
         if (holder != claimed_.end() && holder->second != index) {
-            clashWith = holder->second;
+            result.clashWith = holder->second;
+            result.clashName = path;
             for (int number = 2; claimed_.count(nameClashKey(path)) != 0; ++number)
                 path = withNameSuffix(maskPath, "-" + std::to_string(number));
         }
         claimed_.emplace(nameClashKey(path), index);
-    }
-    if (path != maskPath) {
-        result.maskPath = maskPath;
-        result.clashWith = clashWith;
     }
     return {path, skipExisting_ && outputExists(path)};
 }

@@ -22,10 +22,12 @@ struct BatchFileResult {
     size_t index = 0;  // the file's place in the plan
     BatchFileEnd end = BatchFileEnd::Failed;
     FileOutcome outcome;  // the output path, or why the file was skipped or failed
-    // When the file was saved under another name than its mask gave: that
-    // name, and the file of the batch that has it.
-    std::string maskPath;
+    // When the file got another name than its mask gave (a suffix): the file
+    // of the batch that has that name, and that file's name as it was planned
+    // (the size placeholders still in it) or, where the names met only once
+    // the pictures were made, as it was saved.
     size_t clashWith = kNoFile;
+    std::string clashName;
     std::vector<std::string> lines;  // what its conversion printed (the debug listing)
     bool converted = false;          // a conversion was tried, not only a look at the file
 };

@@ -319,4 +319,25 @@ TEST(BatchMode, OutputsThatWouldShareANameAreBothKeptTheSameWayOnEveryRun)
                   std::string::npos)
             << run.output;
     }
+
+    // A mask with the picture's size: names that may meet are told apart
+    // before the sizes are known, and an output is found only once the
+    // picture is decoded.
+    const std::string sized = scene.out + "sized/";
+    mkdir(sized.c_str(), 0755);
+    const std::vector<std::string> arguments = {
+        "--batch", "--skip-existing", "--no-subfolders", "--filename-mask=%filename%_%width%.%ext%", "-o",
+        sized,     scene.in};
+    ProgramRun first = StartedRun(arguments, setup).finish();
+    EXPECT_EQ(first.exitCode, 0) << first.output;
+    EXPECT_NE(first.output.find("OK: " + scene.in + "d2/img0002.pcd -> " + sized + "img0002_22-2.jpg (renamed: " +
+                                scene.in + "d1/IMG0002.PCD has the name " + sized + "IMG0002_%width%.jpg)\n"),
+              std::string::npos)
+        << first.output;
+    EXPECT_EQ(namesIn(sized),
+              (std::vector<std::string>{"IMG0001_22-2.jpg", "IMG0001_8.jpg", "IMG0002_8.jpg", "img0002_22-2.jpg"}));
+    ProgramRun again = StartedRun(arguments, setup).finish();
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(linesBeginningWith(again, "SKIPPED: ").size(), 4u) << again.output;
+    EXPECT_EQ(again.lines().back(), "Converted: 0, skipped: 4, failed: 0 (4 files)");
 }

@@ -73,7 +73,7 @@ TEST(BatchRun, ThreeWorkersGiveWhatOneGives)
     ASSERT_EQ(three.outputs.size(), 4u);
     EXPECT_TRUE(three.outputs == one.outputs) << "the same names with the same pictures";
     EXPECT_EQ(three.results[2].outcome.outputPath, folder.path + "three/a-2.jpg");
-    EXPECT_EQ(three.results[2].maskPath, folder.path + "three/a.jpg");
+    EXPECT_EQ(three.results[2].clashName, folder.path + "three/a.jpg");
 }
 
 TEST(BatchRun, TheDefaultJobsAreOneACoreAsFarAsTheFreeMemoryGoes)
