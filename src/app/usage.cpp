@@ -42,7 +42,7 @@ const char* const kUsageLines[] = {
     " ",
     "Batch options:",
     " ",
-    "  --batch                   Convert every file and folder named, and below",
+    "  --batch                   Convert the files named, and those in the folders",
     "  --jobs=NUM                Set how many pictures are converted at once",
     "  --skip-existing           Leave alone pictures whose output file exists",
     " ",
