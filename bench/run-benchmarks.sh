@@ -303,6 +303,62 @@ echo "The window..." >&2
 window_rows=$("$root/tests/gui/run-window-test.sh" "$root/bench/window_bench.py" "$korvane" "$samples/kodim23.pcd" \
     "$runs" 2>"$work/window.log" | grep '^window|') || { cat "$work/window.log" >&2; echo "the window benchmark failed" >&2; exit 1; }
 
+# ---------------------------------------------------------------- 6: a whole disc
+
+# 24 pacs, half 16Base and half Base, converted by a shell loop of one-file
+# runs and by one batch, alternately; the batch with the jobs it chooses
+# itself, with one and with two.
+echo "A batch of pacs against a loop of one-file runs..." >&2
+disc=$work/disc
+disc_out=$work/disc-out
+mkdir -p "$disc"
+if [ "$quick" = 1 ]; then
+    disc_pacs=(kodim23.pcd kodim04.pcd)
+    disc_copies=2
+else
+    disc_pacs=(kodim23-16base.pcd kodim04-16base.pcd kodim23.pcd kodim04.pcd)
+    disc_copies=6
+fi
+disc_runs=$((runs < 3 ? runs : 3))
+disc_count=0
+for _ in $(seq "$disc_copies"); do
+    for pac in "${disc_pacs[@]}"; do
+        disc_count=$((disc_count + 1))
+        cp "$samples/$pac" "$disc/IMG$(printf '%04d' "$disc_count").PCD"
+    done
+done
+fresh_disc_out() { rm -rf "$disc_out"; mkdir -p "$disc_out"; }
+disc_loop() {
+    fresh_disc_out
+    local pac
+    for pac in "$disc"/*.PCD; do korvane_with_path "$system_path" -i "$pac" -o "$disc_out"; done
+}
+disc_batch() {
+    fresh_disc_out
+    korvane_with_path "$system_path" --batch -o "$disc_out" "$@" "$disc"
+}
+disc_done() {
+    [ "$(find "$disc_out" -name '*.jpg' | wc -l)" = "$disc_count" ] ||
+        { echo "the $1 made $(find "$disc_out" -name '*.jpg' | wc -l) pictures of $disc_count" >&2; exit 1; }
+}
+# The warm-up round checks every way makes every picture, and asks the batch
+# how many it converts at once by itself.
+fresh_disc_out
+disc_default_jobs=$(PATH=$system_path XDG_RUNTIME_DIR=$work/lock "$korvane" --batch -o "$disc_out" "$disc" |
+    sed -n 's/^Converting [0-9]* files, \([0-9]*\) at a time$/\1/p')
+disc_done "default batch"
+disc_loop; disc_done loop
+disc_batch --jobs=1; disc_done "batch of one job"
+disc_batch --jobs=2; disc_done "batch of two jobs"
+disc_load_start=$(cut -d' ' -f1-3 /proc/loadavg)
+for _ in $(seq "$disc_runs"); do
+    record disc-loop "$(elapsed disc_loop)"
+    record disc-default "$(elapsed disc_batch)"
+    record disc-1 "$(elapsed disc_batch --jobs=1)"
+    record disc-2 "$(elapsed disc_batch --jobs=2)"
+done
+disc_load_end=$(cut -d' ' -f1-3 /proc/loadavg)
+
 # ---------------------------------------------------------------- the report
 
 load_at_end=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -427,6 +483,29 @@ report() {
     while IFS='|' read -r _ name value unit limit; do
         echo "| $name | $value $unit | $limit $unit | $(verdict "$value" "$limit") |"
     done <<<"$window_rows"
+    echo
+    echo "### 6. A whole disc"
+    echo
+    echo "$disc_count pacs ($disc_copies copies each of ${disc_pacs[*]}) into one folder: a shell loop of \`korvane -q -i PAC -o DIR\` against one \`korvane --batch -q -o DIR FOLDER\`, run alternately; median of $disc_runs round(s) after a warm-up round. Load average $disc_load_start before, $disc_load_end after."
+    echo
+    echo "| Run | wall | per picture | against the loop |"
+    echo "|---|---:|---:|---:|"
+    local loop_time name_and_key label key value
+    loop_time=$(median_of disc-loop)
+    for name_and_key in "loop of one-file runs:disc-loop" "batch, its own choice ($disc_default_jobs at a time):disc-default" \
+        "batch, --jobs=1:disc-1" "batch, --jobs=2:disc-2"; do
+        label=${name_and_key%:*}
+        key=${name_and_key##*:}
+        value=$(median_of "$key")
+        echo "| $label | $(ms "$value") ms | $(ms "$(awk -v v="$value" -v n="$disc_count" 'BEGIN { print v / n }')") ms | $(ratio "$value" "$loop_time") |"
+    done
+    local two_jobs
+    two_jobs=$(ratio "$(median_of disc-2)" "$loop_time")
+    echo
+    [ "$quick" = 0 ] || { echo "A quick run converts $disc_count Base pacs once; its verdict says nothing."; echo; }
+    echo "| Target | limit | measured | |"
+    echo "|---|---:|---:|---|"
+    echo "| batch with two jobs against the loop, on $(nproc) cores | 0.55 | $two_jobs | $(verdict "$two_jobs" 0.55) |"
     echo
     echo "### Targets"
     echo

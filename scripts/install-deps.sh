@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every build, run and test dependency from Debian packages.
+# Installs every build, run and test dependency from Debian packages; with
+# --tests also the tools that only the test suite runs (scripts/run-tests.sh
+# and the sanitizer suite pass it, and so CI).
 # Safe to run again: apt skips what is already there.
 set -euo pipefail
 
@@ -18,6 +20,16 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2
 )
+
+# Test-only: not needed to build, run or package the program.
+test_packages=(
+  parallel  # GNU parallel: the README's recipe for several machines (tests/batch/parallel_recipe_test.sh)
+)
+case "${1:-}" in
+  --tests) packages+=("${test_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: install-deps.sh [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -12,7 +12,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ASAN_BUILD_DIR:-$root/build-asan}
 tsan_build=${TSAN_BUILD_DIR:-$root/build-tsan}
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" --tests
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE=ON \
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
 # The program and the tests only: no second release build, no benchmarks.
@@ -44,7 +44,7 @@ cmake -S "$root" -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SA
 cmake --build "$tsan_build" -j "$(nproc)" --target korvane_thread_tests
 # A report fails the test program (exit status 66) at its end.
 TSAN_OPTIONS="suppressions=$root/scripts/tsan-suppressions.txt:second_deadlock_stack=1:history_size=4" \
-    "$tsan_build/tests/korvane_thread_tests" --gtest_filter='ConversionRun.*:BatchDriver.*' || {
+    "$tsan_build/tests/korvane_thread_tests" --gtest_filter='ConversionRun.*:BatchDriver.*:BatchRun.*' || {
     echo "ThreadSanitizer reported findings or a test failed; see above."
     status=1
 }

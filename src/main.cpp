@@ -44,7 +44,7 @@ int main(int argc, char** argv)
             exitCode = 1;
         break;
     case StartAction::Kind::UninstallPrompt: runUninstallMode(); break;
-    case StartAction::Kind::Done: break;
+    case StartAction::Kind::Done: exitCode = action.exitStatus; break;
     }
     FreeImage_DeInitialise();
     return exitCode;

@@ -7,6 +7,7 @@
 #include "app/program_identity.h"
 #include "app/usage.h"
 #include "engine/batch_driver.h"
+#include "engine/batch_mode.h"
 #include "overlay/naming.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -84,7 +85,7 @@ StartAction runCommandLine(const std::vector<std::string>& parameters)
         printLine("Error: " + commandLine.errorText);
         if (commandLine.pauseAtExit)
             waitForKey();
-        return StartAction{};
+        return StartAction{StartAction::Kind::Done, "", commandLine.batchMode ? kBatchRefused : 0};
     }
     if (!g_job.consoleMode)
         return takeInstance() ? window : StartAction{};
@@ -92,10 +93,16 @@ StartAction runCommandLine(const std::vector<std::string>& parameters)
     setConsoleTitle(titledName(programTitle, programVersion));
     if (!commandLine.quietMode)
         printBanner();
-    runCommandLineBatch(g_settings, g_job, commandLine.quietMode);
+    int exitStatus = 0;
+    if (commandLine.batchMode)
+        exitStatus = runBatchMode(
+            g_settings, g_job,
+            {commandLine.batchInputs, commandLine.batchJobs, commandLine.skipExisting, commandLine.quietMode});
+    else
+        runCommandLineBatch(g_settings, g_job, commandLine.quietMode);
     if (commandLine.pauseAtExit) {
         printLine("Press any key to exit.");
         waitForKey();
     }
-    return StartAction{};
+    return StartAction{StartAction::Kind::Done, "", exitStatus};
 }

@@ -9,6 +9,12 @@ struct CommandLine {
     std::string errorText;
     bool quietMode = false;
     bool pauseAtExit = false;
+    // --batch: every plain parameter (and -i) names an input, a file or a
+    // folder; "--" makes every parameter after it one.
+    bool batchMode = false;
+    std::vector<std::string> batchInputs;
+    int batchJobs = 0;  // --jobs; 0 when not given, -1 when not a number
+    bool skipExisting = false;
 };
 
 // What is left to do once the command line has been read. The console's own
@@ -21,6 +27,7 @@ struct StartAction {
     enum class Kind { Window, Screenshots, UninstallPrompt, Done };
     Kind kind = Kind::Done;
     std::string screenshotFolder;  // for Screenshots
+    int exitStatus = 0;            // for Done: 0, but for a batch (engine/batch_mode.h)
 };
 
 StartAction runCommandLine(const std::vector<std::string>& parameters);

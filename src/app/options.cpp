@@ -1,5 +1,7 @@
 #include "app/options.h"
 
+#include <charconv>
+
 #include "app/command_line_job.h"
 #include "app/option_table.h"
 #include "app/profile.h"
@@ -9,6 +11,7 @@ namespace {
 
 const char* const kMissingValue = "Incorrect number of parameters";
 const char* const kInvalidProfile = "Invalid profile file";
+const char* const kEndOfOptions = "--";
 
 int parameterCount(const CommandLine& commandLine)
 {
@@ -108,6 +111,29 @@ void applyCommandLineSetting(CommandLine& commandLine, int& index, const Setting
     applySettingOption(option, value);
 }
 
+// --batch, --jobs and --skip-existing; false for any other option.
+bool applyBatchOption(CommandLine& commandLine, int& index, const std::string& name)
+{
+    if (name == "--BATCH") {
+        return true;
+    } else if (name == "--SKIP-EXISTING") {
+        commandLine.skipExisting = true;
+    } else if (name == "--JOBS") {
+        const std::string value = longOptionValue(commandLine, index);
+        int jobs = 0;
+        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+        commandLine.batchJobs = error == std::errc() && end == value.data() + value.size() && jobs > 0 ? jobs : -1;
+    } else if (name == "-I" || name == "--INPUT") {
+        applyJobOption(commandLine, index, name, JobOption::kInput);
+        if (commandLine.errorText.empty())
+            commandLine.batchInputs.push_back(g_job.cliInput);
+        g_job.cliInput.clear();
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string optionNameAt(const CommandLine& commandLine, int index)
@@ -129,11 +155,42 @@ std::string optionValueAt(const CommandLine& commandLine, int index)
     return parameter;
 }
 
+namespace {
+
+bool namesBatchMode(const CommandLine& commandLine)
+{
+    for (int i = 0; i < parameterCount(commandLine); ++i) {
+        if (commandLine.parameters[static_cast<size_t>(i)] == kEndOfOptions)
+            return false;
+        if (optionNameAt(commandLine, i) == "--BATCH")
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void parseOptions(CommandLine& commandLine)
 {
+    // The batch's own options and inputs mean something only with --batch;
+    // without it they are unknown options and plain words, ignored as ever.
+    commandLine.batchMode = namesBatchMode(commandLine);
+    if (commandLine.batchMode)
+        g_job.consoleMode = 1;
     for (int i = 0; i < parameterCount(commandLine) && commandLine.errorText.empty(); ++i) {
         const std::string name = optionNameAt(commandLine, i);
-        if (name.empty())
+        const std::string& parameter = commandLine.parameters[static_cast<size_t>(i)];
+        if (commandLine.batchMode && parameter == kEndOfOptions) {
+            commandLine.batchInputs.insert(commandLine.batchInputs.end(), commandLine.parameters.begin() + i + 1,
+                                           commandLine.parameters.end());
+            break;
+        }
+        if (name.empty()) {
+            if (commandLine.batchMode)
+                commandLine.batchInputs.push_back(parameter);
+            continue;
+        }
+        if (commandLine.batchMode && applyBatchOption(commandLine, i, name))
             continue;
         if (name == "-Q" || name == "--QUIET") {
             commandLine.quietMode = true;

@@ -5,6 +5,7 @@
 #include "engine/conversion_run.h"
 #include "engine/job_check.h"
 #include "engine/job_listing.h"
+#include "engine/job_report.h"
 #include "engine/output_encoding.h"
 #include "formats/format_registry.h"
 #include "platform/console.h"
@@ -35,26 +36,12 @@ void completeJob(JobState& job)
         job.outputExt = outputFormats.front();
 }
 
-// On a debug run the listing, each value before the error line it causes;
-// then the first problem, if any, as the one "Error: " line.
-void reportJob(const std::vector<ListingLine>& listing, bool debug, const std::optional<JobProblem>& problem)
-{
-    for (const ListingLine& line : listing) {
-        if (debug)
-            printLine(line.text);
-        if (problem && std::ranges::find(line.problemsAfter, problem->key) != line.problemsAfter.end())
-            break;
-    }
-    if (problem)
-        printLine("Error: " + consoleProblemText(*problem));
-}
-
 // Checks the job and readies it for the worker; false when a check failed.
 bool prepareJob(const ConversionSettings& settings, JobState& job)
 {
     completeJob(job);
     const std::optional<JobProblem> problem = checkConsoleJob(settings, job);
-    reportJob(consoleJobListing(settings, job), job.runMode == "DEBUG", problem);
+    reportConsoleJob(consoleJobListing(settings, job), job.runMode == "DEBUG", problem);
     if (problem)
         return false;
     job.outputFolder = resolvedOutputFolder(job.outputFolder, job.programFolder);

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/worker.h"
-#include "formats/signatures.h"
+#include "engine/listed_file.h"
 #include "platform/clock.h"
-#include "platform/console.h"
 #include "settings/vocabularies.h"
 
 namespace {
@@ -106,11 +104,6 @@ void ConversionRun::convertOne(const std::string& path, const FileEntry& entry, 
         progress_.currentFile = path;
         progress_.lastDurationMs = lastDuration;
     }
-    const bool debug = job_.consoleMode && job_.runMode == "DEBUG";
-    if (debug) {
-        printLine("Processing: " + path);
-        printLine("File Format: " + identifyFileSignature(path));
-    }
     FileJob file;
     file.inputPath = path;
     file.relativeFolder = entry.relativeFolder;
@@ -119,20 +112,13 @@ void ConversionRun::convertOne(const std::string& path, const FileEntry& entry, 
     file.outputBpp = job_.outputBpp;
 
     const int64_t begin = monotonicMilliseconds();
-    const FileOutcome outcome = convertFile(settings_, job_, font_, file);
+    const FileOutcome outcome = convertListedFile(settings_, job_, font_, file);
     if (outcome.converted()) {
-        if (debug)
-            printLine("[OK] Saving As: " + file.outputPath);
         lastDuration = std::max<int64_t>(monotonicMilliseconds() - begin, 1000);
         numbering_.randomNumber = randomInRange(1, 99999);
         numbering_.fileCounter += 1;
-        setOutputFileDate(settings_, file);
     } else {
         lastDuration = 0;
-        if (debug) {
-            printLine("[ERROR] Unable to convert the file!");
-            printLine("Reason: " + failureReason(outcome));
-        }
     }
     std::lock_guard<std::mutex> lock(mutex_);
     progress_.outcomes.push_back(outcome);

@@ -17,6 +17,10 @@ std::string failureReason(const FileOutcome& outcome)
     case FileFailure::StepRefused: return "the " + outcome.step + " step made no picture";
     case FileFailure::NameClash: return "the output file name is the input file itself";
     case FileFailure::SaveFailed: return "the output file could not be saved: " + outcome.detail;
+    case FileFailure::InputUnreadable: return "the file cannot be read: " + outcome.detail;
+    case FileFailure::NotAnImagePac: return "not a PhotoCD image pac";
+    case FileFailure::NoPicture: return "no picture to convert: " + outcome.detail;
+    case FileFailure::OutputExists: return "the output file exists";
     }
     return "";
 }

@@ -13,6 +13,11 @@ enum class FileFailure {
     StepRefused,        // a step of the pipeline made no picture
     NameClash,          // the output path names the input file itself
     SaveFailed,         // the output file could not be written
+    // Found by a batch before or instead of a conversion:
+    InputUnreadable,  // the input could not be opened or read
+    NotAnImagePac,    // the input holds no PhotoCD image pac
+    NoPicture,        // the disc's information file or overview pac: nothing to convert (detail says which)
+    OutputExists,     // asked to leave existing outputs alone, the batch did so
 };
 
 // Where a decoder failure leaves no picture at all, the Base decoded from the
@@ -23,7 +28,8 @@ struct FileOutcome {
     int signal = 0;          // DecoderFailed: the signal that ended convert, else 0
     int timeoutSeconds = 0;  // DecoderTimedOut: the limit it reached
     std::string step;        // StepRefused: the step, as "resize"
-    std::string detail;      // DecoderNotStarted, SaveFailed: the system's reason
+    std::string
+        detail;  // DecoderNotStarted, SaveFailed, InputUnreadable: the system's reason; NoPicture: what the file is
     std::string outputPath;  // the path saved or tried; "" before a name was made
 
     bool converted() const { return failure == FileFailure::None; }

@@ -164,9 +164,14 @@ std::string resolvedOutputFolder(const std::string& folder, const std::string& p
 
 std::optional<JobProblem> checkConsoleJob(const ConversionSettings& settings, const JobState& job)
 {
-    std::optional<JobProblem> problem = checkInputFile(job.inputPath);
-    if (!problem)
-        problem = checkOutputFolderName(job.outputFolder);
+    if (std::optional<JobProblem> problem = checkInputFile(job.inputPath))
+        return problem;
+    return checkJobBeyondInput(settings, job);
+}
+
+std::optional<JobProblem> checkJobBeyondInput(const ConversionSettings& settings, const JobState& job)
+{
+    std::optional<JobProblem> problem = checkOutputFolderName(job.outputFolder);
     if (!problem)
         problem = checkOutputFolder(resolvedOutputFolder(job.outputFolder, job.programFolder));
     if (!problem)

@@ -73,3 +73,7 @@ std::string resolvedOutputFolder(const std::string& folder, const std::string& p
 // inputPath, outputFolder as given (or the input's own folder), programFolder
 // and outputExt.
 std::optional<JobProblem> checkConsoleJob(const ConversionSettings& settings, const JobState& job);
+
+// The same checks after the input file's, for a batch, which checks each of
+// its files as it converts it.
+std::optional<JobProblem> checkJobBeyondInput(const ConversionSettings& settings, const JobState& job);

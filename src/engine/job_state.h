@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -48,6 +49,12 @@ struct JobState {
     std::string runMode;  // "DEBUG" for the debug listing
 };
 
+// Where a file of a batch is saved.
+struct SettledOutput {
+    std::string path;
+    bool leaveAlone = false;  // the output exists, and the batch leaves it as it is
+};
+
 // One file of a run, as its conversion fills it in.
 struct FileJob {
     std::string inputPath;       // the file being converted
@@ -59,6 +66,11 @@ struct FileJob {
     int32_t outputWidth = 0;
     int32_t outputHeight = 0;
     std::string outputPath;  // full path of the output
+    // Set by a batch, which hands out the output names: given the path the
+    // mask made, the path to save under (another one when a file of the
+    // batch has that name), and whether to leave the file alone because its
+    // output exists. Called on the worker's thread.
+    std::function<SettledOutput(const std::string& maskPath)> settleOutputPath;
 };
 
 struct FileEntry {

@@ -227,6 +227,14 @@ FileOutcome convertFile(const ConversionSettings& settings, const JobState& job,
     file.outputPath = buildOutputPath(settings, job.outputFolder, file.relativeFolder, namingFactsOf(job, file));
     FileOutcome outcome;
     outcome.outputPath = file.outputPath;
+    if (file.settleOutputPath) {
+        const SettledOutput settled = file.settleOutputPath(file.outputPath);
+        file.outputPath = outcome.outputPath = settled.path;
+        if (settled.leaveAlone) {
+            outcome.failure = FileFailure::OutputExists;
+            return outcome;
+        }
+    }
     // A mask that names the input itself (or a link to it) must not replace it.
     if (isSameFile(file.outputPath, file.inputPath)) {
         outcome.failure = FileFailure::NameClash;

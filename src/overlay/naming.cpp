@@ -104,25 +104,76 @@ std::string expandPlaceholder(const std::string& text, std::string_view placehol
     return result + text.substr(from);
 }
 
-std::string expandFileNameMask(const std::string& filenameMask, const NamingFacts& facts)
+namespace {
+
+std::string loweredMask(const std::string& filenameMask)
 {
     std::string mask = lowerCaseText(filenameMask);
     if (mask.empty())
         mask = kDefaultMask;
     std::replace(mask.begin(), mask.end(), '\\', '/');
+    return mask;
+}
+
+std::string expandedMask(const std::string& filenameMask, const NamingFacts& facts, bool late)
+{
+    std::string mask = loweredMask(filenameMask);
     for (std::string_view placeholder : MaskPlaceholders)
-        if (mask.find(placeholder) != std::string::npos)
+        if ((late || !isLatePlaceholder(placeholder)) && mask.find(placeholder) != std::string::npos)
             mask = expandPlaceholder(mask, placeholder, facts);
     return mask;
+}
+
+std::string outputPath(const ConversionSettings& settings, const std::string& outputFolder,
+                       const std::string& relativeFolder, const std::string& name)
+{
+    std::string path = outputFolder;
+    if (settings.keepSubfolders)
+        path += relativeFolder;
+    return path + name;
+}
+
+}  // namespace
+
+bool isLatePlaceholder(std::string_view placeholder)
+{
+    constexpr std::string_view kLate[] = {"%yyyy%", "%mm%",  "%dd%",    "%hh%",    "%ii%",
+                                          "%ss%",   "%bpp%", "%width%", "%height%"};
+    return std::find(std::begin(kLate), std::end(kLate), placeholder) != std::end(kLate);
+}
+
+bool maskHasLatePlaceholders(const std::string& mask)
+{
+    const std::string lowered = loweredMask(mask);
+    for (std::string_view placeholder : MaskPlaceholders)
+        if (isLatePlaceholder(placeholder) && lowered.find(placeholder) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::string expandFileNameMask(const std::string& filenameMask, const NamingFacts& facts)
+{
+    return expandedMask(filenameMask, facts, true);
 }
 
 std::string buildOutputPath(const ConversionSettings& settings, const std::string& outputFolder,
                             const std::string& relativeFolder, const NamingFacts& facts)
 {
-    std::string path = outputFolder;
-    if (settings.keepSubfolders)
-        path += relativeFolder;
-    return path + expandFileNameMask(settings.filenameMask, facts);
+    return outputPath(settings, outputFolder, relativeFolder, expandFileNameMask(settings.filenameMask, facts));
+}
+
+std::string plannedOutputPath(const ConversionSettings& settings, const std::string& outputFolder,
+                              const std::string& relativeFolder, const NamingFacts& facts)
+{
+    return outputPath(settings, outputFolder, relativeFolder, expandedMask(settings.filenameMask, facts, false));
+}
+
+std::string withNameSuffix(const std::string& path, const std::string& suffix)
+{
+    const size_t nameStart = path.rfind('/') + 1;  // 0 without a folder
+    const size_t dot = path.rfind('.');
+    const size_t at = dot == std::string::npos || dot < nameStart || dot == nameStart ? path.size() : dot;
+    return path.substr(0, at) + suffix + path.substr(at);
 }
 
 std::string expandWatermarkText(const std::string& watermarkText, const NamingFacts& facts)

@@ -32,6 +32,23 @@ struct NamingFacts {
 std::string buildOutputPath(const ConversionSettings& settings, const std::string& outputFolder,
                             const std::string& relativeFolder, const NamingFacts& facts);
 
+// True for the placeholders whose value is known only once the picture is
+// made (%bpp%, %width%, %height%) or at the moment it is saved (the date and
+// time): a name planned before the conversion keeps them as written.
+bool isLatePlaceholder(std::string_view placeholder);
+// True when the mask holds a late placeholder.
+bool maskHasLatePlaceholders(const std::string& mask);
+
+// The output path as far as it is known before the file is converted: as
+// buildOutputPath, with the late placeholders left in the mask's lowered
+// text. Without late placeholders it is the output path itself.
+std::string plannedOutputPath(const ConversionSettings& settings, const std::string& outputFolder,
+                              const std::string& relativeFolder, const NamingFacts& facts);
+
+// The path with suffix put at the end of its file name, before the last "."
+// of the name and what follows it: "a/b.jpg" and "-2" give "a/b-2.jpg".
+std::string withNameSuffix(const std::string& path, const std::string& suffix);
+
 // The filename mask, lowered and expanded; the default mask when it is empty.
 // A "\" written in the mask becomes "/", so both name a subfolder of the
 // output folder.

@@ -1,11 +1,13 @@
 #include "platform/console.h"
 
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "platform/interruption_cleanup.h"
 
@@ -34,10 +36,58 @@ std::string shownOnTerminal(const std::string& text)
     return shown;
 }
 
+thread_local std::vector<std::string>* t_capture = nullptr;
+
 }  // namespace
+
+CapturedLines::CapturedLines()
+{
+    t_capture = &lines_;
+}
+
+CapturedLines::~CapturedLines()
+{
+    t_capture = nullptr;
+}
+
+std::vector<std::string> CapturedLines::take()
+{
+    return std::exchange(lines_, {});
+}
+
+bool outputIsTerminal()
+{
+    return isatty(STDOUT_FILENO);
+}
+
+void showStatusLine(const std::string& text)
+{
+    if (!outputIsTerminal())
+        return;
+    std::string shown = shownOnTerminal(text);
+    winsize size{};
+    // The last column is left free: some terminals wrap as soon as it is written.
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1 && shown.size() >= size.ws_col)
+        shown.resize(size.ws_col - 1u);
+    shown = "\r" + shown + "\033[K";
+    std::fwrite(shown.data(), 1, shown.size(), stdout);
+    std::fflush(stdout);
+}
+
+void clearStatusLine()
+{
+    if (!outputIsTerminal())
+        return;
+    std::fputs("\r\033[K", stdout);
+    std::fflush(stdout);
+}
 
 void printLine(const std::string& text)
 {
+    if (t_capture) {
+        t_capture->push_back(text);
+        return;
+    }
     // A file or a pipe gets the text byte for byte.
     const std::string shown = isatty(STDOUT_FILENO) ? shownOnTerminal(text) : text;
     std::fwrite(shown.data(), 1, shown.size(), stdout);

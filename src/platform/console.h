@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A reader that goes away early (korvane ... | head) must not end the
 // program in the middle of a conversion: writes then simply fail.
@@ -10,6 +11,33 @@ void ignoreBrokenPipes();
 // so that the lines keep their order with anything a child process prints.
 // On a terminal every control character shows as "?".
 void printLine(const std::string& text);
+
+// While an object of this kind lives on a thread, printLine on that thread
+// keeps each line here instead of writing it: the lines of one of several
+// files converted at once can then be printed together. Scopes do not nest.
+class CapturedLines {
+public:
+    CapturedLines();
+    ~CapturedLines();
+    CapturedLines(const CapturedLines&) = delete;
+    CapturedLines& operator=(const CapturedLines&) = delete;
+
+    // The lines kept so far; the object starts afresh.
+    std::vector<std::string> take();
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// True when standard output is a terminal.
+bool outputIsTerminal();
+
+// On a terminal, the text in place of the line the cursor is on, cut to the
+// terminal's width so that it never wraps, without a line feed: a status
+// line redrawn in place. clearStatusLine empties that line again before
+// other lines are printed.
+void showStatusLine(const std::string& text);
+void clearStatusLine();
 
 // One line on standard error, for notices that are no status line: a script
 // reading standard output does not see them.

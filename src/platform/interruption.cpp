@@ -38,6 +38,7 @@ struct Registry {
     std::set<std::string> workFolders;
     std::map<std::string, int> temporaryFiles;  // name, descriptor of its folder
     std::optional<termios> terminal;
+    std::function<void()> report;
 };
 
 // Never destroyed: a signal may arrive while the program runs its exit.
@@ -85,6 +86,13 @@ void awaitDeath(pid_t child)
         removeTempFolder(folder);
     if (r.terminal)
         tcsetattr(STDIN_FILENO, TCSANOW, &*r.terminal);
+    if (r.report) {
+        try {
+            r.report();
+        } catch (...) {
+            // The program ends by the signal all the same.
+        }
+    }
 
     // The usual action, so that the exit status tells the signal; SIGQUIT
     // (Ctrl-\ on a terminal) still leaves a core file where the user's
@@ -194,4 +202,10 @@ void withdrawTerminalState()
 {
     CleanupScope scope;
     registry().terminal.reset();
+}
+
+void setInterruptionReport(std::function<void()> report)
+{
+    CleanupScope scope;
+    registry().report = std::move(report);
 }

@@ -7,30 +7,45 @@
 #include <algorithm>
 #include <cerrno>
 
-std::optional<std::string> readRegularFile(const std::string& path, size_t maxBytes)
+#include "platform/error_text.h"
+
+RegularFileStart readRegularFileStart(const std::string& path, size_t maxBytes)
 {
+    RegularFileStart start;
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
+    if (fd < 0) {
+        start.failure = errorText(errno);
+        return start;
+    }
     struct stat st { };
-    std::optional<std::string> content;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        content.emplace();
-        char buffer[65536];
-        while (content->size() < maxBytes) {
-            const size_t wanted = std::min(sizeof(buffer), maxBytes - content->size());
-            const ssize_t got = read(fd, buffer, wanted);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                content.reset();
-                break;
-            }
-            if (got == 0)
-                break;
-            content->append(buffer, static_cast<size_t>(got));
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        start.failure = "not a regular file";
+        close(fd);
+        return start;
+    }
+    start.read = true;
+    char buffer[65536];
+    while (start.bytes.size() < maxBytes) {
+        const size_t wanted = std::min(sizeof(buffer), maxBytes - start.bytes.size());
+        const ssize_t got = read(fd, buffer, wanted);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            start = {false, "", errorText(errno)};
+            break;
         }
+        if (got == 0)
+            break;
+        start.bytes.append(buffer, static_cast<size_t>(got));
     }
     close(fd);
-    return content;
+    return start;
+}
+
+std::optional<std::string> readRegularFile(const std::string& path, size_t maxBytes)
+{
+    RegularFileStart start = readRegularFileStart(path, maxBytes);
+    if (!start.read)
+        return std::nullopt;
+    return std::move(start.bytes);
 }

@@ -11,3 +11,13 @@
 // device or a folder where a file was expected is refused, never waited on,
 // even when it replaced the file after an earlier check.
 std::optional<std::string> readRegularFile(const std::string& path, size_t maxBytes = SIZE_MAX);
+
+// The same, saying why a file could not be read: the system's words
+// ("Permission denied", "Input/output error" for a scratched disc) or "not a
+// regular file".
+struct RegularFileStart {
+    bool read = false;
+    std::string bytes;    // the first maxBytes bytes, or fewer when the file is shorter
+    std::string failure;  // "" when read
+};
+RegularFileStart readRegularFileStart(const std::string& path, size_t maxBytes);

@@ -25,12 +25,14 @@ TEST(ConsoleStart, HelpPrintsTheUsageTextLineForLine)
 {
     ProgramRun run = runKorvane({"-?"});
     std::vector<std::string> lines = run.lines();
-    ASSERT_EQ(lines.size(), 36u);
+    ASSERT_EQ(lines.size(), 44u);
     EXPECT_EQ(lines[0], " ");
     EXPECT_EQ(lines[1], "Usage: korvane -i <filename> [options]");
-    EXPECT_EQ(lines[5], "  korvane -i /tmp/example.pcd -o /tmp/converted");
-    EXPECT_EQ(lines[13], "  -c STR, --conversion=STR  Set output extension, STR = (jpg | bmp | ...)");
-    EXPECT_EQ(lines[35], "  -v, --version             Display version information and exit");
+    EXPECT_EQ(lines[2], "       korvane --batch -o <folder> [options] <file or folder>...");
+    EXPECT_EQ(lines[6], "  korvane -i /tmp/example.pcd -o /tmp/converted");
+    EXPECT_EQ(lines[15], "  -c STR, --conversion=STR  Set output extension, STR = (jpg | bmp | ...)");
+    EXPECT_EQ(lines[35], "  --jobs=NUM                Set how many pictures are converted at once");
+    EXPECT_EQ(lines[43], "  -v, --version             Display version information and exit");
     EXPECT_EQ(runKorvane({"--HELP"}).output, run.output);
 }
 
@@ -96,7 +98,7 @@ TEST(ConsoleStart, WhileAnotherCopyRunsDesktopStartsEndSilentlyAndConsoleAnswers
     EXPECT_FALSE(fileExists(locks.path + "shots"));
 
     EXPECT_EQ(runKorvane({"-V"}, noDisplay).output, "3.0\n");
-    EXPECT_EQ(runKorvane({"-h"}, noDisplay).lines().size(), 36u);
+    EXPECT_EQ(runKorvane({"-h"}, noDisplay).lines().size(), 44u);
     EXPECT_EQ(runKorvane({"--jpg-quality"}, noDisplay).output, "Error: Incorrect number of parameters\n");
     close(fd);
 }
