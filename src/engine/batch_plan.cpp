@@ -56,7 +56,7 @@ std::vector<PlannedFile> planBatch(const ConversionSettings& settings, const Job
         for (int number = 2;; ++number) {
             const std::string suffix = "-" + std::to_string(number);
             const std::string candidate = nameClashKey(withNameSuffix(file.plannedPath, suffix));
-            if (planned.count(candidate) == 0 && owner.emplace(candidate, i).second) {
+            if (!planned.contains(candidate) && owner.emplace(candidate, i).second) {
                 file.nameSuffix = suffix;
                 break;
             }

@@ -1,5 +1,6 @@
 #include "engine/batch_report.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -61,7 +62,7 @@ std::string batchProgressLine(int ended, int total, int conversionsEnded, int64_
     const double perSecond = conversionsEnded * 1000.0 / static_cast<double>(elapsedMs);
     char rate[32];
     std::snprintf(rate, sizeof rate, "%.1f", perSecond);
-    const auto left = static_cast<int64_t>((total - ended) / perSecond + 0.5);
+    const auto left = static_cast<int64_t>(std::lround((total - ended) / perSecond));
     return line + ", " + rate + " pictures/s, about " + durationText(left) + " left";
 }
 

@@ -223,7 +223,7 @@ SettledOutput BatchRun::settle(size_t index, const std::string& maskPath, BatchF
         if (holder != claimed_.end() && holder->second != index) {
             result.clashWith = holder->second;
             result.clashName = path;
-            for (int number = 2; claimed_.count(nameClashKey(path)) != 0; ++number)
+            for (int number = 2; claimed_.contains(nameClashKey(path)); ++number)
                 path = withNameSuffix(maskPath, "-" + std::to_string(number));
         }
         claimed_.emplace(nameClashKey(path), index);

@@ -145,10 +145,9 @@ bool isLatePlaceholder(std::string_view placeholder)
 bool maskHasLatePlaceholders(const std::string& mask)
 {
     const std::string lowered = loweredMask(mask);
-    for (std::string_view placeholder : MaskPlaceholders)
-        if (isLatePlaceholder(placeholder) && lowered.find(placeholder) != std::string::npos)
-            return true;
-    return false;
+    return std::ranges::any_of(MaskPlaceholders, [&](std::string_view placeholder) {
+        return isLatePlaceholder(placeholder) && lowered.find(placeholder) != std::string::npos;
+    });
 }
 
 std::string expandFileNameMask(const std::string& filenameMask, const NamingFacts& facts)
