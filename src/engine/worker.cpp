@@ -8,6 +8,7 @@
 #include "engine/geometry.h"
 #include "engine/output_encoding.h"
 #include "engine/output_file.h"
+#include "engine/photocd_decoder.h"
 #include "engine/photocd_source.h"
 #include "engine/resize.h"
 #include "engine/tone.h"
@@ -48,14 +49,15 @@ int highestUsefulSubimage(const std::string& inputPath)
 
 // Tries the subimages from the largest down until the decoder leaves a file.
 // A decoder stopped at the time limit ends the ladder, so that a hanging
-// convert costs one time limit per file, not seven.
+// convert costs one time limit per file, not seven; so does one that cannot
+// be started, which no other index would change.
 void extractLargestSubimage(const std::string& inputPath, const std::string& picturePath, const std::string& workFolder)
 {
     const int highest = highestUsefulSubimage(inputPath);
     for (int index = kHighestSubimage; index >= 0 && !pathExists(picturePath); --index) {
         if (index > highest)
             continue;
-        if (extractSubimage(inputPath, index, picturePath, workFolder) == ProgramOutcome::TimedOut)
+        if (extractSubimage(inputPath, index, picturePath, workFolder) != ProgramOutcome::Finished)
             break;
         // The pause gives a late file time to appear before the next index
         // is tried; a file already there has nothing to wait for.
@@ -69,18 +71,61 @@ bool debugListing(const JobState& job)
     return job.consoleMode && job.runMode == "DEBUG";
 }
 
-// The picture convert left, else the Base decoded here from the pac. The
-// Base may be smaller than what convert would have given and replace a
-// larger earlier output, so the debug listing says when it was used.
-BitmapHandle loadPicture(const std::string& picturePath, const JobState& job)
+// The picture of the built-in decoder. It may be smaller than what convert
+// would have given and replace a larger earlier output, so the debug listing
+// says when it was used, at which resolution, and why it stopped below the
+// highest one the pac claims.
+BitmapHandle builtInPicture(const JobState& job)
 {
-    if (FIBITMAP* picture = loadExtractedPicture(picturePath))
-        return BitmapHandle(picture);
-    BitmapHandle base(decodeBasePicture(job.inputPath));
-    if (base && debugListing(job))
-        printLine("Base fallback: the picture was decoded at " + std::to_string(FreeImage_GetWidth(base.get())) + "x" +
-                  std::to_string(FreeImage_GetHeight(base.get())) + " without convert");
-    return base;
+    BuiltInPicture decoded = decodeWithBuiltInDecoder(job.inputPath);
+    if (debugListing(job)) {
+        if (!decoded.stop.empty())
+            printLine("Built-in decoder: " + decoded.stop);
+        if (decoded.picture)
+            printLine("Built-in decoder: the picture was decoded at " +
+                      std::to_string(FreeImage_GetWidth(decoded.picture.get())) + "x" +
+                      std::to_string(FreeImage_GetHeight(decoded.picture.get())) + " (" +
+                      photoCdLevelName(decoded.level) + ") without convert");
+    }
+    return std::move(decoded.picture);
+}
+
+// The largest picture convert leaves in the work folder, extracted once more
+// at the size its shape suggests; null when convert gives none.
+BitmapHandle pictureByConvert(const std::string& inputPath, const std::string& workFolder)
+{
+    // A fixed name: the folder is private, and no character of the user's
+    // file name reaches convert's command line.
+    const std::string picturePath = workFolder + "picture.ppm";
+    extractLargestSubimage(inputPath, picturePath, workFolder);
+    BitmapHandle picture(loadExtractedPicture(picturePath));
+    if (!picture)
+        return picture;
+    if (int subimage = subimageWorthExtracting(static_cast<int>(FreeImage_GetWidth(picture.get())),
+                                               static_cast<int>(FreeImage_GetHeight(picture.get())))) {
+        picture.reset();
+        removeFile(picturePath);
+        sleepMilliseconds(kPauseAfterDecoderMs);
+        extractSubimage(inputPath, subimage, picturePath, workFolder);
+        picture.reset(loadExtractedPicture(picturePath));
+    }
+    if (picture)
+        turnAsTheBuiltInDecoderDoes(picture.get(), inputPath);
+    return picture;
+}
+
+// The decoded input: convert's picture, else the built-in decoder's, which
+// also serves when convert is missing, fails, hangs or has nowhere to write.
+BitmapHandle decodedPicture(const JobState& job, PhotoCdDecoder decoder)
+{
+    if (decoder == PhotoCdDecoder::Convert) {
+        WorkFolder work;
+        if (!work.path.empty()) {
+            if (BitmapHandle picture = pictureByConvert(job.inputPath, work.path))
+                return picture;
+        }
+    }
+    return builtInPicture(job);
 }
 
 NamingFacts namingFactsOf(const JobState& job)
@@ -144,34 +189,14 @@ int subimageWorthExtracting(int width, int height)
     }
 }
 
-bool convertFile(const ConversionSettings& settings, JobState& job)
+bool convertFile(const ConversionSettings& settings, JobState& job, PhotoCdDecoder decoder)
 {
-    WorkFolder work;
-    // A fixed name: the folder is private, and no character of the user's
-    // file name reaches convert's command line. Without a work folder convert
-    // has nowhere to write, and the Base is still decoded from the pac.
-    const std::string picturePath = work.path.empty() ? std::string() : work.path + "picture.ppm";
-
-    if (!work.path.empty())
-        extractLargestSubimage(job.inputPath, picturePath, work.path);
-    BitmapHandle picture = loadPicture(picturePath, job);
+    BitmapHandle picture = decodedPicture(job, decoder);
     int width = picture ? widthOf(picture) : 0;
     int height = picture ? heightOf(picture) : 0;
     job.sourceBpp = picture ? static_cast<int32_t>(FreeImage_GetBPP(picture.get())) : 0;
     if (width == 0 || height == 0)
         return false;
-
-    if (int subimage = work.path.empty() ? 0 : subimageWorthExtracting(width, height)) {
-        picture.reset();
-        removeFile(picturePath);
-        sleepMilliseconds(kPauseAfterDecoderMs);
-        extractSubimage(job.inputPath, subimage, picturePath, work.path);
-        picture = loadPicture(picturePath, job);
-        if (!picture)
-            return false;
-        width = widthOf(picture);
-        height = heightOf(picture);
-    }
 
     picture = runTransformations(std::move(picture), width, height, settings, job);
     job.outputWidth = width;

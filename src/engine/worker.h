@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/job_state.h"
+#include "engine/photocd_source.h"
 
 struct ConversionSettings;
 
@@ -10,8 +11,10 @@ struct ConversionSettings;
 int ConversionWorker(void* unused);
 
 // Converts job.inputPath into job.outputPath, which it sets; true when the
-// output file was saved.
-bool convertFile(const ConversionSettings& settings, JobState& job);
+// output file was saved. The decoder decides who decodes a pac: convert,
+// with the built-in decoder when convert gives nothing, or the built-in
+// decoder alone, which writes no temporary picture.
+bool convertFile(const ConversionSettings& settings, JobState& job, PhotoCdDecoder decoder = PhotoCdDecoder::Convert);
 
 // convert's subimage worth a second extraction for a picture of that size:
 // the Base (3), 4Base (4) or 16Base (5) by its short side when it is wider
