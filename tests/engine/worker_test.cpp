@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "engine/job_state.h"
 #include "engine/output_encoding.h"
 #include "engine/worker.h"
@@ -70,4 +72,39 @@ TEST(ConversionWorker, TakesNoFileOnceStopped)
     ConversionWorker(nullptr);
     EXPECT_EQ(g_progress.filesStarted, 0);
     EXPECT_EQ(g_progress.filesConverted, 0);
+}
+
+TEST(ConvertFile, TheBuiltInDecoderAloneStartsNoConvertAndWritesNoTemporaryPicture)
+{
+    ScratchFolder folder;
+    ScratchFolder temp;
+    // A convert that notes each run and leaves a picture, so that a run of
+    // it would show in the log and in the output's size.
+    const std::string path = stubConvertPath(folder, "echo run >> '" + folder.path +
+                                                         "runs.log'\n"
+                                                         "printf 'P6\\n64 48\\n255\\n' > \"${5#ppm:}\"\n"
+                                                         "head -c 9216 /dev/zero >> \"${5#ppm:}\"");
+    const std::string oldPath = std::getenv("PATH");
+    const char* oldTemp = std::getenv("TMPDIR");
+    const std::string oldTempValue = oldTemp ? oldTemp : "";
+    setenv("PATH", path.c_str(), 1);
+    setenv("TMPDIR", temp.path.c_str(), 1);
+    prepareJob(folder, {});
+    g_job.inputPath = testDataPath("kodim23-16base.pcd");
+    const bool builtIn = convertFile(g_settings, g_job, PhotoCdDecoder::BuiltIn);
+    const int builtInWidth = g_job.outputWidth;
+    const bool byConvert = convertFile(g_settings, g_job);
+    setenv("PATH", oldPath.c_str(), 1);
+    if (oldTemp)
+        setenv("TMPDIR", oldTempValue.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+
+    EXPECT_TRUE(builtIn);
+    EXPECT_EQ(builtInWidth, 3072);
+    // The default decoder is convert, here the stub, which ran once.
+    EXPECT_TRUE(byConvert);
+    EXPECT_EQ(g_job.outputWidth, 64);
+    EXPECT_EQ(readFile(folder.path + "runs.log"), "run\n");
+    EXPECT_TRUE(namesIn(temp.path).empty());
 }
