@@ -75,14 +75,13 @@ PhotoCdDecode decodePhotoCd(std::span<const uint8_t> pac, int highestLevel)
             decode.stop = std::string(name) + " left out: its section would begin past the end of the pac";
             break;
         }
-        YccPicture next = doubled(*decode.picture);
-        const SectionResult section =
-            addResiduals(pac.subspan(sector * kSectorBytes), next, level == kSixteenBaseLevel);
+        SectionResult section =
+            decodeSection(pac.subspan(sector * kSectorBytes), *decode.picture, level == kSixteenBaseLevel);
         if (section.problem) {
             decode.stop = std::string(name) + " left out: " + describe(*section.problem);
             break;
         }
-        decode.picture = std::move(next);
+        decode.picture = std::move(section.picture);
         decode.level = level;
         sector += (section.bytesRead + kSectorBytes - 1) / kSectorBytes + kSectorsBeforeSixteenBase;
     }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -15,6 +18,17 @@ constexpr int kLongestCode = 16;
 class SectionBits {
 public:
     explicit SectionBits(std::span<const uint8_t> bytes) : bytes_(bytes) { refillByBytes(); }
+
+    // The window on bit startBit of the bytes.
+    SectionBits(std::span<const uint8_t> bytes, int64_t startBit)
+        : bytes_(bytes), held_(0), next_(static_cast<size_t>(startBit / 8)), position_(startBit - startBit % 8)
+    {
+        refillByBytes();
+        skip(static_cast<int>(startBit % 8));
+    }
+
+    // The window's start in bits from the section's first byte.
+    int64_t position() const { return position_; }
 
     uint32_t window() const { return static_cast<uint32_t>(buffer_ >> 32); }
 
@@ -85,61 +99,112 @@ bool isSync(uint32_t window)
 
 constexpr int kQuickBits = 12;
 
-// Indexed by the next 16 bits of the stream: the length of the code they
-// begin in the high byte, its residual in the low one; 0 where no code fits.
-// quick answers from the next 12 bits alone wherever they settle the code,
-// which is nearly always: a table that small stays in the fastest cache.
-struct HuffmanTable {
-    std::vector<uint16_t> lookup;
-    std::vector<uint16_t> quick;
+// A code as the tables give it: its length in the high byte, its residual
+// in the low one; 0 for none.
+using Code = uint16_t;
 
-    uint16_t codeAt(uint32_t window) const
+int lengthOf(Code code)
+{
+    return code >> 8;
+}
+
+// The decoding tables of one Huffman table, each indexed by the next bits of
+// the stream. lookup answers from 16 bits. quick answers from 12 wherever
+// they settle the code, which is nearly always, and pairs gives two codes at
+// once where 12 bits hold both: both tables are small enough to stay in the
+// fastest cache.
+struct HuffmanTable {
+    std::vector<Code> lookup;
+    std::vector<Code> quick;
+    // The first residual in bits 0-7, the second in 8-15, the length of both
+    // in 24-31; 0 where 12 bits do not settle two codes.
+    std::vector<uint32_t> pairs;
+
+    Code codeAt(uint32_t window) const
     {
-        const uint16_t code = quick[window >> (32 - kQuickBits)];
+        const Code code = quick[window >> (32 - kQuickBits)];
         return code != 0 ? code : lookup[window >> (32 - kLongestCode)];
     }
 };
 
+// settled[k][prefix]: the code that the k bits of prefix settle, whatever
+// follows them; 0 where they do not. k runs from 0 to kQuickBits.
+using SettledCodes = std::array<std::vector<Code>, kQuickBits + 1>;
+
+SettledCodes settledCodes(const std::vector<Code>& lookup)
+{
+    SettledCodes settled;
+    // 12 bits settle a code when all 16-bit words that begin with them
+    // decode alike, to a code no longer than 12 bits.
+    constexpr size_t kWordsPerPrefix = size_t{1} << (kLongestCode - kQuickBits);
+    settled[kQuickBits].assign(size_t{1} << kQuickBits, 0);
+    for (size_t prefix = 0; prefix < settled[kQuickBits].size(); ++prefix) {
+        const auto words = lookup.begin() + static_cast<ptrdiff_t>(prefix * kWordsPerPrefix);
+        if (lengthOf(*words) <= kQuickBits &&
+            std::all_of(words, words + kWordsPerPrefix, [&](Code w) { return w == *words; }))
+            settled[kQuickBits][prefix] = *words;
+    }
+    // Fewer bits settle a code when both ways on settle it, within them.
+    for (int bits = kQuickBits - 1; bits >= 0; --bits) {
+        const std::vector<Code>& longer = settled[bits + 1];
+        settled[bits].assign(size_t{1} << bits, 0);
+        for (size_t prefix = 0; prefix < settled[bits].size(); ++prefix) {
+            const Code code = longer[2 * prefix];
+            if (code != 0 && code == longer[2 * prefix + 1] && lengthOf(code) <= bits)
+                settled[bits][prefix] = code;
+        }
+    }
+    return settled;
+}
+
+std::vector<uint32_t> pairsOf(const SettledCodes& settled)
+{
+    std::vector<uint32_t> pairs(size_t{1} << kQuickBits, 0);
+    for (size_t prefix = 0; prefix < pairs.size(); ++prefix) {
+        const Code first = settled[kQuickBits][prefix];
+        if (first == 0)
+            continue;
+        const int rest = kQuickBits - lengthOf(first);
+        const Code second = settled[rest][prefix & ((size_t{1} << rest) - 1)];
+        if (second != 0)
+            pairs[prefix] = (first & 0xFFu) | (second & 0xFFu) << 8 |
+                            static_cast<uint32_t>(lengthOf(first) + lengthOf(second)) << 24;
+    }
+    return pairs;
+}
+
 std::optional<SectionFault> readTable(SectionBits& bits, HuffmanTable& table)
 {
-    struct Code {
+    struct Entry {
         int length;
         uint16_t pattern;
         uint8_t residual;
     };
-    std::array<Code, 256> codes{};
+    std::array<Entry, 256> entries{};
     const int count = bits.nextByte() + 1;
     for (int i = 0; i < count; ++i) {
-        codes[i].length = bits.nextByte() + 1;
-        if (codes[i].length > kLongestCode)
+        entries[i].length = bits.nextByte() + 1;
+        if (entries[i].length > kLongestCode)
             return SectionFault::CodeTooLong;
-        codes[i].pattern = static_cast<uint16_t>(bits.nextByte() << 8);
-        codes[i].pattern = static_cast<uint16_t>(codes[i].pattern | bits.nextByte());
-        codes[i].residual = bits.nextByte();
+        entries[i].pattern = static_cast<uint16_t>(bits.nextByte() << 8);
+        entries[i].pattern = static_cast<uint16_t>(entries[i].pattern | bits.nextByte());
+        entries[i].residual = bits.nextByte();
     }
     if (bits.overran())
         return SectionFault::CutOff;
-    // From the last code to the first, so that where codes overlap the
+    // From the last entry to the first, so that where codes overlap the
     // first one in the table ends up in the lookup.
     table.lookup.assign(size_t{1} << kLongestCode, 0);
     for (int i = count - 1; i >= 0; --i) {
-        const Code& code = codes[i];
-        const unsigned span = 1u << (kLongestCode - code.length);
-        if ((code.pattern & (span - 1)) != 0)
+        const Entry& entry = entries[i];
+        const unsigned span = 1u << (kLongestCode - entry.length);
+        if ((entry.pattern & (span - 1)) != 0)
             continue;  // bits set beyond the code's length: it never matches
-        std::fill_n(table.lookup.begin() + code.pattern, span, static_cast<uint16_t>(code.length << 8 | code.residual));
+        std::fill_n(table.lookup.begin() + entry.pattern, span, static_cast<Code>(entry.length << 8 | entry.residual));
     }
-    // A 12-bit prefix settles the code when all 16-bit words that begin with
-    // it decode alike to a code no longer than 12 bits.
-    constexpr size_t kWordsPerPrefix = size_t{1} << (kLongestCode - kQuickBits);
-    table.quick.assign(size_t{1} << kQuickBits, 0);
-    for (size_t prefix = 0; prefix < table.quick.size(); ++prefix) {
-        const auto words = table.lookup.begin() + static_cast<ptrdiff_t>(prefix * kWordsPerPrefix);
-        const uint16_t first = *words;
-        if ((first >> 8) <= kQuickBits &&
-            std::all_of(words, words + kWordsPerPrefix, [&](uint16_t w) { return w == first; }))
-            table.quick[prefix] = first;
-    }
+    const SettledCodes settled = settledCodes(table.lookup);
+    table.quick = settled[kQuickBits];
+    table.pairs = pairsOf(settled);
     return std::nullopt;
 }
 
@@ -154,66 +219,122 @@ bool skipToSync(SectionBits& bits)
     return !bits.overran();
 }
 
-uint8_t withResidual(uint8_t sample, uint16_t code)
+uint8_t withResidual(uint8_t sample, uint32_t residual)
 {
-    return static_cast<uint8_t>(std::clamp(sample + static_cast<int8_t>(code & 0xFF), 0, 255));
+    return static_cast<uint8_t>(std::clamp(sample + static_cast<int8_t>(residual & 0xFF), 0, 255));
 }
 
-class SectionReader {
+// Which reader took each row of the planes that get residuals: 0 none yet.
+// A row is written only by the reader that took it, so two readers never
+// write the same row, whatever the bytes say.
+class RowClaims {
 public:
-    SectionReader(std::span<const uint8_t> section, YccPicture& picture, bool withChroma)
-        : bits_(section), planes_{&picture.luma, &picture.c1, &picture.c2}, withChroma_(withChroma),
-          endMark_(picture.height())
+    RowClaims(const YccPicture& picture, bool withChroma)
     {
+        const YccPlane* planes[3] = {&picture.luma, &picture.c1, &picture.c2};
         for (int plane = 0; plane < (withChroma ? 3 : 1); ++plane)
-            seen_[plane].assign(static_cast<size_t>(planes_[plane]->height), false);
+            rows_[plane] = std::vector<std::atomic<uint8_t>>(static_cast<size_t>(planes[plane]->height));
     }
 
-    SectionResult read()
+    // True when the row was free and is now the reader's.
+    bool claim(int plane, int row, uint8_t reader)
     {
-        std::optional<SectionProblem> problem = readAll();
-        return {problem, bits_.bytesRead()};
+        uint8_t free = 0;
+        return rows_[plane][static_cast<size_t>(row)].compare_exchange_strong(free, reader);
+    }
+
+    // The first row not taken by reader (by any reader when 0).
+    std::optional<std::pair<int, int>> firstNotTaken(uint8_t reader = 0) const
+    {
+        for (int plane = 0; plane < 3; ++plane) {
+            for (size_t row = 0; row < rows_[plane].size(); ++row) {
+                const uint8_t owner = rows_[plane][row].load();
+                if (owner == 0 || (reader != 0 && owner != reader))
+                    return std::pair{plane, static_cast<int>(row)};
+            }
+        }
+        return std::nullopt;
+    }
+
+    void clear()
+    {
+        for (auto& plane : rows_) {
+            for (auto& row : plane)
+                row.store(0);
+        }
     }
 
 private:
-    std::optional<SectionProblem> readAll()
+    std::array<std::vector<std::atomic<uint8_t>>, 3> rows_;
+};
+
+using Tables = std::array<HuffmanTable, 3>;
+
+// How a reader's run of rows ended.
+enum class RowsEnd {
+    EndMark,  // at the sync naming the row past the last
+    Problem,  // at a fault
+    Reached,  // at the row header where it was to stop
+    Passed,   // beyond that point without a row header there
+};
+
+struct RowsOutcome {
+    RowsEnd end = RowsEnd::EndMark;
+    std::optional<SectionProblem> problem;
+};
+
+// Reads rows from a sync mark on, making each row it takes from the lower
+// resolution doubled, then adding its residuals.
+class RowReader {
+public:
+    RowReader(const SectionBits& bits, const Tables& tables, const YccPicture& lower, YccPicture& picture,
+              bool withChroma, RowClaims& claims, uint8_t self)
+        : bits_(bits),
+          tables_(tables), lower_{&lower.luma, &lower.c1, &lower.c2}, planes_{&picture.luma, &picture.c1, &picture.c2},
+          withChroma_(withChroma), endMark_(picture.height()), claims_(claims), self_(self)
     {
-        for (int plane = 0; plane < (withChroma_ ? 3 : 1); ++plane) {
-            if (std::optional<SectionFault> fault = readTable(bits_, tables_[plane]))
-                return SectionProblem{*fault, plane, 0};
-        }
-        bits_.skip(16);
-        bits_.skip(16);
-        if (!skipToSync(bits_))
-            return SectionProblem{SectionFault::NoSync, 0, 0};
-        // Each turn starts at a sync mark.
+    }
+
+    // Up to the end mark, the first fault, or the row header at bit stopAt.
+    RowsOutcome read(std::optional<int64_t> stopAt)
+    {
         for (;;) {
+            if (stopAt && bits_.position() >= *stopAt)
+                return {bits_.position() == *stopAt ? RowsEnd::Reached : RowsEnd::Passed, std::nullopt};
             bits_.skip(16);
             if (bits_.overran())
-                return SectionProblem{SectionFault::CutOff, plane_, row_};
+                return problem(SectionFault::CutOff, plane_, row_);
             const int number = static_cast<int>((bits_.window() >> 9) & 0x1FFF);
             if (number == endMark_)
-                return missingRow();
+                return {RowsEnd::EndMark, std::nullopt};
             bits_.skip(8);
             const uint32_t planeBits = bits_.window() >> 30;
             bits_.skip(16);
             if (planeBits == 1)
-                return SectionProblem{SectionFault::NoSuchPlane, 0, number};
+                return problem(SectionFault::NoSuchPlane, 0, number);
             plane_ = planeBits == 0 ? 0 : static_cast<int>(planeBits) - 1;
             row_ = plane_ == 0 ? number : number >> 1;
             if (plane_ > 0 && !withChroma_) {
                 if (!skipToSync(bits_))
-                    return SectionProblem{SectionFault::CutOff, plane_, row_};
+                    return problem(SectionFault::CutOff, plane_, row_);
                 continue;
             }
             if (number > endMark_)
-                return SectionProblem{SectionFault::RowOutOfRange, plane_, row_};
-            if (seen_[plane_][static_cast<size_t>(row_)])
-                return SectionProblem{SectionFault::RowRepeated, plane_, row_};
-            seen_[plane_][static_cast<size_t>(row_)] = true;
+                return problem(SectionFault::RowOutOfRange, plane_, row_);
+            if (!claims_.claim(plane_, row_, self_))
+                return problem(SectionFault::RowRepeated, plane_, row_);
+            doubledRow(*lower_[plane_], row_, planes_[plane_]->row(row_));
             if (std::optional<SectionFault> fault = readRow())
-                return SectionProblem{*fault, plane_, row_};
+                return problem(*fault, plane_, row_);
         }
+    }
+
+    size_t bytesRead() const { return bits_.bytesRead(); }
+
+private:
+    static RowsOutcome problem(SectionFault fault, int plane, int row)
+    {
+        return {RowsEnd::Problem, SectionProblem{fault, plane, row}};
     }
 
     // The residuals of the current row, up to the next sync mark.
@@ -227,7 +348,19 @@ private:
             const uint32_t window = bits_.window();
             if (isSync(window))
                 break;
-            const uint16_t code = table.codeAt(window);
+            // Two codes at once where they fit. A sync mark can follow only
+            // the last code of a row, so none can hide between the two.
+            if (left >= 2) {
+                if (const uint32_t pair = table.pairs[window >> (32 - kQuickBits)]) {
+                    sample[0] = withResidual(sample[0], pair);
+                    sample[1] = withResidual(sample[1], pair >> 8);
+                    sample += 2;
+                    left -= 2;
+                    bits_.skip(static_cast<int>(pair >> 24));
+                    continue;
+                }
+            }
+            const Code code = table.codeAt(window);
             // Past the end the window holds zeros, which may well decode;
             // the row's width bounds them.
             if (code == 0 || left == 0)
@@ -236,7 +369,7 @@ private:
             *sample = withResidual(*sample, code);
             ++sample;
             --left;
-            bits_.skip(code >> 8);
+            bits_.skip(lengthOf(code));
         }
         if (bits_.overran())
             return SectionFault::CutOff;
@@ -245,30 +378,113 @@ private:
         return std::nullopt;
     }
 
-    // At the end mark: the first row that never came, if any.
-    std::optional<SectionProblem> missingRow() const
-    {
-        for (int plane = 0; plane < (withChroma_ ? 3 : 1); ++plane) {
-            const auto first = std::find(seen_[plane].begin(), seen_[plane].end(), false);
-            if (first != seen_[plane].end())
-                return SectionProblem{SectionFault::RowMissing, plane, static_cast<int>(first - seen_[plane].begin())};
-        }
-        return std::nullopt;
-    }
-
     SectionBits bits_;
+    const Tables& tables_;
+    std::array<const YccPlane*, 3> lower_;
     std::array<YccPlane*, 3> planes_;
     bool withChroma_;
     int endMark_;
-    std::array<HuffmanTable, 3> tables_;
-    std::array<std::vector<bool>, 3> seen_;
+    RowClaims& claims_;
+    uint8_t self_;
     int plane_ = 0;
     int row_ = 0;
 };
 
+// Below this many bytes a second thread costs more than it saves.
+constexpr size_t kSmallestSplitSection = 8192;
+constexpr int kSyncOnes = 23;
+
+bool bitAt(std::span<const uint8_t> bytes, size_t bit)
+{
+    return (bytes[bit / 8] >> (7 - bit % 8)) & 1;
+}
+
+// A sync mark (23 one bits and a zero) at or after byte from; its bit.
+std::optional<int64_t> syncAfter(std::span<const uint8_t> bytes, size_t from)
+{
+    for (size_t i = from; i + 2 < bytes.size(); ++i) {
+        if (bytes[i] != 0xFF || bytes[i + 1] != 0xFF)
+            continue;
+        // The run of ones through these 16 bits, and the zero after it.
+        size_t zero = 8 * (i + 2);
+        while (zero < 8 * bytes.size() && bitAt(bytes, zero))
+            ++zero;
+        if (zero == 8 * bytes.size())
+            return std::nullopt;
+        size_t begin = 8 * i;
+        while (begin > 0 && zero - begin < kSyncOnes && bitAt(bytes, begin - 1))
+            --begin;
+        if (zero - begin >= kSyncOnes)
+            return static_cast<int64_t>(zero - kSyncOnes);
+        i = zero / 8;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-SectionResult addResiduals(std::span<const uint8_t> section, YccPicture& picture, bool withChroma)
+SectionResult decodeSection(std::span<const uint8_t> section, const YccPicture& lower, bool sixteenBase)
 {
-    return SectionReader(section, picture, withChroma).read();
+    SectionResult result;
+    YccPicture picture{blankPlane(2 * lower.luma.width, 2 * lower.luma.height),
+                       sixteenBase ? blankPlane(2 * lower.c1.width, 2 * lower.c1.height) : doubled(lower.c1),
+                       sixteenBase ? blankPlane(2 * lower.c2.width, 2 * lower.c2.height) : doubled(lower.c2)};
+    SectionBits bits(section);
+    Tables tables;
+    for (int plane = 0; plane < (sixteenBase ? 3 : 1); ++plane) {
+        if (std::optional<SectionFault> fault = readTable(bits, tables[plane])) {
+            result.problem = SectionProblem{*fault, plane, 0};
+            return result;
+        }
+    }
+    bits.skip(16);
+    bits.skip(16);
+    if (!skipToSync(bits)) {
+        result.problem = SectionProblem{SectionFault::NoSync, 0, 0};
+        return result;
+    }
+    RowClaims claims(picture, sixteenBase);
+
+    // 16Base runs to the end of the pac: a second thread takes the rows from
+    // a sync mark halfway through the bytes left on. That mark could lie
+    // inside a row's codes; only when the first thread arrives exactly at it
+    // and both halves decode whole does the split count. Anything else is
+    // read again in one go, as it comes, so that a damaged section says
+    // what a single reader says.
+    const size_t from = static_cast<size_t>(bits.position() / 8);
+    const std::optional<int64_t> split = sixteenBase && section.size() - from >= kSmallestSplitSection
+                                             ? syncAfter(section, from + (section.size() - from) / 2)
+                                             : std::nullopt;
+    if (split) {
+        RowReader second(SectionBits(section, *split), tables, lower, picture, sixteenBase, claims, 2);
+        RowsOutcome secondOutcome;
+        std::thread helper([&] { secondOutcome = second.read(std::nullopt); });
+        RowReader first(bits, tables, lower, picture, sixteenBase, claims, 1);
+        const RowsOutcome firstOutcome = first.read(*split);
+        helper.join();
+        if (firstOutcome.end == RowsEnd::Reached && secondOutcome.end == RowsEnd::EndMark && !claims.firstNotTaken()) {
+            result.bytesRead = second.bytesRead();
+            result.picture = std::move(picture);
+            return result;
+        }
+        if (firstOutcome.end == RowsEnd::EndMark && !claims.firstNotTaken(1)) {
+            result.bytesRead = first.bytesRead();
+            result.picture = std::move(picture);
+            return result;
+        }
+        claims.clear();
+    }
+    RowReader reader(bits, tables, lower, picture, sixteenBase, claims, 1);
+    const RowsOutcome outcome = reader.read(std::nullopt);
+    result.bytesRead = reader.bytesRead();
+    if (outcome.problem) {
+        result.problem = outcome.problem;
+        return result;
+    }
+    if (const std::optional<std::pair<int, int>> missing = claims.firstNotTaken()) {
+        result.problem = SectionProblem{SectionFault::RowMissing, missing->first, missing->second};
+        return result;
+    }
+    result.picture = std::move(picture);
+    return result;
 }

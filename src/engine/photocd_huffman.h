@@ -57,9 +57,12 @@ struct SectionResult {
     // The bytes the section took, counted as ImageMagick's reader counts
     // them: what comes after starts in the sector after the last one touched.
     size_t bytesRead = 0;
+    // The resolution the section makes, when it decoded whole.
+    YccPicture picture;
 };
 
-// Adds the residuals of the section onto the picture, whose planes have the
-// section's size. Three tables and chroma rows at 16Base, one table and luma
-// rows only at 4Base.
-SectionResult addResiduals(std::span<const uint8_t> section, YccPicture& picture, bool withChroma);
+// The next resolution above lower: its planes doubled, each row with the
+// residuals of its row in the section. Three tables and chroma rows for
+// 16Base; one table and luma rows only for 4Base, whose chroma is lower's
+// doubled.
+SectionResult decodeSection(std::span<const uint8_t> section, const YccPicture& lower, bool sixteenBase);

@@ -16,6 +16,8 @@ std::optional<std::string> readRegularFile(const std::string& path, size_t maxBy
     std::optional<std::string> content;
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         content.emplace();
+        // One allocation for the whole file, not a copy at every doubling.
+        content->reserve(std::min(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))));
         char buffer[65536];
         while (content->size() < maxBytes) {
             const size_t wanted = std::min(sizeof(buffer), maxBytes - content->size());
