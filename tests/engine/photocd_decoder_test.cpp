@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/photocd_decoder.h"
+#include "engine/photocd_huffman.h"
 #include "engine/photocd_pictures.h"
 #include "platform/process.h"
 #include "test_support.h"
@@ -215,4 +216,90 @@ TEST(PhotoCdDecoder, APacCutAnywhereGivesTheHighestLevelStillWholeAndNothingElse
         }
     }
     EXPECT_EQ(lastLevel, kSixteenBaseLevel);
+}
+
+namespace {
+
+// A residual section written bit by bit: three tables of 256 codes of 8
+// bits (code i stands for residual i), then the rows.
+class SectionWriter {
+public:
+    SectionWriter()
+    {
+        for (int table = 0; table < 3; ++table) {
+            put(255, 8);
+            for (int i = 0; i < 256; ++i) {
+                put(7, 8);
+                put(static_cast<uint32_t>(i) << 8, 16);
+                put(static_cast<uint32_t>(i), 8);
+            }
+        }
+        put(0, 32);  // the reader passes over 32 bits after the tables
+    }
+
+    void put(uint32_t value, int bits)
+    {
+        for (int bit = bits - 1; bit >= 0; --bit) {
+            if (used_ % 8 == 0)
+                bytes_.push_back(0);
+            bytes_.back() = static_cast<uint8_t>(bytes_.back() | ((value >> bit) & 1) << (7 - used_ % 8));
+            ++used_;
+        }
+    }
+
+    void rowHeader(int plane, int number)
+    {
+        put(0xFFFFFE, 24);
+        put(static_cast<uint32_t>(plane), 2);
+        put(static_cast<uint32_t>(number), 13);
+        put(0, 1);
+    }
+
+    std::vector<uint8_t> finished() { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+    size_t used_ = 0;
+};
+
+}  // namespace
+
+TEST(PhotoCdDecoder, ASyncPatternAmongTheCodesNeverSplitsTheSixteenBaseSectionWrongly)
+{
+    // Ending each row, the codes 0x7F 0xFF 0xFF 0xFC hold 23 one bits and a
+    // zero that are no sync mark: no code begins at them. Wherever the
+    // second thread looks for a mark halfway through, it finds one of these
+    // first; the section must still decode as a single reader decodes it.
+    for (const bool falseMarks : {false, true}) {
+        const YccPicture lower{blankPlane(1536, 1024), blankPlane(768, 512), blankPlane(768, 512)};
+        YccPicture expected{blankPlane(3072, 2048), blankPlane(1536, 1024), blankPlane(1536, 1024)};
+        SectionWriter writer;
+        const uint8_t fillers[] = {0x01, 0x02, 0x10, 0xF0};
+        const uint8_t falseMark[] = {0x7F, 0xFF, 0xFF, 0xFC};
+        YccPlane* planes[3] = {&expected.luma, &expected.c1, &expected.c2};
+        for (int plane = 0; plane < 3; ++plane) {
+            YccPlane& target = *planes[plane];
+            for (int row = 0; row < target.height; ++row) {
+                writer.rowHeader(plane == 0 ? 0 : plane + 1, plane == 0 ? row : 2 * row);
+                for (int x = 0; x < target.width; ++x) {
+                    const bool mark = falseMarks && x >= target.width - 4;
+                    const uint8_t code = mark ? falseMark[x - (target.width - 4)] : fillers[(x * 7 + row) % 4];
+                    writer.put(code, 8);
+                    // The lower resolution is all zero, so is its doubling.
+                    target.row(row)[x] = static_cast<uint8_t>(std::max(0, static_cast<int>(static_cast<int8_t>(code))));
+                }
+            }
+        }
+        writer.rowHeader(0, 2048);
+        writer.put(0, 32);
+        const std::vector<uint8_t> section = writer.finished();
+
+        const SectionResult result = decodeSection(section, lower, true);
+        ASSERT_FALSE(result.problem) << falseMarks << ": fault " << static_cast<int>(result.problem->fault)
+                                     << " at plane " << result.problem->plane << " row " << result.problem->row;
+        EXPECT_TRUE(result.picture.luma.samples == expected.luma.samples) << falseMarks;
+        EXPECT_TRUE(result.picture.c1.samples == expected.c1.samples) << falseMarks;
+        EXPECT_TRUE(result.picture.c2.samples == expected.c2.samples) << falseMarks;
+        EXPECT_LE(result.bytesRead, section.size());
+    }
 }
