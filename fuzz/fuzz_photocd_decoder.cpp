@@ -3,9 +3,9 @@
 //
 // The first byte picks the rules and the size: bit 0 those of 16Base (three
 // tables, chroma rows, two threads on a section of 8 KB or more) rather than
-// 4Base (one table, luma rows only), bit 1 the resolution's full size (what
-// sections cut from real pacs need) rather than a small 64x32 picture (where
-// the fuzzer finds whole sections sooner).
+// 4Base (one table, luma rows only), bit 1 the resolution's full width with
+// 64 rows (what the first rows of sections cut from real pacs need) rather
+// than a small 64x32 picture (where the fuzzer finds whole sections sooner).
 // The rest is the section. The seeds in fuzz/corpus/photocd_decoder/ are the
 // beginnings of both sections of testdata/photocd/kodim23-16base.pcd, some
 // of them damaged, and a small section that decodes whole.
@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const bool sixteenBase = (data[0] & 1) != 0;
-    const bool fullSize = (data[0] & 2) != 0;
-    const int width = fullSize ? (sixteenBase ? 3072 : 1536) : 64;
-    const int height = fullSize ? (sixteenBase ? 2048 : 1024) : 32;
+    const bool fullWidth = (data[0] & 2) != 0;
+    const int width = fullWidth ? (sixteenBase ? 3072 : 1536) : 64;
+    const int height = fullWidth ? 64 : 32;
     const YccPicture lower = lowerOf(width, height);
     const std::span<const uint8_t> section(data + 1, size - 1);
     const SectionResult result = decodeSection(section, lower, sixteenBase);
