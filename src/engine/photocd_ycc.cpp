@@ -153,7 +153,9 @@ private:
 
 YccPlane blankPlane(int width, int height)
 {
-    return {width, height, std::vector<uint8_t>(static_cast<size_t>(width) * static_cast<size_t>(height))};
+    YccPlane plane{width, height, {}};
+    plane.samples.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    return plane;
 }
 
 void doubledRow(const YccPlane& plane, int y, uint8_t* out)

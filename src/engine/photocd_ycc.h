@@ -27,18 +27,43 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
+
+// Leaves the bytes of a new plane unset: every plane is written whole before
+// it is read (a section that leaves a row unwritten fails), and a plane of
+// 16Base is paged in by the threads that fill it, not first by one thread
+// that clears it.
+template <class T>
+struct UnsetOnGrowth : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnsetOnGrowth<U>;
+    };
+    template <class U>
+    void construct(U* place)
+    {
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <class U, class... Arguments>
+    void construct(U* place, Arguments&&... arguments)
+    {
+        ::new (static_cast<void*>(place)) U(std::forward<Arguments>(arguments)...);
+    }
+};
 
 struct YccPlane {
     int width = 0;
     int height = 0;
     // Rows top first, one byte a sample, no padding.
-    std::vector<uint8_t> samples;
+    std::vector<uint8_t, UnsetOnGrowth<uint8_t>> samples;
 
     uint8_t* row(int y) { return samples.data() + static_cast<size_t>(y) * static_cast<size_t>(width); }
     const uint8_t* row(int y) const { return samples.data() + static_cast<size_t>(y) * static_cast<size_t>(width); }
 };
 
+// A plane of that size whose samples are still to be written.
 YccPlane blankPlane(int width, int height);
 
 // One resolution of a pac: luma at full size, both chroma planes at half the

@@ -271,7 +271,9 @@ TEST(PhotoCdDecoder, ASyncPatternAmongTheCodesNeverSplitsTheSixteenBaseSectionWr
     // second thread looks for a mark halfway through, it finds one of these
     // first; the section must still decode as a single reader decodes it.
     for (const bool falseMarks : {false, true}) {
-        const YccPicture lower{blankPlane(1536, 1024), blankPlane(768, 512), blankPlane(768, 512)};
+        YccPicture lower{blankPlane(1536, 1024), blankPlane(768, 512), blankPlane(768, 512)};
+        for (YccPlane* plane : {&lower.luma, &lower.c1, &lower.c2})
+            std::fill(plane->samples.begin(), plane->samples.end(), 0);
         YccPicture expected{blankPlane(3072, 2048), blankPlane(1536, 1024), blankPlane(1536, 1024)};
         SectionWriter writer;
         const uint8_t fillers[] = {0x01, 0x02, 0x10, 0xF0};
