@@ -2,7 +2,7 @@
 // marks, row headers and codes from outside, onto planes of a fixed size.
 //
 // The first byte picks the rules and the size: bit 0 those of 16Base (three
-// tables, chroma rows, two threads on a section of 8 KB or more) rather than
+// tables, chroma rows, pieces for two threads from 8 KB on) rather than
 // 4Base (one table, luma rows only), bit 1 the resolution's full width with
 // 64 rows (what the first rows of sections cut from real pacs need) rather
 // than a small 64x32 picture (where the fuzzer finds whole sections sooner).

@@ -243,13 +243,13 @@ public:
         return rows_[plane][static_cast<size_t>(row)].compare_exchange_strong(free, reader);
     }
 
-    // The first row not taken by reader (by any reader when 0).
-    std::optional<std::pair<int, int>> firstNotTaken(uint8_t reader = 0) const
+    // The first row that no reader up to lastReader took.
+    std::optional<std::pair<int, int>> firstNotTaken(uint8_t lastReader = 255) const
     {
         for (int plane = 0; plane < 3; ++plane) {
             for (size_t row = 0; row < rows_[plane].size(); ++row) {
                 const uint8_t owner = rows_[plane][row].load();
-                if (owner == 0 || (reader != 0 && owner != reader))
+                if (owner == 0 || owner > lastReader)
                     return std::pair{plane, static_cast<int>(row)};
             }
         }
@@ -392,6 +392,10 @@ private:
 
 // Below this many bytes a second thread costs more than it saves.
 constexpr size_t kSmallestSplitSection = 8192;
+// The pieces a 16Base section is cut into for two threads: rows cost
+// unevenly (luma codes are short, chroma codes long), so more pieces than
+// threads keep both busy to the end.
+constexpr size_t kPieces = 8;
 constexpr int kSyncOnes = 23;
 
 bool bitAt(std::span<const uint8_t> bytes, size_t bit)
@@ -421,6 +425,48 @@ std::optional<int64_t> syncAfter(std::span<const uint8_t> bytes, size_t from)
     return std::nullopt;
 }
 
+// The bytes a 16Base section took when its pieces, read by two threads,
+// make it whole; nullopt otherwise (also when it is too small to share).
+std::optional<size_t> readInPieces(std::span<const uint8_t> section, const SectionBits& first, const Tables& tables,
+                                   const YccPicture& lower, YccPicture& picture, RowClaims& claims)
+{
+    const size_t from = static_cast<size_t>(first.position() / 8);
+    if (section.size() - from < kSmallestSplitSection)
+        return std::nullopt;
+    std::vector<int64_t> starts = {first.position()};
+    for (size_t piece = 1; piece < kPieces; ++piece) {
+        const std::optional<int64_t> mark = syncAfter(section, from + (section.size() - from) * piece / kPieces);
+        if (mark && *mark > starts.back())
+            starts.push_back(*mark);
+    }
+    if (starts.size() < 2)
+        return std::nullopt;
+    std::vector<RowsOutcome> outcomes(starts.size());
+    std::vector<size_t> bytesRead(starts.size());
+    std::atomic<size_t> next{0};
+    auto readPieces = [&] {
+        for (size_t piece; (piece = next++) < starts.size();) {
+            RowReader reader(piece == 0 ? first : SectionBits(section, starts[piece]), tables, lower, picture, true,
+                             claims, static_cast<uint8_t>(piece + 1));
+            outcomes[piece] = reader.read(piece + 1 < starts.size() ? std::optional(starts[piece + 1]) : std::nullopt);
+            bytesRead[piece] = reader.bytesRead();
+        }
+    };
+    std::thread helper(readPieces);
+    readPieces();
+    helper.join();
+    for (size_t piece = 0; piece < starts.size(); ++piece) {
+        if (outcomes[piece].end == RowsEnd::EndMark) {
+            if (claims.firstNotTaken(static_cast<uint8_t>(piece + 1)))
+                return std::nullopt;
+            return bytesRead[piece];
+        }
+        if (outcomes[piece].end != RowsEnd::Reached)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 SectionResult decodeSection(std::span<const uint8_t> section, const YccPicture& lower, bool sixteenBase)
@@ -444,31 +490,16 @@ SectionResult decodeSection(std::span<const uint8_t> section, const YccPicture& 
         return result;
     }
     RowClaims claims(picture, sixteenBase);
-
-    // 16Base runs to the end of the pac: a second thread takes the rows from
-    // a sync mark halfway through the bytes left on. That mark could lie
-    // inside a row's codes; only when the first thread arrives exactly at it
-    // and both halves decode whole does the split count. Anything else is
-    // read again in one go, as it comes, so that a damaged section says
-    // what a single reader says.
-    const size_t from = static_cast<size_t>(bits.position() / 8);
-    const std::optional<int64_t> split = sixteenBase && section.size() - from >= kSmallestSplitSection
-                                             ? syncAfter(section, from + (section.size() - from) / 2)
-                                             : std::nullopt;
-    if (split) {
-        RowReader second(SectionBits(section, *split), tables, lower, picture, sixteenBase, claims, 2);
-        RowsOutcome secondOutcome;
-        std::thread helper([&] { secondOutcome = second.read(std::nullopt); });
-        RowReader first(bits, tables, lower, picture, sixteenBase, claims, 1);
-        const RowsOutcome firstOutcome = first.read(*split);
-        helper.join();
-        if (firstOutcome.end == RowsEnd::Reached && secondOutcome.end == RowsEnd::EndMark && !claims.firstNotTaken()) {
-            result.bytesRead = second.bytesRead();
-            result.picture = std::move(picture);
-            return result;
-        }
-        if (firstOutcome.end == RowsEnd::EndMark && !claims.firstNotTaken(1)) {
-            result.bytesRead = first.bytesRead();
+    // 16Base runs to the end of the pac: its bytes are cut into pieces at
+    // sync marks found evenly through them, and two threads read the pieces
+    // as they come. A mark found that way could lie inside a row's codes;
+    // the reading counts only when each piece arrives exactly at the next
+    // one's mark, up to the piece that reaches the end of the section, and
+    // those pieces took every row. Anything else is read again in one go, as
+    // it comes, so that a damaged section says what a single reader says.
+    if (sixteenBase) {
+        if (std::optional<size_t> bytesRead = readInPieces(section, bits, tables, lower, picture, claims)) {
+            result.bytesRead = *bytesRead;
             result.picture = std::move(picture);
             return result;
         }

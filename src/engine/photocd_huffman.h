@@ -27,8 +27,8 @@
 //
 // Speed. Codes are looked up on the next bits, two at once where 12 bits
 // hold both; each row is doubled from the lower resolution when its header
-// comes; and a 16Base section is read by two threads, split at a sync mark
-// halfway (src/engine/photocd_huffman.cpp says how a wrong split is caught).
+// comes; and a 16Base section is read by two threads, in pieces cut at sync
+// marks (src/engine/photocd_huffman.cpp says how a wrong cut is caught).
 
 #include <cstddef>
 #include <cstdint>

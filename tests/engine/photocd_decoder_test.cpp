@@ -264,11 +264,11 @@ private:
 
 }  // namespace
 
-TEST(PhotoCdDecoder, ASyncPatternAmongTheCodesNeverSplitsTheSixteenBaseSectionWrongly)
+TEST(PhotoCdDecoder, ASyncPatternAmongTheCodesNeverCutsTheSixteenBaseSectionWrongly)
 {
     // Ending each row, the codes 0x7F 0xFF 0xFF 0xFC hold 23 one bits and a
     // zero that are no sync mark: no code begins at them. Wherever the
-    // second thread looks for a mark halfway through, it finds one of these
+    // section is cut into pieces for two threads, the cut finds one of these
     // first; the section must still decode as a single reader decodes it.
     for (const bool falseMarks : {false, true}) {
         YccPicture lower{blankPlane(1536, 1024), blankPlane(768, 512), blankPlane(768, 512)};
