@@ -54,10 +54,8 @@ const char* photoCdLevelName(int level)
 PhotoCdDecode decodePhotoCd(std::span<const uint8_t> pac, int highestLevel)
 {
     PhotoCdDecode decode;
-    if (!hasImagePacSignature(pac)) {
-        decode.stop = "no picture: no image pac header";
-        return decode;
-    }
+    if (!hasImagePacSignature(pac))
+        return decode;  // no pac: nothing was left out
     decode.picture = readBasePlanes(pac);
     if (!decode.picture) {
         decode.stop = "no picture: the pac ends inside the Base";

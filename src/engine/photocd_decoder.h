@@ -35,8 +35,8 @@ struct PhotoCdDecode {
     int level = kBaseLevel;
     PacTurn turn = PacTurn::None;
     // Why no higher resolution came out although the pac claims one ("16Base
-    // left out: ..."), or why there is no picture ("no picture: ..."); empty
-    // otherwise.
+    // left out: ..."), or why a pac gives no picture ("no picture: ...");
+    // empty otherwise, also for bytes that are no image pac at all.
     std::string stop;
 };
 

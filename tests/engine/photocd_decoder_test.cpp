@@ -196,7 +196,8 @@ TEST(PhotoCdDecoder, APacCutAnywhereGivesTheHighestLevelStillWholeAndNothingElse
         const PhotoCdDecode decode = decodePhotoCd(pac);
         if (cut < 384 * kSector) {
             EXPECT_FALSE(decode.picture) << cut;
-            EXPECT_EQ(decode.stop.rfind("no picture: ", 0), 0u) << cut << ": " << decode.stop;
+            // Without its header the bytes are no pac, and nothing is said.
+            EXPECT_EQ(decode.stop, cut < 2048 + 7 ? "" : "no picture: the pac ends inside the Base") << cut;
             continue;
         }
         ASSERT_TRUE(decode.picture) << cut;
