@@ -6,6 +6,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/memory_advice.h"
+
 namespace {
 
 constexpr double kLumaScale = 1.3584;
@@ -155,6 +157,7 @@ YccPlane blankPlane(int width, int height)
 {
     YccPlane plane{width, height, {}};
     plane.samples.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    adviseHugePages(plane.samples.data(), plane.samples.size());
     return plane;
 }
 

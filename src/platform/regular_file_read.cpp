@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/memory_advice.h"
+
 std::optional<std::string> readRegularFile(const std::string& path, size_t maxBytes)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -18,6 +20,7 @@ std::optional<std::string> readRegularFile(const std::string& path, size_t maxBy
         content.emplace();
         // One allocation for the whole file, not a copy at every doubling.
         content->reserve(std::min(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))));
+        adviseHugePages(content->data(), content->capacity());
         char buffer[65536];
         while (content->size() < maxBytes) {
             const size_t wanted = std::min(sizeof(buffer), maxBytes - content->size());
