@@ -46,10 +46,6 @@ FIBITMAP* loadExtractedPicture(const std::string& picturePath);
 // stands as the built-in decoder's does.
 void turnAsTheBuiltInDecoderDoes(FIBITMAP* picture, const std::string& inputPath);
 
-// Which decoder makes the picture of a pac: ImageMagick's convert (with the
-// built-in decoder when it gives nothing), or the built-in decoder alone.
-enum class PhotoCdDecoder { Convert, BuiltIn };
-
 struct BuiltInPicture {
     BitmapHandle picture;  // upright, 24 bits a pixel; null when the input holds no usable Base
     int level = 0;         // 0 Base, 1 4Base, 2 16Base

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/job_state.h"
-#include "engine/photocd_source.h"
+#include "engine/photocd_decoder_choice.h"
 
 struct ConversionSettings;
 
