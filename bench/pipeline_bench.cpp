@@ -1,9 +1,11 @@
 // Each pipeline step on its own, in process, on the picture the decoder
 // extracted: the step gets the settings it would get in a conversion and a
 // fresh copy of the picture every iteration, so only the step itself is timed.
+// With --pac, the built-in PhotoCD decoder on that pac, whole and by its
+// parts: reading the file, decoding the resolutions, colour and turn.
 //
 //   korvane_pipeline_bench --picture=FILE.ppm --targa=FILE.tga --mark=FILE.png
-//                          [Google Benchmark flags]
+//                          [--pac=FILE.pcd] [Google Benchmark flags]
 
 #include <FreeImage.h>
 #include <benchmark/benchmark.h>
@@ -13,9 +15,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/geometry.h"
 #include "engine/output_encoding.h"
+#include "engine/photocd_decoder.h"
 #include "engine/photocd_source.h"
 #include "engine/resize.h"
 #include "engine/tone.h"
@@ -24,6 +28,7 @@
 #include "overlay/watermark.h"
 #include "overlay/watermark_font.h"
 #include "picture/picture_handle.h"
+#include "platform/regular_file_read.h"
 #include "settings/conversion_settings.h"
 
 namespace {
@@ -32,6 +37,7 @@ struct Inputs {
     std::string picture;  // binary PPM, as convert leaves it for the worker
     std::string targa;    // the same picture as Targa, to compare the loaders
     std::string mark;     // PNG with transparency for the picture watermark
+    std::string pac;      // an image pac for the built-in decoder
 };
 
 // A step takes the picture and returns the one to go on with, having unloaded
@@ -44,6 +50,9 @@ FIBITMAP* g_source = nullptr;
 // What a text watermark's placeholders stand for, and its font.
 NamingFacts g_facts;
 std::optional<WatermarkFont> g_font;
+// The pac for the built-in decoder, as bytes and decoded.
+std::vector<uint8_t> g_pacBytes;
+PhotoCdDecode g_decoded;
 
 int sourceWidth()
 {
@@ -217,6 +226,49 @@ void registerSteps(const Inputs& inputs)
     step("encode/jpeg_95_444", useJpegAt95With444, encodeJpeg);
 }
 
+// Times what the function does with the pac's bytes or with the planes it
+// decodes to; a function that returns false fails the benchmark.
+void timeDecoderPart(benchmark::State& state, const std::function<bool()>& part)
+{
+    for (auto _ : state) {
+        if (!part()) {
+            state.SkipWithError("the built-in decoder made no picture");
+            break;
+        }
+    }
+}
+
+void registerDecoderSteps(const std::string& pac)
+{
+    auto part = [](const char* name, std::function<bool()> run) {
+        benchmark::RegisterBenchmark(name, [run](benchmark::State& state) { timeDecoderPart(state, run); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+    // As the worker takes it: read, decoded, coloured and turned into a bitmap.
+    part("builtin/whole", [pac] { return decodeWithBuiltInDecoder(pac).picture != nullptr; });
+    part("builtin/read", [pac] { return readRegularFile(pac).has_value(); });
+    const std::optional<std::string> file = readRegularFile(pac);
+    if (file)
+        g_pacBytes.assign(file->begin(), file->end());
+    g_decoded = decodePhotoCd(g_pacBytes);
+    part("builtin/resolutions", [] { return decodePhotoCd(g_pacBytes).picture.has_value(); });
+    part("builtin/colour_and_turn", [] {
+        if (!g_decoded.picture)
+            return false;
+        const bool swapped = swapsSides(g_decoded.turn);
+        const int width = swapped ? g_decoded.picture->height() : g_decoded.picture->width();
+        const int height = swapped ? g_decoded.picture->width() : g_decoded.picture->height();
+        BitmapHandle bitmap(
+            FreeImage_Allocate(width, height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
+        writeUprightRgb(*g_decoded.picture, g_decoded.turn,
+                        {FreeImage_GetScanLine(bitmap.get(), height - 1),
+                         -static_cast<ptrdiff_t>(FreeImage_GetPitch(bitmap.get())), FI_RGBA_RED, FI_RGBA_GREEN,
+                         FI_RGBA_BLUE});
+        return true;
+    });
+}
+
 bool takeValue(std::string_view argument, std::string_view name, std::string& value)
 {
     if (argument.substr(0, name.size()) != name)
@@ -235,14 +287,15 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (!takeValue(argument, "--picture=", inputs.picture) && !takeValue(argument, "--targa=", inputs.targa) &&
-            !takeValue(argument, "--mark=", inputs.mark)) {
+            !takeValue(argument, "--mark=", inputs.mark) && !takeValue(argument, "--pac=", inputs.pac)) {
             std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
             return 2;
         }
     }
     g_source = inputs.picture.empty() ? nullptr : loadExtractedPicture(inputs.picture);
     if (!g_source) {
-        std::fprintf(stderr, "usage: %s --picture=FILE.ppm [--targa=FILE.tga] [--mark=FILE.png]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s --picture=FILE.ppm [--targa=FILE.tga] [--mark=FILE.png] [--pac=FILE.pcd]\n",
+                     argv[0]);
         return 2;
     }
     // A watermark that does not load leaves the picture as it is and would
@@ -267,6 +320,8 @@ int main(int argc, char** argv)
     }
 
     registerSteps(inputs);
+    if (!inputs.pac.empty())
+        registerDecoderSteps(inputs.pac);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     FreeImage_Unload(g_source);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The cost of a conversion, side by side with ImageMagick: end to end, our
-# own share beside the decoder's, each pipeline step in process, the peak
-# memory, and what the window adds. Prints the tables and writes them, with
+# The cost of a conversion, side by side with ImageMagick: end to end (also
+# with the built-in PhotoCD decoder, convert hidden from PATH), our own share
+# beside the decoder's, each pipeline step in process, the peak memory, and
+# what the window adds. Prints the tables and writes them, with
 # the machine they ran on and the command, into docs/benchmarks.md (between
 # its "generated" markers; the text around them is kept).
 #
@@ -44,7 +45,7 @@ done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvane-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/out" "$work/lock" "$work/stub" "$work/timed"
+mkdir -p "$work/out" "$work/builtin" "$work/lock" "$work/stub" "$work/timed" "$work/no-convert"
 samples=$root/testdata/photocd
 load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
@@ -126,6 +127,8 @@ chmod +x "$work/stub/convert" "$work/timed/convert"
 system_path=$PATH
 stub_path=$work/stub:$system_path
 timed_path=$work/timed:$system_path
+# No convert anywhere: the conversion falls to the built-in decoder at once.
+builtin_path=$work/no-convert
 
 frame_options=(--fr-solid-left=40 --fr-solid-right=40 --fr-solid-top=60 --fr-solid-bottom=60
     --fr-solid-left-color=C00000 --fr-solid-right-color=00A000 --fr-solid-top-color=0000C0
@@ -141,20 +144,24 @@ for entry in "${pacs[@]}"; do
     index=$(echo "$entry" | cut -d: -f2)
     input=$samples/$pac
     ours=$work/out/${pac%.pcd}.jpg
+    builtin=$work/builtin/${pac%.pcd}.jpg
     theirs=$work/out/imagemagick.jpg
     export BENCH_PREPARED=$work/$pac.ppm BENCH_CHILD_LOG=$work/child-$pac.log
     for round in $(seq 0 "$runs"); do
         : >"$BENCH_CHILD_LOG"
         t_plain=$(elapsed korvane_with_path "$system_path" -i "$input" -o "$work/out")
         t_im=$(elapsed "$real_convert" "pcd:$input[$index]" -colorspace sRGB -quality 95 -sampling-factor 1x1 "$theirs")
+        t_builtin=$(elapsed korvane_with_path "$builtin_path" -i "$input" -o "$work/builtin")
         t_stub=$(elapsed korvane_with_path "$stub_path" -i "$input" -o "$work/out")
         t_timed=$(elapsed korvane_with_path "$timed_path" -i "$input" -o "$work/out")
         t_copy=$(elapsed "$work/stub/convert" x "ppm:$work/copy.ppm")
         t_child=$(awk '{ total += $2 - $1 } END { printf "%.6f\n", total }' "$BENCH_CHILD_LOG")
         if [ "$round" = 0 ]; then
             # The warm-up run also checks that both made the same picture size.
-            if [ "$(picture_size "$ours")" != "$(picture_size "$theirs")" ] || [ ! -s "$ours" ]; then
-                echo "korvane and ImageMagick disagree on $pac: $(picture_size "$ours") vs $(picture_size "$theirs")" >&2
+            if [ "$(picture_size "$ours")" != "$(picture_size "$theirs")" ] || [ ! -s "$ours" ] ||
+                [ "$(picture_size "$builtin")" != "$(picture_size "$theirs")" ]; then
+                echo "korvane, its built-in decoder and ImageMagick disagree on $pac:" \
+                    "$(picture_size "$ours"), $(picture_size "$builtin"), $(picture_size "$theirs")" >&2
                 exit 1
             fi
             sizes[$pac]=$(picture_size "$ours")
@@ -162,6 +169,7 @@ for entry in "${pacs[@]}"; do
         fi
         record "plain $pac" "$t_plain"
         record "im $pac" "$t_im"
+        record "builtin $pac" "$t_builtin"
         record "stub $pac" "$t_stub"
         record "copy $pac" "$t_copy"
         record "own-timed $pac" "$(awk -v a="$t_timed" -v b="$t_child" 'BEGIN { printf "%.6f", a - b }')"
@@ -203,7 +211,8 @@ if [ "$quick" = 1 ]; then
 else
     bench_flags=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
 fi
-"$stepbench" --picture="$picture" --targa="$targa" --mark="$mark" --benchmark_format=csv "${bench_flags[@]}" \
+"$stepbench" --picture="$picture" --targa="$targa" --mark="$mark" --pac="$samples/$extras_pac" \
+    --benchmark_format=csv "${bench_flags[@]}" \
     >"$work/steps.csv" 2>"$work/steps.log" || { cat "$work/steps.log" >&2; exit 1; }
 # name -> milliseconds: the median row of each step, or its only row.
 declare -A step_ms
@@ -243,6 +252,7 @@ picture ${W}x${H}" null:) ;;
         im_args=("$picture" '(' "$mark" -channel A -evaluate multiply 0.706 +channel ')'
             -gravity SouthEast -geometry +10+10 -composite null:) ;;
     encode/jpeg_95_444) im_args=("$picture" -quality 95 -sampling-factor 1x1 "$work/out/step.jpg") ;;
+    builtin/whole) im_args=("pcd:$samples/$extras_pac[$extras_index]" -colorspace sRGB null:) ;;
     *) im_args=() ;;
     esac
 }
@@ -254,6 +264,7 @@ im_step_text() {
         word=${word//$picture/picture.ppm}
         word=${word//$targa/picture.tga}
         word=${word//$mark/mark.png}
+        word=${word//$samples\//}
         word=${word//$work\/out\//}
         word=${word//$'\n'/\\n}
         case "$word" in *[\ \'\(\)\#%]* | '') text+=" '$word'" ;; *) text+=" $word" ;; esac
@@ -263,7 +274,7 @@ im_step_text() {
 
 steps=(load/ppm load/ppm_by_freeimage load/targa rotate/simple_90 rotate/advanced_7 resize/bicubic_50 resize/lanczos_50 tone/adjust
     tone/greyscale tone/threshold tone/dither_fs overlay/frame_4_bands overlay/text_watermark
-    overlay/picture_watermark encode/jpeg_95_444)
+    overlay/picture_watermark encode/jpeg_95_444 builtin/whole builtin/read builtin/resolutions builtin/colour_and_turn)
 
 echo "The same steps with ImageMagick..." >&2
 declare -A im_total
@@ -292,6 +303,7 @@ peak_frame=$(peak_kib "$stub_path" -i "$extras_input" -o "$work/out" "${frame_op
 peak_text=$(peak_kib "$stub_path" -i "$extras_input" -o "$work/out" "${text_options[@]}")
 peak_both=$(peak_kib "$stub_path" -i "$extras_input" -o "$work/out" "${frame_options[@]}" "${text_options[@]}")
 peak_with_child=$(peak_kib "$system_path" -i "$extras_input" -o "$work/out" "${frame_options[@]}" "${text_options[@]}")
+peak_builtin=$(peak_kib "$builtin_path" -i "$extras_input" -o "$work/builtin")
 /usr/bin/time -f %M -o "$work/peak" "$real_convert" "pcd:$extras_input[$extras_index]" -colorspace sRGB -quality 95 \
     -sampling-factor 1x1 "$work/out/imagemagick.jpg" >/dev/null 2>&1 || true
 peak_im=$(tail -n 1 "$work/peak")
@@ -398,16 +410,33 @@ report() {
     echo
     echo "### 1. End to end"
     echo
-    echo "\`korvane -q -i PAC -o DIR\` against \`convert 'pcd:PAC[n]' -colorspace sRGB -quality 95 -sampling-factor 1x1 OUT.jpg\`, run alternately."
+    echo "\`korvane -q -i PAC -o DIR\` against \`convert 'pcd:PAC[n]' -colorspace sRGB -quality 95 -sampling-factor 1x1 OUT.jpg\`, run alternately; *built-in*: the same korvane command with no \`convert\` on PATH, so that the built-in decoder makes the picture."
     echo
-    echo "| Pac | Picture | korvane | ImageMagick | korvane / ImageMagick |"
-    echo "|---|---|---:|---:|---:|"
-    local entry pac index name plain im
+    echo "| Pac | Picture | korvane | korvane, built-in | ImageMagick | korvane / ImageMagick | built-in / ImageMagick |"
+    echo "|---|---|---:|---:|---:|---:|---:|"
+    local entry pac index name plain im builtin
     for entry in "${pacs[@]}"; do
         pac=${entry%%:*}; index=$(echo "$entry" | cut -d: -f2); name=${entry##*:}
-        plain=$(median_of "plain $pac"); im=$(median_of "im $pac")
-        echo "| $name ($pac, [$index]) | ${sizes[$pac]} | $(ms "$plain") ms | $(ms "$im") ms | $(ratio "$plain" "$im") |"
+        plain=$(median_of "plain $pac"); im=$(median_of "im $pac"); builtin=$(median_of "builtin $pac")
+        echo "| $name ($pac, [$index]) | ${sizes[$pac]} | $(ms "$plain") ms | $(ms "$builtin") ms | $(ms "$im") ms | $(ratio "$plain" "$im") | $(ratio "$builtin" "$im") |"
     done
+    echo
+    echo "Where the built-in conversion of the $extras_name pac goes: the in-process steps of section 3 (median of each) against the whole conversion's median; the rest is start-up, the pipeline around the steps and the save."
+    echo
+    echo "| Step | time | share |"
+    echo "|---|---:|---:|"
+    local whole_builtin step_time accounted=0
+    whole_builtin=$(median_of "builtin $extras_pac")
+    for step in builtin/read builtin/resolutions builtin/colour_and_turn encode/jpeg_95_444; do
+        step_time=${step_ms[$step]:-0}
+        [ "$step_time" = error ] && step_time=0
+        accounted=$(awk -v a="$accounted" -v b="$step_time" 'BEGIN { print a + b }')
+        echo "| $step | $step_time ms | $(percent "$(awk -v t="$step_time" 'BEGIN { print t / 1000 }')" "$whole_builtin") % |"
+    done
+    local rest
+    rest=$(awk -v w="$whole_builtin" -v a="$accounted" 'BEGIN { v = w - a / 1000; printf "%.6f", v < 0 ? 0 : v }')
+    echo "| the rest | $(ms "$rest") ms | $(percent "$rest" "$whole_builtin") % |"
+    echo "| whole conversion | $(ms "$whole_builtin") ms | 100 % |"
     echo
     echo "### 2. Our own share"
     echo
@@ -439,7 +468,7 @@ report() {
     echo
     echo "### 3. Each pipeline step"
     echo
-    echo "In process with Google Benchmark on the ${step_size} picture the decoder extracted from $extras_pac (\`bench/pipeline_bench.cpp\`, $([ "$quick" = 1 ] && echo "one repetition" || echo "median of 5 repetitions")); ImageMagick (using OpenMP on every core): for the load rows the whole command, process start included; for the others the command's time less that of \`convert picture.ppm null:\`."
+    echo "In process with Google Benchmark on the ${step_size} picture the decoder extracted from $extras_pac (\`bench/pipeline_bench.cpp\`, $([ "$quick" = 1 ] && echo "one repetition" || echo "median of 5 repetitions")); ImageMagick (using OpenMP on every core): for the load rows and builtin/whole the whole command, process start included; for the others the command's time less that of \`convert picture.ppm null:\`. The builtin rows take the pac itself: the built-in decoder whole (reading, every resolution, colour and turn into the bitmap), then its parts."
     echo
     echo "| Step | korvane | ImageMagick | ImageMagick command |"
     echo "|---|---:|---:|---|"
@@ -452,7 +481,7 @@ report() {
             echo "| $step | $mine ms | | |"
             continue
         fi
-        if [ "$step" = load/ppm ] || [ "$step" = load/targa ]; then
+        if [ "$step" = load/ppm ] || [ "$step" = load/targa ] || [ "$step" = builtin/whole ]; then
             theirs=$(ms1 "${im_total[$step]}")
         else
             theirs=$(ms1 "$(awk -v a="${im_total[$step]}" -v b="$baseline" 'BEGIN { printf "%.6f", a - b }')")
@@ -471,6 +500,7 @@ report() {
     echo "| with the text watermark | $(mib "$peak_text") MiB |"
     echo "| with the frame and the text watermark | $(mib "$peak_both") MiB |"
     echo "| the same with the real convert (the child's peak, folded in) | $(mib "$peak_with_child") MiB |"
+    echo "| plain, built-in decoder (no convert on PATH) | $(mib "$peak_builtin") MiB |"
     echo "| ImageMagick's direct conversion | $(mib "$peak_im") MiB |"
     echo
     echo "### 5. The window"
@@ -522,6 +552,10 @@ report() {
     echo "| added by a frame | 10 % | $(percent "$frame_added" "$plain") % | $(verdict "$(percent "$frame_added" "$plain")" 10) |"
     echo "| added by a text watermark | 10 % | $(percent "$text_added" "$plain") % | $(verdict "$(percent "$text_added" "$plain")" 10) |"
     echo "| peak memory with a frame and a watermark | 160 MiB | $(mib "$peak_both") MiB | $(verdict "$(mib "$peak_both")" 160) |"
+    local builtin_ratio
+    builtin_ratio=$(ratio "$(median_of "builtin $extras_pac")" "$(median_of "im $extras_pac")")
+    echo "| built-in decoder, whole, against ImageMagick's direct conversion | 0.25 | $builtin_ratio | $(verdict "$builtin_ratio" 0.25) |"
+    echo "| peak memory, built-in decoder | 64 MiB | $(mib "$peak_builtin") MiB | $(verdict "$(mib "$peak_builtin")" 64) |"
 }
 
 begin_marker="<!-- generated by bench/run-benchmarks.sh: begin -->"

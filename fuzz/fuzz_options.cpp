@@ -1,7 +1,7 @@
 // The console option parser over any list of arguments: the input cut at
 // every NUL byte, one argument each, parsed from fresh settings and job.
+#include "app/command_line_job.h"
 #include "app/options.h"
-#include "engine/job_state.h"
 #include "fuzz_support.h"
 #include "settings/conversion_settings.h"
 

@@ -19,10 +19,14 @@
 #include "platform/machine.h"
 #include "settings/catalogue.h"
 #include "settings/conversion_settings.h"
+#include "settings/vocabularies.h"
 
 namespace {
 
-constexpr int64_t kWorkerMemoryBytes = int64_t{300} << 20;
+// What one worker may need at its peak: convert decoding a 16Base picture,
+// or the built-in decoder with its planes and the picture.
+constexpr int64_t kConvertWorkerBytes = int64_t{300} << 20;
+constexpr int64_t kBuiltInWorkerBytes = int64_t{80} << 20;
 constexpr int kRedrawMs = 250;
 
 // The listing of a console job, with one "Input: " line for each input.
@@ -173,8 +177,9 @@ int convertAll(const ConversionSettings& settings, const JobState& job, const Ba
                const BatchInputs& inputs)
 {
     std::vector<PlannedFile> plan = planBatch(settings, job, inputs.files);
-    const int asked =
-        request.jobs > 0 ? request.jobs : defaultBatchJobs(usableProcessorCount(), availableMemoryBytes());
+    const int asked = request.jobs > 0
+                          ? request.jobs
+                          : defaultBatchJobs(usableProcessorCount(), availableMemoryBytes(), settings.photoCdDecoder);
     const int workers = std::max(1, std::min(asked, static_cast<int>(plan.size())));
     if (!request.quiet)
         printLine("Converting " + std::to_string(plan.size()) + " files, " + std::to_string(workers) + " at a time");
@@ -196,11 +201,12 @@ int convertAll(const ConversionSettings& settings, const JobState& job, const Ba
 
 }  // namespace
 
-int defaultBatchJobs(int processors, std::optional<int64_t> availableBytes)
+int defaultBatchJobs(int processors, std::optional<int64_t> availableBytes, int32_t decoder)
 {
+    const int64_t workerBytes = decoder == kBuiltInDecoder ? kBuiltInWorkerBytes : kConvertWorkerBytes;
     int jobs = std::max(1, processors);
     if (availableBytes)
-        jobs = static_cast<int>(std::min<int64_t>(jobs, std::max<int64_t>(1, *availableBytes / kWorkerMemoryBytes)));
+        jobs = static_cast<int>(std::min<int64_t>(jobs, std::max<int64_t>(1, *availableBytes / workerBytes)));
     return jobs;
 }
 

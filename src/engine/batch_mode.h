@@ -34,6 +34,7 @@ inline constexpr int kMostBatchJobs = 256;
 int runBatchMode(const ConversionSettings& settings, JobState job, const BatchRequest& request);
 
 // Pictures converted at once when --jobs is not given: one a processor, but
-// no more than the free memory holds while convert decodes a 16Base picture
-// (about 300 MiB each); at least one.
-int defaultBatchJobs(int processors, std::optional<int64_t> availableBytes);
+// no more than the free memory holds while the decoder (the photoCdDecoder
+// setting) decodes a 16Base picture: about 300 MiB each for convert, 80 MiB
+// for the built-in decoder; at least one.
+int defaultBatchJobs(int processors, std::optional<int64_t> availableBytes, int32_t decoder);

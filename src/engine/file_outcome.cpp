@@ -14,6 +14,7 @@ std::string failureReason(const FileOutcome& outcome)
         return "the decoder timed out after " + std::to_string(outcome.timeoutSeconds) + " s";
     case FileFailure::DecoderNotStarted: return "the decoder could not be started: " + outcome.detail;
     case FileFailure::UnreadablePicture: return "the decoded picture could not be read";
+    case FileFailure::BuiltInDecoderFailed: return "the built-in decoder made no picture: " + outcome.detail;
     case FileFailure::StepRefused: return "the " + outcome.step + " step made no picture";
     case FileFailure::NameClash: return "the output file name is the input file itself";
     case FileFailure::SaveFailed: return "the output file could not be saved: " + outcome.detail;

@@ -5,14 +5,15 @@
 // How the conversion of one file ended: saved, or the first thing that
 // stopped it.
 enum class FileFailure {
-    None,               // the output file was saved
-    DecoderFailed,      // convert ended and left no picture
-    DecoderTimedOut,    // convert was stopped at its time limit
-    DecoderNotStarted,  // convert could not be started, or had nowhere to write
-    UnreadablePicture,  // convert left a file that holds no whole picture
-    StepRefused,        // a step of the pipeline made no picture
-    NameClash,          // the output path names the input file itself
-    SaveFailed,         // the output file could not be written
+    None,                  // the output file was saved
+    DecoderFailed,         // convert ended and left no picture
+    DecoderTimedOut,       // convert was stopped at its time limit
+    DecoderNotStarted,     // convert could not be started, or had nowhere to write
+    UnreadablePicture,     // convert left a file that holds no whole picture
+    BuiltInDecoderFailed,  // chosen alone, the built-in decoder found no usable Base (detail says why)
+    StepRefused,           // a step of the pipeline made no picture
+    NameClash,             // the output path names the input file itself
+    SaveFailed,            // the output file could not be written
     // Found by a batch before or instead of a conversion:
     InputUnreadable,  // the input could not be opened or read
     NotAnImagePac,    // the input holds no PhotoCD image pac
@@ -20,8 +21,8 @@ enum class FileFailure {
     OutputExists,     // asked to leave existing outputs alone, the batch did so
 };
 
-// Where a decoder failure leaves no picture at all, the Base decoded from the
-// pac has been tried as well and failed too.
+// Where convert leaves no picture at all, the built-in decoder has been tried
+// as well and failed too.
 struct FileOutcome {
     FileFailure failure = FileFailure::None;
     int exitStatus = 0;      // DecoderFailed: convert's exit status

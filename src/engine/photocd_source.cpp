@@ -3,6 +3,7 @@
 #include <FreeImage.h>
 
 #include "engine/photocd_base.h"
+#include "engine/photocd_decoder.h"
 #include "engine/pixmap_reader.h"
 #include "engine/ppm_header.h"
 #include "picture/picture_handle.h"
@@ -17,6 +18,10 @@ namespace {
 
 // The 4Base data start at sector 389, after the Base and its tables.
 constexpr int64_t kFirstHigherResolutionByte = 389 * 2048 + 1;
+// Well beyond what a 16Base pac takes (about 4 to 8 MB): a larger file is
+// read only this far, and the resolutions whose sections lie beyond do not
+// decode.
+constexpr size_t kLargestPacBytes = size_t{32} << 20;
 
 // A picture of sane size whose file holds every pixel: FreeImage fills the
 // rows of a cut-off file with black and would pass it on as a whole picture.
@@ -94,30 +99,51 @@ FIBITMAP* loadExtractedPicture(const std::string& picturePath)
     return FreeImage_Load(FIF_PPMRAW, picturePath.c_str(), 0);
 }
 
-FIBITMAP* decodeBasePicture(const std::string& inputPath)
+std::optional<PacTurn> storedPhotoCdTurn(const std::string& path)
 {
-    // Only the Base is read, and one read gives the bytes checked and decoded.
-    const std::optional<std::string> pac = readRegularFile(inputPath, kPhotoCdBaseEnd);
-    if (!pac)
-        return nullptr;
-    const std::optional<RgbPicture> base =
-        decodePhotoCdBase({reinterpret_cast<const uint8_t*>(pac->data()), pac->size()});
-    if (!base)
-        return nullptr;
-    FIBITMAP* picture =
-        FreeImage_Allocate(base->width, base->height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
-    if (!picture)
-        return nullptr;
-    const size_t rowBytes = static_cast<size_t>(base->width) * 3;
-    for (int y = 0; y < base->height; ++y) {
-        // FreeImage keeps the bottom row first, in its own byte order.
-        BYTE* row = FreeImage_GetScanLine(picture, base->height - 1 - y);
-        const uint8_t* from = &base->pixels[static_cast<size_t>(y) * rowBytes];
-        for (size_t x = 0; x < rowBytes; x += 3) {
-            row[x + FI_RGBA_RED] = from[x];
-            row[x + FI_RGBA_GREEN] = from[x + 1];
-            row[x + FI_RGBA_BLUE] = from[x + 2];
-        }
+    std::optional<std::string> header = readRegularFile(path, kImagePacAttributesOffset + 1);
+    if (!header || header->size() <= kImagePacAttributesOffset ||
+        !hasImagePacSignature({reinterpret_cast<const uint8_t*>(header->data()), header->size()}))
+        return std::nullopt;
+    return turnOfAttributes(static_cast<uint8_t>((*header)[kImagePacAttributesOffset]));
+}
+
+void turnAsTheBuiltInDecoderDoes(FIBITMAP* picture, const std::string& inputPath)
+{
+    if (storedPhotoCdTurn(inputPath) == PacTurn::Half) {
+        FreeImage_FlipVertical(picture);
+        FreeImage_FlipHorizontal(picture);
     }
-    return picture;
+}
+
+BuiltInPicture decodeWithBuiltInDecoder(const std::string& inputPath)
+{
+    BuiltInPicture result;
+    PhotoCdDecode decode;
+    {
+        // The bytes go as soon as the planes are decoded, before the picture is made.
+        const std::optional<std::string> pac = readRegularFile(inputPath, kLargestPacBytes);
+        if (!pac) {
+            result.stop = "the input cannot be read";
+            return result;
+        }
+        decode = decodePhotoCd({reinterpret_cast<const uint8_t*>(pac->data()), pac->size()});
+    }
+    result.level = decode.level;
+    result.stop = std::move(decode.stop);
+    if (!decode.picture)
+        return result;
+    const bool swapped = swapsSides(decode.turn);
+    const int width = swapped ? decode.picture->height() : decode.picture->width();
+    const int height = swapped ? decode.picture->width() : decode.picture->height();
+    result.picture.reset(
+        FreeImage_Allocate(width, height, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
+    if (!result.picture)
+        return result;
+    // FreeImage keeps the bottom row first, in its own byte order.
+    const RgbTarget target{FreeImage_GetScanLine(result.picture.get(), height - 1),
+                           -static_cast<ptrdiff_t>(FreeImage_GetPitch(result.picture.get())), FI_RGBA_RED,
+                           FI_RGBA_GREEN, FI_RGBA_BLUE};
+    writeUprightRgb(*decode.picture, decode.turn, target);
+    return result;
 }

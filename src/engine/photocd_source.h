@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "engine/photocd_ycc.h"
+#include "picture/picture_handle.h"
 #include "platform/process.h"
-
-struct FIBITMAP;
 
 // The highest resolution an image pac stores, read from its header: 0 Base,
 // 1 4Base, 2 16Base. nullopt when the bytes carry no image pac header.
@@ -15,6 +15,9 @@ std::optional<int> photoCdLevelFromHeader(const uint8_t* data, size_t size);
 // The same for a file, never more than its size can hold: a pac too short for
 // 4Base is Base, also when its attributes byte is damaged.
 std::optional<int> storedPhotoCdLevel(const std::string& path);
+// The turn that stands the picture of an image pac file upright; nullopt
+// when the file carries no image pac header.
+std::optional<PacTurn> storedPhotoCdTurn(const std::string& path);
 
 // How long one run of the outside decoder may take before it is killed.
 extern int g_decoderTimeoutSeconds;
@@ -39,6 +42,20 @@ ProgramEnd extractSubimage(const std::string& inputPath, int index, const std::s
 // is none or it ends before its last pixel.
 FIBITMAP* loadExtractedPicture(const std::string& picturePath);
 
-// The Base picture of the input, upright, decoded here without convert;
-// nullptr unless the input is an image pac that holds the whole Base.
-FIBITMAP* decodeBasePicture(const std::string& inputPath);
+// ImageMagick 6 turns only the pacs marked for a quarter turn; a picture
+// convert made of a pac marked for a half turn is turned here, so that it
+// stands as the built-in decoder's does.
+void turnAsTheBuiltInDecoderDoes(FIBITMAP* picture, const std::string& inputPath);
+
+struct BuiltInPicture {
+    BitmapHandle picture;  // upright, 24 bits a pixel; null when the input holds no usable Base
+    int level = 0;         // 0 Base, 1 4Base, 2 16Base
+    // Why the decoder stopped below what the pac claims to store, or why
+    // there is no picture; empty otherwise.
+    std::string stop;
+};
+
+// The input's highest stored resolution that decodes whole, by the built-in
+// decoder (src/engine/photocd_decoder.h) from the file's bytes in memory: no
+// file is written.
+BuiltInPicture decodeWithBuiltInDecoder(const std::string& inputPath);

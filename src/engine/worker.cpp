@@ -7,6 +7,7 @@
 #include "engine/geometry.h"
 #include "engine/output_encoding.h"
 #include "engine/output_file.h"
+#include "engine/photocd_decoder.h"
 #include "engine/photocd_source.h"
 #include "engine/resize.h"
 #include "engine/tone.h"
@@ -45,7 +46,8 @@ int highestUsefulSubimage(const std::string& inputPath)
 
 // Tries the subimages from the largest down until the decoder leaves a file.
 // A decoder stopped at the time limit ends the ladder, so that a hanging
-// convert costs one time limit per file, not seven. Returns how its last run
+// convert costs one time limit per file, not seven; so does one that cannot
+// be started, which no other index would change. Returns how its last run
 // ended.
 ProgramEnd extractLargestSubimage(const std::string& inputPath, const std::string& picturePath,
                                   const std::string& workFolder)
@@ -56,7 +58,7 @@ ProgramEnd extractLargestSubimage(const std::string& inputPath, const std::strin
         if (index > highest)
             continue;
         last = extractSubimage(inputPath, index, picturePath, workFolder);
-        if (last.outcome == ProgramOutcome::TimedOut)
+        if (last.outcome != ProgramOutcome::Finished)
             break;
         // The pause gives a late file time to appear before the next index
         // is tried; a file already there has nothing to wait for.
@@ -71,23 +73,56 @@ bool debugListing(const JobState& job)
     return job.consoleMode && job.runMode == "DEBUG";
 }
 
-// The picture convert left, else the Base decoded here from the pac. The
-// Base may be smaller than what convert would have given and replace a
-// larger earlier output, so the debug listing says when it was used.
-BitmapHandle loadPicture(const std::string& picturePath, const std::string& inputPath, bool debug)
+// The picture of the built-in decoder. It may be smaller than what convert
+// would have given and replace a larger earlier output, so the debug listing
+// says when it was used, at which resolution, and why it stopped below the
+// highest one the pac claims.
+BuiltInPicture builtInPicture(const std::string& inputPath, bool debug)
 {
-    if (FIBITMAP* picture = loadExtractedPicture(picturePath))
-        return BitmapHandle(picture);
-    BitmapHandle base(decodeBasePicture(inputPath));
-    if (base && debug)
-        printLine("Base fallback: the picture was decoded at " + std::to_string(FreeImage_GetWidth(base.get())) + "x" +
-                  std::to_string(FreeImage_GetHeight(base.get())) + " without convert");
-    return base;
+    BuiltInPicture decoded = decodeWithBuiltInDecoder(inputPath);
+    if (debug) {
+        if (!decoded.stop.empty())
+            printLine("Built-in decoder: " + decoded.stop);
+        if (decoded.picture)
+            printLine("Built-in decoder: the picture was decoded at " +
+                      std::to_string(FreeImage_GetWidth(decoded.picture.get())) + "x" +
+                      std::to_string(FreeImage_GetHeight(decoded.picture.get())) + " (" +
+                      photoCdLevelName(decoded.level) + ") without convert");
+    }
+    return decoded;
 }
 
-// Why a file has no picture: the decoder's last run, the Base fallback having
+// The largest picture convert leaves in the work folder, extracted once more
+// at the size its shape suggests and turned as the pac says; null when
+// convert gives none, and then decoder tells how its last run ended and
+// pictureLeft whether it left a file that could not be read.
+BitmapHandle pictureByConvert(const std::string& inputPath, const std::string& workFolder, ProgramEnd& decoder,
+                              bool& pictureLeft)
+{
+    // A fixed name: the folder is private, and no character of the user's
+    // file name reaches convert's command line.
+    const std::string picturePath = workFolder + "picture.ppm";
+    decoder = extractLargestSubimage(inputPath, picturePath, workFolder);
+    BitmapHandle picture(loadExtractedPicture(picturePath));
+    if (picture) {
+        if (int subimage = subimageWorthExtracting(static_cast<int>(FreeImage_GetWidth(picture.get())),
+                                                   static_cast<int>(FreeImage_GetHeight(picture.get())))) {
+            picture.reset();
+            removeFile(picturePath);
+            sleepMilliseconds(kPauseAfterDecoderMs);
+            decoder = extractSubimage(inputPath, subimage, picturePath, workFolder);
+            picture.reset(loadExtractedPicture(picturePath));
+        }
+    }
+    pictureLeft = !picture && pathExists(picturePath);
+    if (picture)
+        turnAsTheBuiltInDecoderDoes(picture.get(), inputPath);
+    return picture;
+}
+
+// Why a file has no picture: convert's last run, the built-in decoder having
 // failed as well.
-FileOutcome withoutPicture(const ProgramEnd& decoder, const std::string& picturePath)
+FileOutcome withoutPicture(const ProgramEnd& decoder, bool pictureLeft)
 {
     FileOutcome outcome;
     switch (decoder.outcome) {
@@ -100,12 +135,39 @@ FileOutcome withoutPicture(const ProgramEnd& decoder, const std::string& picture
         outcome.timeoutSeconds = g_decoderTimeoutSeconds;
         break;
     case ProgramOutcome::Finished:
-        outcome.failure = pathExists(picturePath) ? FileFailure::UnreadablePicture : FileFailure::DecoderFailed;
+        outcome.failure = pictureLeft ? FileFailure::UnreadablePicture : FileFailure::DecoderFailed;
         outcome.exitStatus = decoder.exitStatus;
         outcome.signal = decoder.signal;
         break;
     }
     return outcome;
+}
+
+// The decoded input: convert's picture, else the built-in decoder's, which
+// also serves when convert is missing, fails, hangs or has nowhere to write;
+// or the built-in decoder's alone, which writes no temporary picture. Without
+// a picture, why not.
+BitmapHandle decodedPicture(const std::string& inputPath, int32_t decoderChoice, bool debug, FileOutcome& failure)
+{
+    if (decoderChoice != kBuiltInDecoder) {
+        WorkFolder work;
+        ProgramEnd decoder{ProgramOutcome::NotStarted, 0, 0, "no work folder (" + work.folder.failure + ")"};
+        bool pictureLeft = false;
+        if (!work.folder.path.empty()) {
+            if (BitmapHandle picture = pictureByConvert(inputPath, work.folder.path, decoder, pictureLeft))
+                return picture;
+        }
+        BuiltInPicture builtIn = builtInPicture(inputPath, debug);
+        if (!builtIn.picture)
+            failure = withoutPicture(decoder, pictureLeft);
+        return std::move(builtIn.picture);
+    }
+    BuiltInPicture builtIn = builtInPicture(inputPath, debug);
+    if (!builtIn.picture) {
+        failure.failure = FileFailure::BuiltInDecoderFailed;
+        failure.detail = builtIn.stop;
+    }
+    return std::move(builtIn.picture);
 }
 
 FileOutcome refusedBy(const char* step)
@@ -196,31 +258,11 @@ int subimageWorthExtracting(int width, int height)
 FileOutcome convertFile(const ConversionSettings& settings, const JobState& job,
                         const std::optional<WatermarkFont>& font, FileJob& file)
 {
-    WorkFolder work;
-    const std::string& folder = work.folder.path;
-    // A fixed name: the folder is private, and no character of the user's
-    // file name reaches convert's command line. Without a work folder convert
-    // has nowhere to write, and the Base is still decoded from the pac.
-    const std::string picturePath = folder.empty() ? std::string() : folder + "picture.ppm";
-    const bool debug = debugListing(job);
-
-    ProgramEnd decoder{ProgramOutcome::NotStarted, 0, 0, "no work folder (" + work.folder.failure + ")"};
-    if (!folder.empty())
-        decoder = extractLargestSubimage(file.inputPath, picturePath, folder);
-    BitmapHandle picture = loadPicture(picturePath, file.inputPath, debug);
+    FileOutcome noPicture;
+    BitmapHandle picture = decodedPicture(file.inputPath, settings.photoCdDecoder, debugListing(job), noPicture);
     if (!picture)
-        return withoutPicture(decoder, picturePath);
+        return noPicture;
     file.sourceBpp = static_cast<int32_t>(FreeImage_GetBPP(picture.get()));
-
-    if (int subimage = folder.empty() ? 0 : subimageWorthExtracting(widthOf(picture), heightOf(picture))) {
-        picture.reset();
-        removeFile(picturePath);
-        sleepMilliseconds(kPauseAfterDecoderMs);
-        decoder = extractSubimage(file.inputPath, subimage, picturePath, folder);
-        picture = loadPicture(picturePath, file.inputPath, debug);
-        if (!picture)
-            return withoutPicture(decoder, picturePath);
-    }
 
     if (FileOutcome transformed = runTransformations(picture, settings, job, font, file); !transformed.converted())
         return transformed;

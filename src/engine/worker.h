@@ -12,7 +12,9 @@ struct ConversionSettings;
 // way; font is the run's text watermark font. The outcome tells whether the
 // output file was saved, and what stopped it when it was not. Uses nothing
 // but its parameters and a work folder of its own, so that files may be
-// converted on several threads at once.
+// converted on several threads at once. The photoCdDecoder setting decides
+// who decodes a pac: convert, with the built-in decoder when convert gives
+// nothing, or the built-in decoder alone, which writes no temporary picture.
 FileOutcome convertFile(const ConversionSettings& settings, const JobState& job,
                         const std::optional<WatermarkFont>& font, FileJob& file);
 

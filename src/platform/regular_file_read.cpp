@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/error_text.h"
+#include "platform/memory_advice.h"
 
 RegularFileStart readRegularFileStart(const std::string& path, size_t maxBytes)
 {
@@ -24,6 +25,9 @@ RegularFileStart readRegularFileStart(const std::string& path, size_t maxBytes)
         return start;
     }
     start.read = true;
+    // One allocation for the whole file, not a copy at every doubling.
+    start.bytes.reserve(std::min(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))));
+    adviseHugePages(start.bytes.data(), start.bytes.capacity());
     char buffer[65536];
     while (start.bytes.size() < maxBytes) {
         const size_t wanted = std::min(sizeof(buffer), maxBytes - start.bytes.size());

@@ -169,6 +169,9 @@ struct ConversionSettings {
     int8_t keepSubfolders{1};
     std::string recentOutFolders{};
 
+    // Decoding
+    int8_t photoCdDecoder{kConvertDecoder};
+
     // Kept only so that a save writes them back as they were read.
     std::string recentFiles{};
     int32_t cleanRecentFiles{};

@@ -47,6 +47,7 @@ inline const ItemKeys kPositionItems{"Top-Left",     "Top-Center",  "Top-Right",
 inline const ItemKeys kWatermarkSizeItems{"Fixed"};
 
 inline const ItemKeys kFileTimestampItems{"Current", "Original", "Custom"};
+inline const ItemKeys kPhotoCdDecoderItems{"ImageMagick Decoder", "Built-in Decoder"};
 inline const ItemKeys kFoldersHistoryItems{"Clean On Exit", "Keep Folders"};
 
 // The unit shown beside a number that has only one.

@@ -95,6 +95,7 @@ const std::vector<WordList>& vocabularies()
          {"BOTTOMRIGHT", kBottomRight}},
         {{"FIXED", kFixedWatermarkSize}},
         {{"CURRENT", kCurrentTimestamp}, {"ORIGINAL", kOriginalTimestamp}, {"CUSTOM", kCustomTimestamp}},
+        {{"CONVERT", kConvertDecoder}, {"BUILTIN", kBuiltInDecoder}, {"BUILT-IN", kBuiltInDecoder}},
     };
     return table;
 }

@@ -30,7 +30,8 @@ enum Vocabulary : int32_t {
     kPlacementPosition = 20,
     kWatermarkSize = 21,
     kFileTimestampMode = 22,
-    kVocabularyCount = 23,
+    kPhotoCdDecoderChoice = 23,
+    kVocabularyCount = 24,
 };
 
 // The codes of each vocabulary, the numbers the settings hold; the words of
@@ -151,6 +152,11 @@ enum PlacementPositionCode : int32_t {
 enum WatermarkSizeCode : int32_t { kFixedWatermarkSize = 0 };
 
 enum FileTimestampCode : int32_t { kCurrentTimestamp = 0, kOriginalTimestamp = 1, kCustomTimestamp = 2 };
+
+// Who decodes a pac: ImageMagick's convert, with the built-in decoder when
+// convert gives nothing; or the built-in decoder alone, which writes no
+// temporary picture.
+enum PhotoCdDecoderCode : int32_t { kConvertDecoder = 0, kBuiltInDecoder = 1 };
 
 // The code of an upper- or lower-case word; an unknown word or vocabulary gives 0.
 int32_t settingValueFromName(int32_t vocabulary, const std::string& word);

@@ -165,6 +165,7 @@ std::vector<OptionCase> optionCases()
         {"--file-timestamp=custom", [](const S& s) { return show(s.fileTimestamp); }, "2"},
         {"--file-timestamp-custom=1000000", [](const S& s) { return show(s.customTimestamp); }, "1000000"},
         {"--no-subfolders", [](const S& s) { return show(s.keepSubfolders); }, "0"},
+        {"--decoder=built-in", [](const S& s) { return show(s.photoCdDecoder); }, "1"},
     };
     for (OptionCase& depth : bitDepthCases())
         cases.push_back(depth);
@@ -214,7 +215,7 @@ TEST(Options, EveryOptionSetsItsFieldFromTheCommandLine)
             continue;
         EXPECT_TRUE(tested.count(std::string(option.name))) << option.name << " has no case";
     }
-    EXPECT_EQ(tested.size(), 105u);
+    EXPECT_EQ(tested.size(), 106u);
 }
 
 TEST(Options, EveryProfileKeySetsItsField)
@@ -242,7 +243,7 @@ TEST(Options, EveryProfileKeySetsItsField)
             continue;
         EXPECT_TRUE(tested.count(std::string(option.name))) << option.name << " has no case";
     }
-    EXPECT_EQ(tested.size(), 105u);
+    EXPECT_EQ(tested.size(), 106u);
 }
 
 TEST(Options, ConsoleAndJobOptionsInShortAndLongForm)

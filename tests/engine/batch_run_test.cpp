@@ -10,6 +10,7 @@
 #include "engine/batch_run.h"
 #include "engine/output_encoding.h"
 #include "platform/machine.h"
+#include "settings/vocabularies.h"
 #include "test_support.h"
 
 namespace {
@@ -79,10 +80,13 @@ TEST(BatchRun, ThreeWorkersGiveWhatOneGives)
 TEST(BatchRun, TheDefaultJobsAreOneACoreAsFarAsTheFreeMemoryGoes)
 {
     constexpr int64_t kMiB = int64_t{1} << 20;
-    EXPECT_EQ(defaultBatchJobs(8, 64 * 1024 * kMiB), 8);
-    EXPECT_EQ(defaultBatchJobs(8, 1000 * kMiB), 3);
-    EXPECT_EQ(defaultBatchJobs(8, 100 * kMiB), 1);
-    EXPECT_EQ(defaultBatchJobs(4, std::nullopt), 4);
+    EXPECT_EQ(defaultBatchJobs(8, 64 * 1024 * kMiB, kConvertDecoder), 8);
+    EXPECT_EQ(defaultBatchJobs(8, 1000 * kMiB, kConvertDecoder), 3);
+    EXPECT_EQ(defaultBatchJobs(8, 100 * kMiB, kConvertDecoder), 1);
+    EXPECT_EQ(defaultBatchJobs(4, std::nullopt, kConvertDecoder), 4);
+    // The built-in decoder needs a fraction of convert's memory.
+    EXPECT_EQ(defaultBatchJobs(8, 1000 * kMiB, kBuiltInDecoder), 8);
+    EXPECT_EQ(defaultBatchJobs(8, 300 * kMiB, kBuiltInDecoder), 3);
     // This machine's figures, read as a batch reads them.
     const std::optional<int64_t> available = availableMemoryBytes();
     ASSERT_TRUE(available.has_value());

@@ -155,14 +155,14 @@ TEST(Interruption, ImageMagicksPixelCacheGoesWithTheWorkFolder)
     // own on disk; the throttle slows it down enough to be stopped meanwhile.
     const std::map<std::string, std::string> diskCache = {{"MAGICK_AREA_LIMIT", "1"}, {"MAGICK_THROTTLE_LIMIT", "20"}};
 
-    // Stopped at the time limit, after which the Base is decoded without it.
+    // Stopped at the time limit, after which the pac is decoded without it.
     HostileScene limited;
     std::map<std::string, std::string> env = diskCache;
     env["KORVANE_CONVERT_TIMEOUT"] = "1";
     const ProgramRun run =
         limited.run({"-i", limited.copySample("kodim23-16base.pcd", "pac.pcd"), "-o", limited.out}, env);
     EXPECT_EQ(run.lines().back(), "Files converted: 1 of 1");
-    EXPECT_EQ(jpegFacts(limited.out + "pac.jpg").width, 768u);
+    EXPECT_EQ(jpegFacts(limited.out + "pac.jpg").width, 3072u);
     expectNoLeftovers(limited);
 
     // Ended by a signal while the cache is there.

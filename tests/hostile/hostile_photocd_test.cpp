@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <random>
@@ -121,6 +122,71 @@ TEST(HostilePac, CutOffInsideAHigherResolutionGivesAWholePictureOfThatSize)
         EXPECT_EQ(facts.height, c.height) << c.sample;
         expectNoLeftovers(scene);
     }
+}
+
+TEST(HostilePac, WithoutConvertADamagedResolutionGivesTheHighestOneThatDecodesWhole)
+{
+    // kodim23-16base.pcd: the 4Base section begins at sector 388, its first
+    // row header at byte 2048 of it; the 16Base section at sector 1070, its
+    // first row header (luma row 0: 0xFFFFFE 0x00 0x00) at byte 4096 of it.
+    constexpr size_t kFourBase = 388 * 2048;
+    constexpr size_t kSixteenBase = 1070 * 2048;
+    const std::string pac = readFile(testDataPath("kodim23-16base.pcd"));
+    auto changed = [&](size_t offset, std::string bytes) {
+        return std::string(pac).replace(offset, bytes.size(), bytes);
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        unsigned width, height;  // 0: the file fails
+        std::string why;         // how the line that says why the decoder stopped begins
+    };
+    const Case cases[] = {
+        {"cut-in-base", pac.substr(0, 300 * 2048), 0, 0, "Built-in decoder: no picture: the pac ends inside the Base"},
+        {"cut-in-4base", pac.substr(0, 600 * 2048), 768, 512,
+         "Built-in decoder: 4Base left out: the pac ends inside it (at luma row "},
+        {"sync-missing", changed(kFourBase + 2048, std::string(3, '\0')), 768, 512,
+         "Built-in decoder: 4Base left out: luma row 0 is missing"},
+        {"16base-past-the-end", pac.substr(0, kSixteenBase), 1536, 1024,
+         "Built-in decoder: 16Base left out: its section would begin past the end of the pac"},
+        {"cut-in-16base-luma", pac.substr(0, 2070 * 2048), 1536, 1024,
+         "Built-in decoder: 16Base left out: the pac ends inside it (at luma row "},
+        {"cut-in-16base-chroma", pac.substr(0, 3000 * 2048), 1536, 1024,
+         "Built-in decoder: 16Base left out: the pac ends inside it (at C1 row "},
+        {"code-of-17-bits", changed(kSixteenBase + 1, std::string(1, '\x10')), 1536, 1024,
+         "Built-in decoder: 16Base left out: a Huffman table holds a code longer than 16 bits"},
+        {"row-8191", changed(kSixteenBase + 4096 + 3, "\x3F\xFE"), 1536, 1024,
+         "Built-in decoder: 16Base left out: a row header names luma row 8191, beyond the picture"},
+        {"plane-1", changed(kSixteenBase + 4096 + 3, "\x40"), 1536, 1024,
+         "Built-in decoder: 16Base left out: the header of row 0 names no plane"},
+    };
+    HostileScene scene;
+    ScratchFolder emptyPath;
+    for (const Case& c : cases) {
+        const std::string input = scene.in + c.name + ".pcd";
+        const std::string output = scene.out + c.name + ".jpg";
+        writeFile(input, c.bytes);
+        writeFile(output, kOldOutput);
+        const ProgramRun run = scene.run({"-d", "-i", input, "-o", scene.out}, {{"PATH", emptyPath.path}});
+        const std::vector<std::string> lines = run.lines();
+        const auto why = std::find_if(lines.begin(), lines.end(),
+                                      [&](const std::string& line) { return line.rfind(c.why, 0) == 0; });
+        EXPECT_NE(why, lines.end()) << c.name << ":\n" << run.output;
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const std::string& line) { return line.rfind("Built-in decoder: ", 0) == 0; }),
+                  c.width == 0 ? 1 : 2)
+            << c.name << ": one line says why, one what came out";
+        if (c.width == 0) {
+            EXPECT_EQ(lines.back(), "Conversion stopped") << c.name;
+            EXPECT_EQ(readFile(output), kOldOutput) << c.name;
+            continue;
+        }
+        const PictureFacts facts = jpegFacts(output);
+        EXPECT_TRUE(facts.loads) << c.name;
+        EXPECT_EQ(facts.width, c.width) << c.name;
+        EXPECT_EQ(facts.height, c.height) << c.name;
+    }
+    expectNoLeftovers(scene);
 }
 
 TEST(HostilePac, AHeaderClaimingMoreThanTheFileHoldsGivesTheBase)

@@ -49,7 +49,8 @@ shopt -u nullglob
 writable=$(find "$prefix" -perm -o+w ! -type l)
 [ -z "$writable" ] || fail "writable by everyone: $writable"
 
-# A conversion by the installed program; the 4Base picture needs convert.
+# A conversion by the installed program: the 4Base picture, by convert or by
+# the built-in decoder.
 mkdir -p "$scratch/in ü" "$scratch/out put"
 input="$scratch/in ü/picture one.pcd"
 cp "$source/testdata/photocd/kodim15-4base.pcd" "$input"

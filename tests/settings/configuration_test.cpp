@@ -127,7 +127,7 @@ TEST(Configuration, SavingTheDefaultsGivesExactlyThisFile)
                   "Image Y Offset = 10\r\nImage Rotation = 0\r\nImage Size = 0\r\nImage Scale = 10\r\n; \r\n"
                   "[Advanced]\r\nFilename Mask = %filename%.%ext%\r\nFile Timestamp = 0\r\n"
                   "Custom Timestamp = 1600000000\r\nOut Folders History = 1\r\nOut Folders Number = 5\r\n"
-                  "Keep Subfolders = 1\r\n; \r\n"
+                  "Keep Subfolders = 1\r\nPhotoCD Decoder = 0\r\n; \r\n"
                   "[File]\r\nRecent Out Folders = \r\nRecent Files = \r\n; \r\n"
                   "[Privacy]\r\nClean Recent Files = 0\r\n; \r\n");
 

@@ -14,7 +14,7 @@ TEST(Vocabularies, WordsGiveTheirCodesAndUnknownWordsGiveZero)
     EXPECT_EQ(settingValueFromName(kRawLoadAs, "48HS"), 4);
     EXPECT_EQ(settingValueFromName(kPlacementPosition, "bottomright"), 8);
     EXPECT_EQ(settingValueFromName(kFontEffect, "STRIKETHROUGHT"), 2);
-    EXPECT_EQ(settingValueFromName(23, "AUTO"), 0);
+    EXPECT_EQ(settingValueFromName(kVocabularyCount, "AUTO"), 0);
     EXPECT_EQ(settingValueFromName(-1, "AUTO"), 0);
 }
 

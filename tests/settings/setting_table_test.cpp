@@ -187,7 +187,7 @@ TEST_F(SettingTable, EveryRowRoundTripsThroughConfigOptionsAndListing)
                 << row.config.key << " reads back as " << valueText(row.field, g_settings);
         }
     }
-    EXPECT_EQ(stored, 136);
+    EXPECT_EQ(stored, 137);
 
     // The command line and profiles: each of its names sets the value, and the feature it enables.
     int32_t number = 2000;
@@ -217,7 +217,7 @@ TEST_F(SettingTable, EveryRowRoundTripsThroughConfigOptionsAndListing)
         }
         ++named;
     }
-    EXPECT_EQ(named, 105);
+    EXPECT_EQ(named, 106);
 
     // The debug listing: the line shows with the value while the row applies, and not otherwise.
     int listed = 0;
@@ -258,5 +258,5 @@ TEST_F(SettingTable, EveryRowRoundTripsThroughConfigOptionsAndListing)
             EXPECT_FALSE(listingHas(consoleJobListing(s, job), start)) << start << " when it does not apply";
         }
     }
-    EXPECT_EQ(listed, 107);
+    EXPECT_EQ(listed, 108);
 }

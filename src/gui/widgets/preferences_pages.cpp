@@ -219,7 +219,7 @@ AdvancedPage::AdvancedPage(wxWindow* dialog, PreferenceControls& controls)
     RowBuilder rows = pageRows();
     addSettings(rows, {&S::filenameMask, &S::fileTimestamp});
     customTimestampRow_ = addSetting(rows, &S::customTimestamp);
-    addSettings(rows, {&S::outFoldersHistory, &S::outFoldersNumber});
+    addSettings(rows, {&S::outFoldersHistory, &S::outFoldersNumber, &S::photoCdDecoder});
 }
 
 void AdvancedPage::showStates(const PreferenceStates& states)
