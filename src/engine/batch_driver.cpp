@@ -44,9 +44,7 @@ bool prepareJob(const ConversionSettings& settings, JobState& job)
     reportConsoleJob(consoleJobListing(settings, job), job.runMode == "DEBUG", problem);
     if (problem)
         return false;
-    job.outputFolder = resolvedOutputFolder(job.outputFolder, job.programFolder);
-    job.outputFif = outputFormatInfo(job.outputExt).fif;
-    chooseOutputEncoding(settings, job);
+    readyCheckedJob(settings, job);
     return true;
 }
 
@@ -79,6 +77,13 @@ void importAndConvert(const ConversionSettings& settings, const JobState& job, b
 }
 
 }  // namespace
+
+void readyCheckedJob(const ConversionSettings& settings, JobState& job)
+{
+    job.outputFolder = resolvedOutputFolder(job.outputFolder, job.programFolder);
+    job.outputFif = outputFormatInfo(job.outputExt).fif;
+    chooseOutputEncoding(settings, job);
+}
 
 FileSet acceptedInputFiles(const std::string& path, const JobState& job)
 {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "engine/batch_driver.h"
 #include "engine/batch_inputs.h"
 #include "engine/batch_plan.h"
 #include "engine/batch_report.h"
@@ -10,7 +11,6 @@
 #include "engine/job_check.h"
 #include "engine/job_listing.h"
 #include "engine/job_report.h"
-#include "engine/output_encoding.h"
 #include "formats/format_registry.h"
 #include "platform/clock.h"
 #include "platform/console.h"
@@ -69,9 +69,7 @@ bool prepareBatchJob(const ConversionSettings& settings, JobState& job, const Ba
     reportConsoleJob(batchListing(settings, job, request.inputs), job.runMode == "DEBUG", problem);
     if (problem)
         return false;
-    job.outputFolder = resolvedOutputFolder(job.outputFolder, job.programFolder);
-    job.outputFif = outputFormatInfo(job.outputExt).fif;
-    chooseOutputEncoding(settings, job);
+    readyCheckedJob(settings, job);
     return true;
 }
 

@@ -51,18 +51,6 @@ std::set<std::string> filesBelow(const std::string& folder)
     return files;
 }
 
-// Waits up to ten seconds for the condition.
-bool eventually(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 std::vector<std::string> linesBeginningWith(const ProgramRun& run, const std::string& start)
 {
     std::vector<std::string> found;

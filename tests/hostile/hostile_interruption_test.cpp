@@ -17,18 +17,6 @@
 
 namespace {
 
-// Waits up to ten seconds for the condition.
-bool eventually(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 // Every signal that ends a program unless it is caught: Ctrl-C, Ctrl-\, a
 // closed terminal, kill's choices, timers and limits, and the first and last
 // of the real-time ones.

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 ProgramRun HostileScene::run(const std::vector<std::string>& arguments,
                              const std::map<std::string, std::string>& env) const
@@ -79,4 +81,16 @@ bool processEnded(pid_t pid)
     std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
     size_t state = stat.rfind(')');
     return stat.empty() || (state != std::string::npos && stat.compare(state + 2, 1, "Z") == 0);
+}
+
+// Waits up to ten seconds for the condition.
+bool eventually(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -57,3 +58,6 @@ void expectNoLeftovers(const HostileScene& scene);
 
 // Gone, or a zombie that only waits for its parent to collect it.
 bool processEnded(pid_t pid);
+
+// Waits up to ten seconds for the condition; false when it never held.
+bool eventually(const std::function<bool()>& condition);
