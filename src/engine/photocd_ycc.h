@@ -37,8 +37,9 @@
 // that clears it.
 template <class T>
 struct UnsetOnGrowth : std::allocator<T> {
+    // The name the standard allocator interface asks for.
     template <class U>
-    struct rebind {
+    struct rebind {  // NOLINT(readability-identifier-naming)
         using other = UnsetOnGrowth<U>;
     };
     template <class U>
