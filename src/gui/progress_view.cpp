@@ -12,6 +12,20 @@ namespace {
 
 constexpr int kUnmeasuredCharWidth = 7;
 
+// A pulsing bar counts in tenths; its block is a fifth of it wide and takes
+// eight steps from one end to the other.
+constexpr int kPulseRange = 10;
+constexpr int kPulseBlock = 2;
+constexpr int kPulseCrossing = kPulseRange - kPulseBlock;
+
+// Puts the block where its step brings it: the steps of a round trip take it
+// to the right end and back.
+void placePulseBlock(ProgressView& view)
+{
+    view.barStart = view.pulseStep <= kPulseCrossing ? view.pulseStep : 2 * kPulseCrossing - view.pulseStep;
+    view.barValue = view.barStart + kPulseBlock;
+}
+
 std::string twoDigits(int64_t value)
 {
     char text[24];
@@ -84,8 +98,10 @@ ProgressView startProgressView(int total, int charWidth)
     view.maxChars = kProgressLineWidth / view.charWidth;
     view.title = lookupText("Dialog", "Convert Progress");
     view.timeLine = timeRemaining(lookupText("Dialog", "Time Unknown"));
-    view.barRange = total + 1;
     view.barPulsing = total == 1;
+    view.barRange = view.barPulsing ? kPulseRange : total + 1;
+    if (view.barPulsing)
+        placePulseBlock(view);
     return view;
 }
 
@@ -101,7 +117,17 @@ bool updateProgressView(ProgressView& view, const ProgressSnapshot& snapshot)
     // A failed file reports no duration; the last estimate stays until the next success.
     if (view.showTime && snapshot.lastDurationMs != 0)
         view.timeLine = timeRemaining(formatDuration(snapshot.lastDurationMs * (view.total - view.shown + 1)));
-    view.barValue = view.shown;
+    if (!view.barPulsing)
+        view.barValue = view.shown;
+    return true;
+}
+
+bool pulseProgressView(ProgressView& view)
+{
+    if (!view.barPulsing)
+        return false;
+    view.pulseStep = (view.pulseStep + 1) % (2 * kPulseCrossing);
+    placePulseBlock(view);
     return true;
 }
 
@@ -109,6 +135,7 @@ std::string finishProgressView(ProgressView& view, const RunResult& result, bool
 {
     view.finished = true;
     view.barPulsing = false;
+    view.barStart = 0;
     view.reasonLine = firstFailure(result.outcomes);
     const std::string ending =
         lookupText("Msg", cancelled || !view.reasonLine.empty() ? "Conversion is not complete" : "Conversion complete");

@@ -32,10 +32,14 @@ struct ProgressView {
     std::string fileLine;
     std::string reasonLine;  // why a file failed; "" hides the line
     std::string timeLine;
+    // The bar is filled from barStart to barValue, of barRange.
     int barRange = 1;
+    int barStart = 0;
     int barValue = 0;
-    // A lone file tells no share of its progress: the bar pulses until it ends.
+    // A lone file tells no share of its progress: until it ends, a block
+    // sweeps to and fro across the bar, a step at each pulse.
     bool barPulsing = false;
+    int pulseStep = 0;
     bool finished = false;  // the worker has ended; OK may be pressed
 };
 
@@ -46,6 +50,10 @@ ProgressView startProgressView(int total, int charWidth);
 // Shows a file that has started since the last update; false, and nothing
 // changes, when the snapshot holds no new file.
 bool updateProgressView(ProgressView& view, const ProgressSnapshot& snapshot);
+
+// Moves the block of a pulsing bar a step on; false, and nothing changes,
+// when the bar does not pulse.
+bool pulseProgressView(ProgressView& view);
 
 // The end of the run, stopped by the user or not. A run with a failed file
 // reads as stopped too, with the first failure's reason under the count.

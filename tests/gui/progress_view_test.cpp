@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "gui/progress_view.h"
 #include "settings/catalogue.h"
 
@@ -53,9 +55,12 @@ TEST_F(ProgressViewTest, TheRunShowsEachNewFileWithItsCountAndTimeLeft)
     EXPECT_EQ(view.timeLine, "Time Remaining: Unknown");
     EXPECT_TRUE(view.showTime);
     EXPECT_EQ(view.maxChars, 40);
-    // Several files fill the bar file by file.
+    // Several files fill the bar file by file, from its left end; no pulse moves it.
     EXPECT_FALSE(view.barPulsing);
     EXPECT_EQ(view.barRange, 11);
+    EXPECT_FALSE(pulseProgressView(view));
+    EXPECT_EQ(view.barStart, 0);
+    EXPECT_EQ(view.barValue, 0);
 
     EXPECT_TRUE(updateProgressView(view, {3, "/p/c.pcd", 2000}));
     EXPECT_EQ(view.title, "Converting (3/10)");
@@ -84,17 +89,47 @@ TEST_F(ProgressViewTest, TheRunShowsEachNewFileWithItsCountAndTimeLeft)
     EXPECT_FALSE(updateProgressView(view, {11, "/p/late.pcd", 1000}));
 }
 
-TEST_F(ProgressViewTest, ALoneFilePulsesUntilItEndsAndAFailureReadsAsStoppedWithItsReason)
+TEST_F(ProgressViewTest, ALoneFileSweepsABlockUntilItEndsAndAFailureReadsAsStoppedWithItsReason)
 {
     ProgressView view = startProgressView(1, 7);
     EXPECT_TRUE(view.barPulsing);
-    updateProgressView(view, {1, "/p/a.pcd", 0});
+    // At every pulse the block moves, never farther than its width, as wide as
+    // ever and inside the bar; it reaches either end and comes back. The
+    // file's start leaves it in place.
+    const int width = view.barValue - view.barStart;
+    EXPECT_GT(width, 0);
+    EXPECT_LE(width, view.barRange / 4);
+    bool reachedRight = false;
+    bool backAtLeft = false;
+    for (int pulse = 0; pulse < 100 && !backAtLeft; ++pulse) {
+        if (pulse == 3) {
+            const ProgressView before = view;
+            EXPECT_TRUE(updateProgressView(view, {1, "/p/a.pcd", 0}));
+            EXPECT_EQ(view.barStart, before.barStart);
+            EXPECT_EQ(view.barValue, before.barValue);
+        }
+        const int start = view.barStart;
+        ASSERT_TRUE(pulseProgressView(view));
+        EXPECT_NE(view.barStart, start);
+        EXPECT_LE(std::abs(view.barStart - start), width);
+        EXPECT_EQ(view.barValue - view.barStart, width);
+        EXPECT_GE(view.barStart, 0);
+        EXPECT_LE(view.barValue, view.barRange);
+        reachedRight = reachedRight || view.barValue == view.barRange;
+        backAtLeft = reachedRight && view.barStart == 0;
+    }
+    EXPECT_TRUE(backAtLeft);
     EXPECT_TRUE(view.barPulsing);
+    pulseProgressView(view);  // the block stands clear of the left end as the run ends
 
     ProgressView succeeded = view;
     EXPECT_EQ(finishProgressView(succeeded, converted(1), false), "Conversion complete");
     EXPECT_EQ(succeeded.title, "Conversion complete (1/1)");
+    // Filled whole, from the left end, and still from then on.
     EXPECT_FALSE(succeeded.barPulsing);
+    EXPECT_EQ(succeeded.barStart, 0);
+    EXPECT_EQ(succeeded.barValue, succeeded.barRange);
+    EXPECT_FALSE(pulseProgressView(succeeded));
     EXPECT_EQ(succeeded.barValue, succeeded.barRange);
 
     FileOutcome failed;
@@ -107,6 +142,7 @@ TEST_F(ProgressViewTest, ALoneFilePulsesUntilItEndsAndAFailureReadsAsStoppedWith
     EXPECT_EQ(view.fileLine, "Files converted: 0 of 1");
     EXPECT_EQ(view.reasonLine, "The decoder failed with exit status 1");
     EXPECT_FALSE(view.barPulsing);
+    EXPECT_EQ(view.barStart, 0);
     EXPECT_EQ(view.barValue, view.barRange);
     EXPECT_TRUE(view.finished);
 }
@@ -117,12 +153,14 @@ TEST_F(ProgressViewTest, AStoppedRunKeepsTheLastFileNumberShown)
     EXPECT_FALSE(view.showTime);
     EXPECT_EQ(view.charWidth, 7);
     updateProgressView(view, {1, "/p/a.pcd", 0});
+    pulseProgressView(view);
     EXPECT_EQ(finishProgressView(view, converted(1), true), "Conversion stopped");
     EXPECT_EQ(view.title, "Conversion stopped (1/1)");
     EXPECT_EQ(view.fileLine, "Conversion stopped");
     EXPECT_EQ(view.reasonLine, "");
     // The one file started has ended.
     EXPECT_FALSE(view.barPulsing);
+    EXPECT_EQ(view.barStart, 0);
     EXPECT_EQ(view.barValue, view.barRange);
     EXPECT_TRUE(view.finished);
 
