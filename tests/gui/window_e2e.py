@@ -269,8 +269,8 @@ def scenario_screenshots():
     themes = sorted(name[:-4] for name in os.listdir(os.path.join(os.path.dirname(KORVANE), "gfx"))
                     if name.endswith(".zip"))
     assert "handdrawn" in themes and "flat" in themes, themes
-    expected = ["main-window", "main-window-filled", "progress-running", "progress-finished", "progress-stopped",
-                "progress-failed", "about", "custom-converter", "uninstall"]
+    expected = ["main-window", "main-window-filled", "progress-running", "progress-single", "progress-finished",
+                "progress-stopped", "progress-failed", "about", "custom-converter", "uninstall"]
     expected += ["preferences-" + name for name in PREFERENCE_PAGES + tuple(PREFERENCE_PANELS)]
     expected += ["main-window-" + key for key in themes] + ["theme-%s-icons" % key for key in themes]
     written = sorted(name[:-4] for name in os.listdir(folder))
@@ -286,9 +286,10 @@ def scenario_screenshots():
     for key in themes:
         assert sizes["main-window-" + key] == sizes["main-window"], sizes
     assert sizes["main-window-filled"] == sizes["main-window"], sizes
-    for name in ("progress-running", "progress-finished", "progress-stopped", "progress-failed"):
+    for name in ("progress-running", "progress-single", "progress-finished", "progress-stopped", "progress-failed"):
         assert sizes[name][0] == 300, sizes
     assert sizes["progress-running"] == sizes["progress-stopped"], sizes
+    assert sizes["progress-single"] == sizes["progress-finished"], sizes
     assert sizes["progress-finished"][1] < sizes["progress-running"][1], sizes
     # The reason of a failed file takes lines of its own, none cut off.
     assert sizes["progress-failed"][1] > sizes["progress-finished"][1], sizes

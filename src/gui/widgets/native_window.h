@@ -4,6 +4,7 @@
 
 #include <string>
 
+class wxGauge;
 class wxTopLevelWindow;
 class wxWindow;
 
@@ -18,3 +19,10 @@ bool saveWindowPicture(wxTopLevelWindow* window, const std::string& pngPath);
 
 // A push button as small as a toolbar's: a 16-pixel picture with a thin edge.
 void makeCompactButton(wxWindow* button);
+
+// Shows a block from `from` to `to` of range along the gauge, as a busy bar
+// does, with the gauge's value at its least: it tells no share of work done.
+void showGaugeBlock(wxGauge* gauge, int from, int to, int range);
+
+// Fills the gauge from its left end to value of range, with no block.
+void showGaugeFill(wxGauge* gauge, int value, int range);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "gui/widgets/catalogue_text.h"
+#include "gui/widgets/native_window.h"
 #include "gui/widgets/warning_box.h"
 #include "gui/widgets/wx_text.h"
 
@@ -15,8 +16,9 @@ namespace {
 
 // The run's progress is read when the interface has been idle this long.
 constexpr int kPollMilliseconds = 15;
-// A pulsing bar moves a step this often.
-constexpr int kPulseMilliseconds = 100;
+// A pulsing bar moves a step this often: seen as moving, yet drawn only a few
+// times a second (the toolkit's own pulse redraws on every frame).
+constexpr int kPulseMilliseconds = 200;
 
 // Sizes at the standard resolution, scaled by FromDIP.
 constexpr int kInnerWidth = 300;
@@ -84,19 +86,21 @@ void ProgressDialog::showView(const ProgressView& view)
     reasonLine_->Show(!view.reasonLine.empty());
     timeLine_->SetLabelText(toWx(view.timeLine));
     timeLine_->Show(view.showTime);
-    if (bar_->GetRange() != view.barRange)
-        bar_->SetRange(view.barRange);
-    if (view.barPulsing) {
-        if (!pulseTimer_.IsRunning()) {
-            bar_->Pulse();
-            pulseTimer_.Start(kPulseMilliseconds);
-        }
-    } else {
+    showBar(view);
+    if (!view.barPulsing)
         pulseTimer_.Stop();
-        bar_->SetValue(std::clamp(view.barValue, 0, bar_->GetRange()));
-    }
+    else if (!pulseTimer_.IsRunning())
+        pulseTimer_.Start(kPulseMilliseconds);
     ok_->Enable(view.finished);
     layoutControls();
+}
+
+void ProgressDialog::showBar(const ProgressView& view)
+{
+    if (view.barPulsing)
+        showGaugeBlock(bar_, view.barStart, view.barValue, view.barRange);
+    else
+        showGaugeFill(bar_, view.barValue, view.barRange);
 }
 
 // The lines stand in a column at fixed x positions and widths; the heights
@@ -151,7 +155,8 @@ RunResult ProgressDialog::runConversion(ConversionRun& run)
 void ProgressDialog::onTimer(wxTimerEvent& event)
 {
     if (&event.GetTimer() == &pulseTimer_) {
-        bar_->Pulse();
+        if (pulseProgressView(view_))
+            showBar(view_);
         return;
     }
     if (!running_)

@@ -36,6 +36,7 @@ public:
     RunResult runConversion(ConversionRun& run);
 
 private:
+    void showBar(const ProgressView& view);
     void layoutControls();
     void onTimer(wxTimerEvent& event);
     void onClose(wxCloseEvent& event);

@@ -56,11 +56,13 @@ RunResult sampleEnding(int converted, bool oneFailed)
 }
 
 ProgressDialog* progressSample(MainFrame& frame, int total, const ProgressSnapshot& snapshot,
-                               const std::optional<RunResult>& ending, bool cancelled)
+                               const std::optional<RunResult>& ending, bool cancelled, int pulses = 0)
 {
     auto* dialog = new ProgressDialog(&frame, total);
     ProgressView view = startProgressView(total, dialog->charWidth());
     updateProgressView(view, snapshot);
+    for (int pulse = 0; pulse < pulses; ++pulse)
+        pulseProgressView(view);
     if (ending)
         finishProgressView(view, *ending, cancelled);
     dialog->showView(view);
@@ -82,6 +84,10 @@ const std::vector<NamedCapture>& captures()
         {"progress-running.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
              return progressSample(frame, 12, {3, kLongSamplePath, 4000}, std::nullopt, false);
+         }},
+        {"progress-single.png",
+         [](MainFrame& frame) -> wxTopLevelWindow* {
+             return progressSample(frame, 1, {1, kSampleInput, 0}, std::nullopt, false, 3);
          }},
         {"progress-finished.png",
          [](MainFrame& frame) -> wxTopLevelWindow* {
