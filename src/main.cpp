@@ -6,9 +6,10 @@
 
 #include "app/command_line.h"
 #include "engine/photocd_source.h"
-#include "gui/widgets/desktop.h"
+#include "gui/window_entries.h"
 #include "platform/console.h"
 #include "platform/environment.h"
+#include "platform/files.h"
 #include "platform/interruption.h"
 
 namespace {
@@ -26,6 +27,25 @@ void readDecoderTimeout()
         g_decoderTimeoutSeconds = seconds;
 }
 
+// Runs what the window module is asked for; 1 when the module cannot be
+// loaded (a console-only install, a module of another build).
+int runOnDesktop(const StartAction& action)
+{
+    std::string error;
+    std::optional<WindowEntries> window = loadWindowEntries(executableFolder(), error);
+    if (!window) {
+        printErrorLine("korvane: the window cannot be started: " + error);
+        return 1;
+    }
+    switch (action.kind) {
+    case StartAction::Kind::Window: window->runWindowMode(); return 0;
+    case StartAction::Kind::Screenshots: return window->runScreenshotMode(action.screenshotFolder) ? 0 : 1;
+    case StartAction::Kind::UninstallPrompt: window->runUninstallMode(); return 0;
+    case StartAction::Kind::Done: break;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -36,16 +56,7 @@ int main(int argc, char** argv)
     readDecoderTimeout();
     std::vector<std::string> parameters(argv + 1, argv + argc);
     const StartAction action = runCommandLine(parameters);
-    int exitCode = 0;
-    switch (action.kind) {
-    case StartAction::Kind::Window: runWindowMode(); break;
-    case StartAction::Kind::Screenshots:
-        if (!runScreenshotMode(action.screenshotFolder))
-            exitCode = 1;
-        break;
-    case StartAction::Kind::UninstallPrompt: runUninstallMode(); break;
-    case StartAction::Kind::Done: exitCode = action.exitStatus; break;
-    }
+    const int exitCode = action.kind == StartAction::Kind::Done ? action.exitStatus : runOnDesktop(action);
     FreeImage_DeInitialise();
     return exitCode;
 }

@@ -319,6 +319,7 @@ def scenario_screenshots():
     os.makedirs(os.path.join(program_folder, "gfx"))
     program = os.path.join(program_folder, "korvane")
     shutil.copy(KORVANE, program)
+    shutil.copy(os.path.join(os.path.dirname(KORVANE), "korvane-window.so"), program_folder)
     shutil.copy(os.path.join(os.path.dirname(KORVANE), "gfx", "flat.zip"), os.path.join(program_folder, "gfx"))
     broken = os.path.join(program_folder, "gfx", "broken.zip")
     with open(broken, "w") as file:

@@ -46,6 +46,12 @@ for theme in "$build"/gfx/*.zip; do
     cmp -s "$theme" "$prefix/share/korvane/gfx/$(basename "$theme")" || fail "$(basename "$theme") is not installed"
 done
 shopt -u nullglob
+# The window's own module, which a console run never loads: neither it nor the
+# toolkit's libraries.
+module=$(find "$prefix/lib" -name korvane-window.so)
+[ -n "$module" ] || fail "the window's module is not installed"
+loaded=$(LD_DEBUG=files timeout 60 "$korvane" -v 2>&1 >/dev/null | grep -Eo 'file=[^ ]*(korvane-window|libwx|libgtk)[^ ]*' || true)
+[ -z "$loaded" ] || fail "korvane -v loaded $loaded"
 writable=$(find "$prefix" -perm -o+w ! -type l)
 [ -z "$writable" ] || fail "writable by everyone: $writable"
 
@@ -110,4 +116,11 @@ rm -rf "$prefix/share/doc/korvane/manual" "$prefix/share/korvane"
 convert_once "$scratch/out put" "$links/pcd2jpg"
 sheets=$(screenshots "$scratch/pictures without themes")
 [ -z "$sheets" ] || fail "-T without themes wrote: $sheets"
+
+# Without its module the program still converts; the window says why it
+# cannot start, and fails.
+rm "$module"
+convert_once "$scratch/out put" "$korvane"
+said=$(timeout 60 "$korvane" -T "$scratch/no module" 2>&1) && fail "-T without the module succeeded"
+grep -q "^korvane: the window cannot be started: .*korvane-window.so" <<<"$said" || fail "-T without the module said: $said"
 echo "installed into '$prefix_name' and used there"

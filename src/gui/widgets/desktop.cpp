@@ -13,6 +13,7 @@
 #include "gui/widgets/screenshots.h"
 #include "gui/widgets/uninstall_prompt.h"
 #include "gui/widgets/update_check.h"
+#include "gui/window_entries.h"
 #include "gui/window_session.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -120,3 +121,6 @@ void runUninstallMode()
 {
     withToolkit([] { runUninstallPrompt(); });
 }
+
+// The one name the module exports: the program finds the window through it.
+extern "C" const WindowEntries korvaneWindowEntries = {runWindowMode, runScreenshotMode, runUninstallMode};

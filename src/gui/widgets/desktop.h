@@ -2,7 +2,8 @@
 
 #include <string>
 
-// The three ways the program uses the desktop. Each needs a display; without
+// The three ways the program uses the desktop, handed to the program as the
+// module's WindowEntries (gui/window_entries.h). Each needs a display; without
 // one it says so on standard error and returns, leaving config.ini untouched.
 
 // The main window, with config.ini read before and saved after.
